@@ -1,0 +1,52 @@
+# Everything a newcomer needs on Debian 12: `make run` and `make test`.
+JOBS ?= $(shell nproc)
+CMAKE ?= cmake
+
+.PHONY: deps build run test bench fuzz fuzz-smoke fuzz-build screenshots install clean
+
+deps:
+	./scripts/install-deps.sh
+
+build: deps
+	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXP_TESTS=OFF
+	$(CMAKE) --build build -j$(JOBS)
+
+run: build
+	./build/vandrel-exp-editor
+
+# Every test under AddressSanitizer and UndefinedBehaviorSanitizer, then a
+# short libFuzzer run of the table reader.
+test: deps
+	$(CMAKE) -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DVEXP_SANITIZE=ON
+	$(CMAKE) --build build-test -j$(JOBS)
+	cd build-test && ctest --output-on-failure -j$(JOBS)
+	$(MAKE) fuzz-smoke
+
+bench: deps
+	$(CMAKE) -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVEXP_BENCH=ON -DVEXP_TESTS=OFF -DVEXP_GUI=OFF
+	$(CMAKE) --build build-bench -j$(JOBS) --target vexp_bench
+	./build-bench/vexp_bench --benchmark_counters_tabular=true
+
+fuzz-build: deps
+	$(CMAKE) -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVEXP_FUZZ=ON -DVEXP_SANITIZE=ON -DVEXP_TESTS=OFF -DVEXP_GUI=OFF
+	$(CMAKE) --build build-fuzz -j$(JOBS) --target fuzz_reader
+
+# A long run: make fuzz FUZZ_RUNS=1000000
+FUZZ_RUNS ?= -1
+fuzz: fuzz-build
+	mkdir -p build-fuzz/corpus
+	./build-fuzz/fuzz_reader -runs=$(FUZZ_RUNS) -max_len=4096 build-fuzz/corpus tests/fuzz/corpus
+
+fuzz-smoke: fuzz-build
+	mkdir -p build-fuzz/corpus
+	./build-fuzz/fuzz_reader -runs=20000 -max_len=4096 build-fuzz/corpus tests/fuzz/corpus
+
+screenshots: build
+	./scripts/screenshots.sh
+
+install: build
+	$(CMAKE) --install build
+
+clean:
+	rm -rf build build-test build-bench build-fuzz

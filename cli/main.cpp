@@ -1,0 +1,129 @@
+// vandrel-exp: the editor's table files from the command line.
+#include "generation/generador.h"
+#include "generation/parametros.h"
+#include "table/experience_table.h"
+#include "table/table_file.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFile>
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char kUso[] =
+    "Uso:\n"
+    "  vandrel-exp generar [--NobBase N --NobJob N ... --IncNextJob N] [-o ARCHIVO]\n"
+    "      Genera una tabla de experiencia y la escribe como el editor la guarda.\n"
+    "      Sin -o la escribe en la salida estándar.\n"
+    "  vandrel-exp normalizar ENTRADA SALIDA\n"
+    "      Lee un archivo de tabla como el editor lo abre y lo escribe como el editor lo guarda.\n"
+    "  vandrel-exp --help\n"
+    "\n"
+    "Parámetros de generar (números enteros de -32768 a 32767; por omisión, los del editor):\n";
+
+void printUsage(FILE *to)
+{
+    std::fputs(kUso, to);
+    Parametros defaults;
+    ValoresPorDefecto(defaults);
+    for (const CampoParametro &campo : camposParametros())
+        std::fprintf(to, "  --%-12s %-22s %-8s (%d)\n", campo.name, campo.grupo, campo.etiqueta,
+                     campo.field(defaults));
+}
+
+int fail(const QString &message)
+{
+    std::fprintf(stderr, "vandrel-exp: %s\n", message.toLocal8Bit().constData());
+    return 1;
+}
+
+bool parseInt16(const char *text, int16_t &value)
+{
+    const char *end = text + std::strlen(text);
+    int parsed = 0;
+    const auto result = std::from_chars(text, end, parsed);
+    if (result.ec != std::errc() || result.ptr != end || parsed < INT16_MIN || parsed > INT16_MAX)
+        return false;
+    value = int16_t(parsed);
+    return true;
+}
+
+// Writes the whole file, or to standard output when path is empty.
+int writeOut(const QString &path, const ExperienceTable &table)
+{
+    QString error;
+    if (!path.isEmpty())
+        return writeTableFile(path, table, &error) ? 0 : fail(error);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!GuardarTabla(buffer, table, &error))
+        return fail(error);
+    const QByteArray &bytes = buffer.data();
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) || std::fflush(stdout) != 0)
+        return fail(QStringLiteral("No se pudo escribir en la salida estándar."));
+    return 0;
+}
+
+int generar(int argc, char **argv)
+{
+    Parametros parametros;
+    ValoresPorDefecto(parametros);
+    QString output;
+    for (int i = 2; i < argc; ++i) {
+        const char *arg = argv[i];
+        if (std::strcmp(arg, "-o") == 0) {
+            if (++i == argc)
+                return fail(QStringLiteral("falta el nombre del archivo después de -o."));
+            output = QString::fromLocal8Bit(argv[i]);
+            continue;
+        }
+        const int campo = std::strncmp(arg, "--", 2) == 0 ? campoPorNombre(arg + 2) : -1;
+        if (campo < 0)
+            return fail(QStringLiteral("opción desconocida: %1 (vea vandrel-exp --help).").arg(QString::fromLocal8Bit(arg)));
+        if (++i == argc)
+            return fail(QStringLiteral("falta el valor de %1.").arg(QString::fromLocal8Bit(arg)));
+        int16_t value = 0;
+        if (!parseInt16(argv[i], value))
+            return fail(QStringLiteral("el valor de %1 debe ser un número entero de -32768 a 32767: %2")
+                            .arg(QString::fromLocal8Bit(arg), QString::fromLocal8Bit(argv[i])));
+        camposParametros()[size_t(campo)].field(parametros) = value;
+    }
+    ExperienceTable table;
+    QString error;
+    if (!GenerarTabla(NivelMaximo(parametros), parametros, table, &error))
+        return fail(error);
+    return writeOut(output, table);
+}
+
+int normalizar(int argc, char **argv)
+{
+    if (argc != 4)
+        return fail(QStringLiteral("normalizar necesita un archivo de entrada y uno de salida."));
+    ExperienceTable table;
+    QString error;
+    if (!readTableFile(QString::fromLocal8Bit(argv[2]), table, &error))
+        return fail(QStringLiteral("%1: %2").arg(QString::fromLocal8Bit(argv[2]), error));
+    return writeOut(QString::fromLocal8Bit(argv[3]), table);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv); // QSaveFile wants an application object for its messages
+    if (argc >= 2 && std::strcmp(argv[1], "generar") == 0)
+        return generar(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "normalizar") == 0)
+        return normalizar(argc, argv);
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        printUsage(stdout);
+        return 0;
+    }
+    printUsage(stderr);
+    return 2;
+}

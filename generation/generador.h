@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+class ExperienceTable;
+struct Parametros;
+
+// The share of `value` given by `percentage` hundredths, rounded half to even.
+double Porcentaje(double value, int16_t percentage);
+
+// Fills `grid` with the table of levels 1 to N (N >= 0) grown from the
+// formula fields of `parametros`. The table is built aside and swapped in,
+// so when a percentage or threshold would leave the 16-bit range, or a value
+// the double range, `grid` keeps what it held, *error names the level, and
+// false is returned.
+bool GenerarTabla(int16_t N, const Parametros &parametros, ExperienceTable &grid, QString *error);
+
+// The text of a generated value, as C's "%.15G" writes it.
+void appendValueText(std::string &out, double value);

@@ -1,0 +1,79 @@
+#include "parametros.h"
+
+#include <cstring>
+
+void ValoresPorDefecto(Parametros &p)
+{
+    static constexpr int16_t kNiveles[14] = {99, 10, 99, 50, 99, 50, 99, 70, 99, 10, 99, 50, 99, 70};
+    for (int i = 1; i <= 14; ++i)
+        p.NivelesMax[size_t(i)] = kNiveles[i - 1];
+    p.MultExp = 10;
+    p.NextBase = 10;
+    p.MultJob = 8;
+    p.NextJob = 15;
+    p.IncNextBase = 2;
+    p.IncNextJob = 2;
+}
+
+int16_t NivelMaximo(const Parametros &p)
+{
+    int16_t result = 0;
+    for (int i = 1; i <= 14; ++i)
+        if (p.NivelesMax[size_t(i)] > result)
+            result = p.NivelesMax[size_t(i)];
+    return result;
+}
+
+namespace {
+template <int I>
+int16_t &nivel(Parametros &p)
+{
+    return p.NivelesMax[I];
+}
+} // namespace
+
+const std::array<CampoParametro, 20> &camposParametros()
+{
+    static const std::array<CampoParametro, 20> campos = {{
+        {"NobBase", "Novice", "Base", 4, nivel<1>},
+        {"NobJob", "Novice", "Job", 4, nivel<2>},
+        {"FBase", "1º Job", "Base", 4, nivel<3>},
+        {"FJob", "1º Job", "Job", 4, nivel<4>},
+        {"SBase", "2º Job", "Base", 4, nivel<5>},
+        {"SJob", "2º Job", "Job", 4, nivel<6>},
+        {"SupBase", "Super Novice", "Base", 4, nivel<7>},
+        {"SupJob", "Super Novice", "Job", 4, nivel<8>},
+        {"NHigBase", "Novice High", "Base", 4, nivel<9>},
+        {"NHigJob", "Novice High", "Job", 4, nivel<10>},
+        {"FrABase", "1º Job Adv", "Base", 4, nivel<11>},
+        {"FrAJob", "1º Job Adv", "Job", 4, nivel<12>},
+        {"SegABase", "2º Job Adv", "Base", 4, nivel<13>},
+        {"SegAJob", "2º Job Adv", "Job", 4, nivel<14>},
+        {"MultExp", "Datos de La Formula", "Multiplicador de Exp", 2, [](Parametros &p) -> int16_t & { return p.MultExp; }},
+        {"MultJob", "Datos de La Formula", "Multiplicador de JExp", 2, [](Parametros &p) -> int16_t & { return p.MultJob; }},
+        {"NextBase", "Datos de La Formula", "Intervalo de Incremento de Exp", 2,
+         [](Parametros &p) -> int16_t & { return p.NextBase; }},
+        {"NextJob", "Datos de La Formula", "Intervalo de Incremento de JExp", 2,
+         [](Parametros &p) -> int16_t & { return p.NextJob; }},
+        {"IncNextBase", "Datos de La Formula", "Incremento de Exp", 1,
+         [](Parametros &p) -> int16_t & { return p.IncNextBase; }},
+        {"IncNextJob", "Datos de La Formula", "Incremento de JExp", 1,
+         [](Parametros &p) -> int16_t & { return p.IncNextJob; }},
+    }};
+    return campos;
+}
+
+int campoPorNombre(const char *name)
+{
+    const auto &campos = camposParametros();
+    for (size_t i = 0; i < campos.size(); ++i)
+        if (std::strcmp(campos[i].name, name) == 0)
+            return int(i);
+    return -1;
+}
+
+Parametros &parametrosDelPrograma()
+{
+    static Parametros parametros;
+    return parametros;
+}

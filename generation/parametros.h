@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// The twenty values a whole table is generated from.
+struct Parametros
+{
+    std::array<int16_t, 15> NivelesMax{}; // indexes 1 to 14; base and job per class group
+    int16_t MultExp = 0;
+    int16_t NextBase = 0;
+    int16_t MultJob = 0;
+    int16_t NextJob = 0;
+    int16_t IncNextBase = 0;
+    int16_t IncNextJob = 0;
+
+    bool operator==(const Parametros &) const = default;
+};
+
+void ValoresPorDefecto(Parametros &parametros);
+
+// The largest NivelesMax entry, or 0 when none is positive.
+int16_t NivelMaximo(const Parametros &parametros);
+
+// One of the twenty fields as the dialog and the command line name it.
+struct CampoParametro
+{
+    const char *name;     // the dialog box's name without "Txt", e.g. "NobBase"
+    const char *grupo;    // class group frame caption, or the formula frame's
+    const char *etiqueta; // "Base", "Job" or the formula label
+    int maxLength;        // characters a box takes
+    int16_t &(*field)(Parametros &);
+};
+
+// The twenty fields in the dialog's tab order.
+const std::array<CampoParametro, 20> &camposParametros();
+
+// Index into camposParametros() of the box `name` ("NobBase" ...), or -1.
+int campoPorNombre(const char *name);
+
+// Process-wide parameters of the running program.
+Parametros &parametrosDelPrograma();

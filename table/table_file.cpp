@@ -1,0 +1,245 @@
+#include "table_file.h"
+
+#include "experience_table.h"
+#include "shell/titulo.h"
+
+#include <QFile>
+#include <QIODevice>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#include <limits>
+
+namespace {
+
+constexpr qsizetype kReadChunk = qsizetype(1) << 20;
+constexpr int kFieldsPerRow = kLastValueColumn;
+
+// Slurps the device whole: the bytes become the table's row storage.
+bool readAll(QIODevice &device, ByteBuffer &bytes, QString *error)
+{
+    const qint64 expected = device.isSequential() ? 0 : device.size() - device.pos();
+    bytes.resize(size_t(std::max<qint64>(expected, 0)));
+    size_t used = 0;
+    for (;;) {
+        if (used == bytes.size()) {
+            if (device.atEnd() && !device.isSequential())
+                break;
+            bytes.resize(used + std::max(size_t(kReadChunk), used / 2)); // the file grew, or a pipe
+        }
+        const qint64 got = device.read(bytes.data() + used, qint64(bytes.size() - used));
+        if (got < 0) {
+            *error = device.errorString();
+            return false;
+        }
+        if (got == 0 && (device.atEnd() || !device.waitForReadyRead(-1)))
+            break;
+        used += size_t(got);
+    }
+    bytes.resize(used);
+    return true;
+}
+
+// Cuts a file's bytes into table rows: lines end at CR LF, LF or CR, lines
+// without a comma take no row, and a row ends at every fourteenth comma.
+class RowCutter
+{
+public:
+    explicit RowCutter(ExperienceTable &table) : table_(table) {}
+
+    void comma(size_t at)
+    {
+        lineHasComma_ = true;
+        if (++commas_ == kFieldsPerRow) {
+            addRow(at);
+            rowStart_ = at + 1;
+            commas_ = 0;
+        }
+    }
+
+    void lineEnd(size_t at, char c)
+    {
+        if (c == '\n' && at == lfEndsCr_) { // the LF of a CR LF
+            rowStart_ = at + 1;
+            return;
+        }
+        if (lineHasComma_ && rowStart_ < at)
+            addRow(at);
+        rowStart_ = at + 1;
+        commas_ = 0;
+        lineHasComma_ = false;
+        lfEndsCr_ = c == '\r' ? at + 1 : SIZE_MAX;
+    }
+
+    void finish(size_t end)
+    {
+        if (lineHasComma_ && rowStart_ < end)
+            addRow(end);
+    }
+
+    bool failed() const { return !failure_.isEmpty(); }
+    const QString &failure() const { return failure_; }
+
+private:
+    void addRow(size_t end)
+    {
+        if (end - rowStart_ > std::numeric_limits<uint32_t>::max())
+            failure_ = QStringLiteral("El archivo tiene un campo demasiado largo para una tabla.");
+        else if (rows_ == std::numeric_limits<int32_t>::max() - 1)
+            failure_ = QStringLiteral("El archivo tiene demasiadas líneas para una tabla.");
+        if (failed())
+            return;
+        ++rows_;
+        table_.appendArenaRow(rows_ + 1, rowStart_, end - rowStart_);
+    }
+
+    ExperienceTable &table_;
+    size_t rowStart_ = 0;
+    size_t lfEndsCr_ = SIZE_MAX;
+    int commas_ = 0;
+    bool lineHasComma_ = false;
+    int32_t rows_ = 0;
+    QString failure_;
+};
+
+inline void dispatch(RowCutter &cutter, size_t at, char c)
+{
+    if (c == ',')
+        cutter.comma(at);
+    else
+        cutter.lineEnd(at, c);
+}
+
+void cutRows(const char *data, size_t size, RowCutter &cutter)
+{
+    size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: only commas and line ends stop the scan.
+    const __m128i comma = _mm_set1_epi8(','), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= size; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
+        const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(v, comma), _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+        for (unsigned mask = unsigned(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1) {
+            const size_t at = i + size_t(__builtin_ctz(mask));
+            dispatch(cutter, at, data[at]);
+        }
+    }
+#endif
+    for (; i < size; ++i)
+        if (data[i] == ',' || data[i] == '\r' || data[i] == '\n')
+            dispatch(cutter, i, data[i]);
+    cutter.finish(size);
+}
+
+} // namespace
+
+QByteArray commentLine()
+{
+    return QByteArrayLiteral("//Archivo Creado Con ") + Titulo().toLatin1();
+}
+
+QString tooManyRowsMessage(int32_t tableRows)
+{
+    return QStringLiteral("La tabla tiene %1 niveles y un archivo de tabla admite como máximo %2. "
+                          "No se ha guardado nada.")
+        .arg(tableRows)
+        .arg(kMaxSavedRows);
+}
+
+bool LeerTabla(QIODevice &device, ExperienceTable &table, QString *error)
+{
+    ByteBuffer bytes;
+    if (!readAll(device, bytes, error))
+        return false;
+
+    ExperienceTable result;
+    result.setRowCount(1);
+    result.reserveRows(bytes.size() / 128);
+    RowCutter cutter(result);
+    cutRows(bytes.data(), bytes.size(), cutter);
+    if (cutter.failed()) {
+        *error = cutter.failure();
+        return false;
+    }
+    result.adoptArena(std::move(bytes));
+    result.shrinkRows();
+    table.swap(result);
+    return true;
+}
+
+bool GuardarTabla(QIODevice &device, const ExperienceTable &table, QString *error)
+{
+    const int32_t rows = table.rowCount() - 1;
+    if (rows > kMaxSavedRows) {
+        *error = tooManyRowsMessage(rows);
+        return false;
+    }
+    QByteArray out;
+    out.reserve(kReadChunk + 4096);
+    auto flush = [&]() {
+        // A short write is not yet a failure: the next one tells why it stopped.
+        for (qsizetype done = 0; done < out.size();) {
+            const qint64 written = device.write(out.constData() + done, out.size() - done);
+            if (written <= 0) {
+                *error = device.errorString();
+                return false;
+            }
+            done += qsizetype(written);
+        }
+        out.clear();
+        return true;
+    };
+    out += commentLine();
+    out += "\r\n";
+    for (int32_t r = 1; r <= rows; ++r) {
+        const std::string_view packed = table.packedRow(r);
+        out.append(packed.data(), qsizetype(packed.size()));
+        int commas = 0;
+        for (char c : packed)
+            commas += c == ',';
+        for (; commas < kFieldsPerRow - 1; ++commas)
+            out += ',';
+        out += "\r\n";
+        if (out.size() >= kReadChunk && !flush())
+            return false;
+    }
+    return flush();
+}
+
+bool readTableFile(const QString &path, ExperienceTable &table, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    return LeerTabla(file, table, error); // QFile closes itself on every path
+}
+
+bool writeTableFile(const QString &path, const ExperienceTable &table, QString *error)
+{
+    if (table.rowCount() - 1 > kMaxSavedRows) {
+        *error = tooManyRowsMessage(table.rowCount() - 1);
+        return false;
+    }
+    QSaveFile file(path);
+    // Unbuffered: GuardarTabla writes in large blocks of its own, and a failed
+    // write then reports the platform's own words for the failure.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        *error = file.errorString();
+        return false;
+    }
+    if (!GuardarTabla(file, table, error)) {
+        file.cancelWriting(); // the temporary goes, the former file stays
+        return false;
+    }
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,184 @@
+// Times the table's hot paths on generated data, with two references for the
+// reader: the floor (finding commas and line ends only) and a plain split
+// into one std::string per field.
+#include "generation/generador.h"
+#include "generation/parametros.h"
+#include "table/experience_table.h"
+#include "table/table_file.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kMillion = 1000000;
+
+// 1,000,000 lines of fourteen values, mostly ten digits: about 155 MB.
+const QByteArray &millionLines()
+{
+    static const QByteArray bytes = [] {
+        QByteArray out;
+        out.reserve(156 * kMillion);
+        out += "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+        std::mt19937_64 random(42);
+        for (int line = 0; line < kMillion; ++line) {
+            for (int c = 0; c < 14; ++c) {
+                if (c)
+                    out += ',';
+                const uint64_t r = random();
+                const uint64_t value = r % 64 == 0 ? r % 100000 : 1000000000 + r % 9000000000;
+                out += QByteArray::number(qulonglong(value));
+            }
+            out += "\r\n";
+        }
+        return out;
+    }();
+    return bytes;
+}
+
+size_t residentBytes()
+{
+    return mallinfo2().uordblks + mallinfo2().hblkhd;
+}
+
+void BM_ReadMillionLines(benchmark::State &state)
+{
+    const QByteArray &bytes = millionLines();
+    size_t held = 0;
+    for (auto _ : state) {
+        QByteArray copy = bytes; // shared, not copied
+        QBuffer buffer(&copy);
+        buffer.open(QIODevice::ReadOnly);
+        ExperienceTable table;
+        QString error;
+        const size_t before = residentBytes();
+        if (!LeerTabla(buffer, table, &error))
+            state.SkipWithError("read failed");
+        held = residentBytes() - before;
+        benchmark::DoNotOptimize(table.rowCount());
+        state.counters["tableMiB"] = double(table.memoryBytes()) / (1 << 20);
+    }
+    state.counters["heapMiB"] = double(held) / (1 << 20);
+    state.counters["fileMiB"] = double(bytes.size()) / (1 << 20);
+    state.SetBytesProcessed(int64_t(state.iterations()) * bytes.size());
+}
+
+void BM_ReadMillionLinesFromFile(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(millionLines());
+    }
+    for (auto _ : state) {
+        ExperienceTable table;
+        QString error;
+        if (!readTableFile(path, table, &error))
+            state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(table.rowCount());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * millionLines().size());
+}
+
+// The floor: touch every byte, count commas and line ends.
+void BM_FloorScan(benchmark::State &state)
+{
+    const QByteArray &bytes = millionLines();
+    for (auto _ : state) {
+        size_t commas = 0, lines = 0;
+        for (const char c : bytes) {
+            commas += c == ',';
+            lines += c == '\n' || c == '\r';
+        }
+        benchmark::DoNotOptimize(commas);
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * bytes.size());
+}
+
+// What a plain port does: a string per line, a string per field.
+void BM_NaiveSplit(benchmark::State &state)
+{
+    const QByteArray &bytes = millionLines();
+    size_t held = 0;
+    for (auto _ : state) {
+        const size_t before = residentBytes();
+        std::vector<std::vector<std::string>> rows;
+        std::string line;
+        const char *p = bytes.constData(), *end = p + bytes.size();
+        while (p < end) {
+            const char *eol = p;
+            while (eol < end && *eol != '\r' && *eol != '\n')
+                ++eol;
+            line.assign(p, eol);
+            p = eol < end && *eol == '\r' && eol + 1 < end && eol[1] == '\n' ? eol + 2 : eol + 1;
+            if (line.find(',') == std::string::npos)
+                continue;
+            std::vector<std::string> fields;
+            size_t start = 0;
+            for (size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1)
+                fields.push_back(line.substr(start, comma - start));
+            fields.push_back(line.substr(start));
+            rows.push_back(std::move(fields));
+        }
+        held = residentBytes() - before;
+        benchmark::DoNotOptimize(rows.size());
+    }
+    state.counters["heapMiB"] = double(held) / (1 << 20);
+    state.SetBytesProcessed(int64_t(state.iterations()) * bytes.size());
+}
+
+void BM_Write32767Rows(benchmark::State &state)
+{
+    QByteArray slice = millionLines().left(millionLines().indexOf("\r\n", 0) + 2 + 155 * 32767 + 2000);
+    QBuffer in(&slice);
+    in.open(QIODevice::ReadOnly);
+    ExperienceTable table;
+    QString error;
+    LeerTabla(in, table, &error);
+    table.setRowCount(32768);
+    for (auto _ : state) {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        if (!GuardarTabla(out, table, &error))
+            state.SkipWithError("write failed");
+        benchmark::DoNotOptimize(out.data().size());
+    }
+}
+
+void BM_Generate9999Levels(benchmark::State &state)
+{
+    Parametros p;
+    ValoresPorDefecto(p);
+    p.MultExp = 7; // stays within the double range through level 9999
+    p.MultJob = 5;
+    p.NextBase = 99;
+    p.NextJob = 99;
+    for (auto _ : state) {
+        ExperienceTable table;
+        QString error;
+        if (!GenerarTabla(9999, p, table, &error))
+            state.SkipWithError("generation failed");
+        benchmark::DoNotOptimize(table.rowCount());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadMillionLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadMillionLinesFromFile)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FloorScan)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_NaiveSplit)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Write32767Rows)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Generate9999Levels)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_MAIN();

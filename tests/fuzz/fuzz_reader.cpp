@@ -1,0 +1,45 @@
+// libFuzzer target: the table reader must survive any bytes, and any table it
+// reads that a file can hold must come back unchanged through the writer.
+#include "table/experience_table.h"
+#include "table/table_file.h"
+
+#include <QBuffer>
+#include <QByteArray>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+    QBuffer inBuffer(&input);
+    inBuffer.open(QIODevice::ReadOnly);
+    ExperienceTable first;
+    QString error;
+    if (!LeerTabla(inBuffer, first, &error))
+        return 0;
+    if (first.rowCount() - 1 > kMaxSavedRows)
+        return 0;
+
+    QByteArray saved;
+    QBuffer outBuffer(&saved);
+    outBuffer.open(QIODevice::WriteOnly);
+    if (!GuardarTabla(outBuffer, first, &error))
+        std::abort();
+    outBuffer.close();
+
+    QBuffer againBuffer(&saved);
+    againBuffer.open(QIODevice::ReadOnly);
+    ExperienceTable second;
+    if (!LeerTabla(againBuffer, second, &error) || second.rowCount() != first.rowCount())
+        std::abort();
+    for (int32_t r = 1; r < first.rowCount(); ++r) {
+        if (first.label(r) != second.label(r))
+            std::abort();
+        for (int c = kFirstValueColumn; c <= kLastValueColumn; ++c)
+            if (first.value(r, c) != second.value(r, c))
+                std::abort();
+    }
+    return 0;
+}

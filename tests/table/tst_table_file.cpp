@@ -1,0 +1,349 @@
+#include "shell/titulo.h"
+#include "table/experience_table.h"
+#include "table/table_file.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// A device that hands out `good` bytes, then fails.
+class FailingDevice : public QIODevice
+{
+public:
+    FailingDevice(QByteArray good, qint64 writeLimit) : good_(std::move(good)), writeLimit_(writeLimit) {}
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 max) override
+    {
+        if (good_.isEmpty()) {
+            setErrorString(QStringLiteral("Error de E/S simulado"));
+            return -1;
+        }
+        const qint64 n = std::min<qint64>(max, good_.size());
+        memcpy(data, good_.constData(), size_t(n));
+        good_.remove(0, n);
+        return n;
+    }
+    qint64 writeData(const char *, qint64 len) override
+    {
+        if (written_ + len > writeLimit_) {
+            setErrorString(QStringLiteral("No queda espacio simulado"));
+            return -1;
+        }
+        written_ += len;
+        return len;
+    }
+
+private:
+    QByteArray good_;
+    qint64 writeLimit_;
+    qint64 written_ = 0;
+};
+
+ExperienceTable readBytes(const QByteArray &bytes)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    ExperienceTable table;
+    QString error;
+    if (!LeerTabla(buffer, table, &error))
+        qFatal("unexpected read failure: %s", qPrintable(error));
+    return table;
+}
+
+QByteArray writeBytes(const ExperienceTable &table)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QString error;
+    if (!GuardarTabla(buffer, table, &error))
+        qFatal("unexpected write failure: %s", qPrintable(error));
+    return buffer.data();
+}
+
+// Rows as the test data writes them: fields joined by '|', rows by '/'.
+QStringList rowsOf(const ExperienceTable &table)
+{
+    QStringList rows;
+    for (int32_t r = 1; r < table.rowCount(); ++r) {
+        QStringList fields;
+        for (int c = 1; c <= 14; ++c)
+            fields << QString::fromLatin1(table.text(r, c));
+        while (!fields.isEmpty() && fields.last().isEmpty())
+            fields.removeLast();
+        rows << table.text(r, 0) + QLatin1Char(':') + fields.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+ExperienceTable numberedTable(int rows)
+{
+    ExperienceTable table;
+    table.setRowCount(1);
+    for (int r = 1; r <= rows; ++r)
+        table.appendRow(r + 1, std::to_string(r) + ",2,3,4,5,6,7,8,9,10,11,12,13,14");
+    return table;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void putFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+const QByteArray kFormer("//Archivo Creado Con Otro\r\n1,2,3,,,,,,,,,,,\r\n");
+
+} // namespace
+
+class TestTableFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void reading_data();
+    void reading();
+    void writingHasTheExactLayout();
+    void savedAndOpenedAgainIsUnchanged();
+    void anyByteComesBack();
+
+    void readFailureKeepsTheTable_data();
+    void readFailureKeepsTheTable();
+    void writeFailureReportsThePlatform();
+    void tooManyRowsIsRefusedBeforeTheFile();
+    void fullDiskLeavesTheFormerFile();
+    void unwritableTargetsLeaveTheFormerFile();
+};
+
+void TestTableFile::reading_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("rows");
+
+    const QString longField(1000, QLatin1Char('x'));
+    const QString field254(254, QLatin1Char('y'));
+    QTest::newRow("empty file") << QByteArray() << QStringList();
+    QTest::newRow("comment only") << QByteArray("//Archivo Creado Con Vandrel EXP Editor v1.0\r\n") << QStringList();
+    QTest::newRow("no comment line") << QByteArray("1,2\r\n3,4\r\n") << QStringList{"2:1|2", "3:3|4"};
+    QTest::newRow("three fields") << QByteArray("x\r\n1,2,3\r\n") << QStringList{"2:1|2|3"};
+    QTest::newRow("sixteen fields wrap") << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\r\na,b\r\n")
+                                         << QStringList{"2:1|2|3|4|5|6|7|8|9|10|11|12|13|14", "3:15|16", "4:a|b"};
+    QTest::newRow("fifteen fields") << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15")
+                                    << QStringList{"2:1|2|3|4|5|6|7|8|9|10|11|12|13|14", "3:15"};
+    QTest::newRow("fifteen fields, trailing comma") << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,\r\n")
+                                                    << QStringList{"2:1|2|3|4|5|6|7|8|9|10|11|12|13|14", "3:15"};
+    QTest::newRow("fourteen fields, trailing comma") << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,\r\n")
+                                                     << QStringList{"2:1|2|3|4|5|6|7|8|9|10|11|12|13|14"};
+    QTest::newRow("twenty-eight fields") << QByteArray("a,,,,,,,,,,,,,b,c,,,,,,,,,,,,,d")
+                                         << QStringList{"2:a|||||||||||||b", "3:c|||||||||||||d"};
+    QTest::newRow("blank and comma-less lines") << QByteArray("\r\n7\r\n \r\n1,2\r\n\r\n") << QStringList{"2:1|2"};
+    QTest::newRow("a lone comma") << QByteArray(",\r\n") << QStringList{"2:"};
+    QTest::newRow("empty fields and spaces") << QByteArray(" 10 ,,3") << QStringList{"2: 10 ||3"};
+    QTest::newRow("comment with a comma is data") << QByteArray("//hola, mundo\r\n") << QStringList{"2://hola| mundo"};
+    QTest::newRow("LF line ends") << QByteArray("1,2\n3,4\n") << QStringList{"2:1|2", "3:3|4"};
+    QTest::newRow("CR line ends") << QByteArray("1,2\r3,4\r") << QStringList{"2:1|2", "3:3|4"};
+    QTest::newRow("mixed line ends, empty lines") << QByteArray("1,2\n\r\n\r\r3,4\n\n5,6")
+                                                  << QStringList{"2:1|2", "3:3|4", "4:5|6"};
+    QTest::newRow("254 characters before a comma") << (field254 + QStringLiteral(",1")).toLatin1()
+                                                   << QStringList{QStringLiteral("2:") + field254 + QStringLiteral("|1")};
+    QTest::newRow("1000 characters before a comma") << (longField + QStringLiteral(",") + longField).toLatin1()
+                                                    << QStringList{QStringLiteral("2:") + longField + QLatin1Char('|') + longField};
+}
+
+void TestTableFile::reading()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, rows);
+    const ExperienceTable table = readBytes(file);
+    QCOMPARE(rowsOf(table), rows);
+    QCOMPARE(table.rowCount(), rows.size() + 1);
+}
+
+void TestTableFile::writingHasTheExactLayout()
+{
+    const QByteArray comment = "//Archivo Creado Con " + Titulo().toLatin1() + "\r\n";
+    QCOMPARE(comment, QByteArray("//Archivo Creado Con Vandrel EXP Editor v1.0\r\n"));
+
+    ExperienceTable headerOnly;
+    headerOnly.setRowCount(1);
+    QCOMPARE(writeBytes(headerOnly), comment);
+
+    ExperienceTable empty; // one blank row: thirteen commas alone
+    QCOMPARE(writeBytes(empty), comment + ",,,,,,,,,,,,,\r\n");
+
+    const ExperienceTable three = readBytes("1,2,3\n 10 ,1,2,3,4,5,6,7,8,9,10,11,12,13,14");
+    QCOMPARE(writeBytes(three), comment + "1,2,3,,,,,,,,,,,\r\n 10 ,1,2,3,4,5,6,7,8,9,10,11,12,13\r\n14,,,,,,,,,,,,,\r\n");
+}
+
+void TestTableFile::savedAndOpenedAgainIsUnchanged()
+{
+    ExperienceTable table = numberedTable(kMaxSavedRows);
+    table.setValue(7, 3, "");
+    table.setValue(8, 14, "  ");
+    const QByteArray saved = writeBytes(table);
+    const ExperienceTable again = readBytes(saved);
+    QCOMPARE(again.rowCount(), table.rowCount());
+    for (int32_t r = 1; r < table.rowCount(); ++r)
+        for (int c = 1; c <= 14; ++c)
+            QCOMPARE(again.value(r, c), table.value(r, c));
+    QCOMPARE(again.text(1, 0), QByteArray("2"));
+    QCOMPARE(again.text(3, 0), QByteArray("4"));
+    QCOMPARE(writeBytes(again), saved);
+
+    // A file large enough to be held in huge pages reads the same.
+    QByteArray big;
+    for (int r = 0; r < 200000; ++r)
+        big += QByteArray::number(r) + ",1234567890,2345678901,3456789012,4567890123,5678901234,6789012345,"
+               "7890123456,8901234567,9012345678,1123456789,1223456789,1233456789,1234456789\r\n";
+    QVERIFY(big.size() > (16 << 20));
+    const ExperienceTable bigTable = readBytes(big);
+    QCOMPARE(bigTable.rowCount(), 200001);
+    QCOMPARE(bigTable.text(200000, 1), QByteArray("199999"));
+    QCOMPARE(bigTable.text(123457, 14), QByteArray("1234456789"));
+    QCOMPARE(bigTable.text(123457, 0), QByteArray("123458"));
+}
+
+void TestTableFile::anyByteComesBack()
+{
+    QByteArray line;
+    for (int b = 0; b < 256; ++b)
+        if (b != ',' && b != '\r' && b != '\n')
+            line += char(b);
+    const QByteArray file = "//c\r\n" + line + "," + line + ",,x\r\n";
+    const ExperienceTable table = readBytes(file);
+    QCOMPARE(table.text(1, 1), line);
+    QCOMPARE(table.text(1, 2), line);
+    QCOMPARE(table.text(1, 4), QByteArray("x"));
+    const QByteArray saved = writeBytes(table);
+    QVERIFY(saved.contains(line + "," + line + ",,x,,,,,,,,,,\r\n"));
+}
+
+void TestTableFile::readFailureKeepsTheTable_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("missing file") << QStringLiteral("/nonexistent/Exp.txt") << QStringLiteral("No such file or directory");
+    QTest::newRow("a folder") << QStringLiteral("/") << QStringLiteral("directory");
+}
+
+void TestTableFile::readFailureKeepsTheTable()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    ExperienceTable table = numberedTable(3);
+    QString error;
+    QVERIFY(!readTableFile(path, table, &error));
+    QVERIFY2(error.contains(expected), qPrintable(error));
+    QCOMPARE(table.rowCount(), 4);
+    QCOMPARE(table.text(3, 1), QByteArray("3"));
+
+    // A device failing midway: the rows read so far are not kept either.
+    FailingDevice device("1,2\r\n3,4\r\n", 0);
+    device.open(QIODevice::ReadOnly);
+    QVERIFY(!LeerTabla(device, table, &error));
+    QCOMPARE(error, QStringLiteral("Error de E/S simulado"));
+    QCOMPARE(rowsOf(table), rowsOf(numberedTable(3)));
+}
+
+void TestTableFile::writeFailureReportsThePlatform()
+{
+    FailingDevice device({}, 100);
+    device.open(QIODevice::WriteOnly);
+    QString error;
+    QVERIFY(!GuardarTabla(device, numberedTable(50000 / 40), &error));
+    QCOMPARE(error, QStringLiteral("No queda espacio simulado"));
+}
+
+void TestTableFile::tooManyRowsIsRefusedBeforeTheFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    putFile(path, kFormer);
+    const ExperienceTable big = numberedTable(kMaxSavedRows + 1);
+    QString error;
+    QVERIFY(!writeTableFile(path, big, &error));
+    QCOMPARE(error, tooManyRowsMessage(kMaxSavedRows + 1));
+    QVERIFY(error.contains(QStringLiteral("32768")) && error.contains(QStringLiteral("32767")));
+    QCOMPARE(fileBytes(path), kFormer);
+
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(!GuardarTabla(buffer, big, &error));
+    QVERIFY(buffer.data().isEmpty());
+}
+
+void TestTableFile::fullDiskLeavesTheFormerFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    putFile(path, kFormer);
+
+    // A file-size limit fails the write as a full disk would.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 64 * 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const bool written = writeTableFile(path, numberedTable(kMaxSavedRows), &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY(!written);
+    QVERIFY2(error.contains(QStringLiteral("File too large")), qPrintable(error));
+    QCOMPARE(fileBytes(path), kFormer);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Exp.txt")});
+}
+
+void TestTableFile::unwritableTargetsLeaveTheFormerFile()
+{
+    QString error;
+    QVERIFY(!writeTableFile(QStringLiteral("/nonexistent/Exp.txt"), numberedTable(2), &error));
+    QVERIFY(!error.isEmpty());
+
+    QTemporaryDir dir;
+    QVERIFY(!writeTableFile(dir.path(), numberedTable(2), &error)); // a folder as target
+    QVERIFY(!error.isEmpty());
+
+    // A read-only file; as root, tried by an unprivileged child process.
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    putFile(path, kFormer);
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    if (geteuid() == 0)
+        QVERIFY(chown(path.toLocal8Bit().constData(), 65534, 65534) == 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(3);
+        QString childError;
+        const bool ok = writeTableFile(path, numberedTable(2), &childError);
+        _exit(ok ? 1 : childError.contains(QStringLiteral("not writable")) ? 0 : 2);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(fileBytes(path), kFormer);
+}
+
+QTEST_GUILESS_MAIN(TestTableFile)
+#include "tst_table_file.moc"
