@@ -19,25 +19,29 @@ namespace {
 constexpr qsizetype kReadChunk = qsizetype(1) << 20;
 constexpr int kFieldsPerRow = kLastValueColumn;
 
-// Slurps the device whole: the bytes become the table's row storage.
+// Slurps the device whole: the bytes become the table's row storage. The
+// size a file reports is only a first guess (files under /proc report 0).
 bool readAll(QIODevice &device, ByteBuffer &bytes, QString *error)
 {
     const qint64 expected = device.isSequential() ? 0 : device.size() - device.pos();
     bytes.resize(size_t(std::max<qint64>(expected, 0)));
     size_t used = 0;
+    char probe[64 * 1024];
     for (;;) {
-        if (used == bytes.size()) {
-            if (device.atEnd() && !device.isSequential())
-                break;
-            bytes.resize(used + std::max(size_t(kReadChunk), used / 2)); // the file grew, or a pipe
-        }
-        const qint64 got = device.read(bytes.data() + used, qint64(bytes.size() - used));
+        const bool room = used < bytes.size();
+        const qint64 got = room ? device.read(bytes.data() + used, qint64(bytes.size() - used))
+                                : device.read(probe, qint64(sizeof probe));
         if (got < 0) {
             *error = device.errorString();
             return false;
         }
-        if (got == 0 && (device.atEnd() || !device.waitForReadyRead(-1)))
+        if (got == 0) {
+            if (device.waitForReadyRead(-1)) // a pipe or process with more to come
+                continue;
             break;
+        }
+        if (!room)
+            bytes.append(probe, size_t(got));
         used += size_t(got);
     }
     bytes.resize(used);

@@ -1,1 +1,16 @@
+# Window tests: the real windows on Qt's offscreen platform.
+function(vexp_gui_test name)
+  qt_add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE vexp_ui Qt6::Test)
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
+endfunction()
 
+vexp_gui_test(tst_frm_principal shell/tst_frm_principal.cpp)
+vexp_gui_test(tst_table_commands table/tst_table_commands.cpp)
+vexp_gui_test(tst_frm_generar generation/tst_frm_generar.cpp)
+vexp_gui_test(tst_frm_about about/tst_frm_about.cpp)
+vexp_core_test(tst_sys_info about/tst_sys_info.cpp about/memory_registry.h)

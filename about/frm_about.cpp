@@ -1,0 +1,130 @@
+#include "frm_about.h"
+
+#include "programas.h"
+#include "shell/apariencia.h"
+#include "shell/titulo.h"
+
+#include <QApplication>
+#include <QShowEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+bool PlataformaAboutSistema::existeArchivo(const std::string &path)
+{
+    return existeArchivoNormal(path);
+}
+
+bool PlataformaAboutSistema::iniciarPrograma(const std::string &path)
+{
+    return iniciarProgramaNormal(path);
+}
+
+void PlataformaAboutSistema::avisarNoDisponible()
+{
+    // No icon, OK only, and the application's name as caption.
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), QString::fromUtf8(kMensajeSinSysInfo),
+                    QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+void PlataformaAboutSistema::abrirEnlaceCorreo(const std::string &address)
+{
+    ::abrirEnlaceCorreo(address);
+}
+
+frmAbout::frmAbout(QWidget *owner, std::unique_ptr<Registro> registro, std::unique_ptr<PlataformaAbout> plataforma)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      registro_(registro ? std::move(registro) : createRegistro()),
+      plataforma_(plataforma ? std::move(plataforma) : std::make_unique<PlataformaAboutSistema>(this))
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("Acerca de Vandrel EXP Editor v1.0"));
+    setModal(true);
+    setFixedSize(486, 248);
+
+    cmdOK = new QPushButton(QStringLiteral("Ok"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(8, 168, 116, 23);
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept); // Esc rejects: the same close
+
+    cmdSysInfo = new QPushButton(QStringLiteral("&Info. del sistema..."), this);
+    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+    cmdSysInfo->setGeometry(8, 208, 115, 23);
+    cmdSysInfo->setAutoDefault(false);
+    connect(cmdSysInfo, &QPushButton::clicked, this, [this] { StartSysInfo(*registro_, *plataforma_); });
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Licencia"));
+    Text1->setGeometry(136, 160, 337, 81);
+    Text1->setReadOnly(true);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setPlainText(textoLicenciaParaMostrar());
+
+    Label1 = new QLabel(QStringLiteral("Vandrel EXP Editor"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(152, 8, 191, 23);
+    Label1->setFont(fuenteArialBlack12());
+
+    Label2 = new QLabel(QStringLiteral("Programado Por : ") + QString::fromUtf8(kAutor), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(152, 32, 284, 19);
+    Label2->setFont(fuenteTimes12(true));
+
+    Label3 = new QLabel(QStringLiteral("E-Mail : ") + QString::fromUtf8(kCorreo), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setGeometry(152, 56, 206, 19);
+    Label3->setFont(fuenteTimes12(true));
+    Label3->setAccessibleDescription(QStringLiteral("Abre un mensaje nuevo para ") + QString::fromUtf8(kCorreo));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("Escribir a ") + QString::fromUtf8(kCorreo));
+    Image1->setGeometry(8, 8, 130, 107);
+    Image1->setScaledContents(true);
+    Image1->setPixmap(dibujarSvg(QStringLiteral(":/vexp/acerca.svg"), QSize(128, 105)));
+
+    const QCursor link(dibujarSvg(QStringLiteral(":/vexp/enlace.svg"), QSize(32, 32)), 0, 0);
+    for (QLabel *clickable : {Label3, Image1}) {
+        clickable->setCursor(link);
+        clickable->installEventFilter(this);
+    }
+
+    setTabOrder(cmdOK, cmdSysInfo);
+    setTabOrder(cmdSysInfo, Text1);
+    Form_Load();
+
+    if (owner)
+        move(owner->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+frmAbout::~frmAbout() = default;
+
+void frmAbout::Form_Load()
+{
+    Label1->setText(Titulo());
+}
+
+bool frmAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == Label3 || watched == Image1) && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        plataforma_->abrirEnlaceCorreo(kCorreo);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmAbout::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!shown_) { // a hidden widget cannot take the focus, so it is given here
+        shown_ = true;
+        cmdOK->setFocus(Qt::OtherFocusReason);
+    }
+}

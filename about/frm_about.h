@@ -1,0 +1,68 @@
+#pragma once
+
+#include "sys_info.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+// Everything the About window asks of the platform, so tests can hand in a double.
+class PlataformaAbout : public PlataformaSysInfo
+{
+public:
+    virtual void abrirEnlaceCorreo(const std::string &address) = 0;
+};
+
+// The platform's own: starts programs, opens the mail link, shows the message.
+class PlataformaAboutSistema : public PlataformaAbout
+{
+public:
+    explicit PlataformaAboutSistema(QWidget *owner) : owner_(owner) {}
+    bool existeArchivo(const std::string &path) override;
+    bool iniciarPrograma(const std::string &path) override;
+    void avisarNoDisponible() override;
+    void abrirEnlaceCorreo(const std::string &address) override;
+
+private:
+    QWidget *owner_;
+};
+
+inline constexpr char kAutor[] = "Equipo Vandrel";
+inline constexpr char kCorreo[] = "exp@example.org";
+
+// The About window: title, credits, licence, system information and the
+// mail link. Shown modal over the main window; each showing builds it anew.
+class frmAbout : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // With no registry or platform given, the system's own are used.
+    explicit frmAbout(QWidget *owner, std::unique_ptr<Registro> registro = nullptr,
+                      std::unique_ptr<PlataformaAbout> plataforma = nullptr);
+    ~frmAbout() override;
+
+    QPushButton *cmdOK;
+    QPushButton *cmdSysInfo;
+    QPlainTextEdit *Text1;
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label3;
+    QLabel *Image1;
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void Form_Load();
+
+    std::unique_ptr<Registro> registro_;
+    std::unique_ptr<PlataformaAbout> plataforma_;
+    bool shown_ = false;
+};

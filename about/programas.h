@@ -1,0 +1,17 @@
+#pragma once
+
+// Starting other programs, one file per platform. Plain C++, so the Windows
+// side builds with a cross compiler alone.
+
+#include <string>
+
+// A plain file: not a folder, and on Windows neither hidden nor system.
+bool existeArchivoNormal(const std::string &path);
+
+// Starts the program at `path` in a normal window that takes the focus,
+// without waiting for it. False when it could not be started.
+bool iniciarProgramaNormal(const std::string &path);
+
+// Opens a new mail message to `address`: on Windows the command line
+// "explorer mailto:<address>", minimized; elsewhere the desktop's mail handler.
+void abrirEnlaceCorreo(const std::string &address);

@@ -1,0 +1,43 @@
+// Windows: file attributes and CreateProcessA.
+#include "programas.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+bool startProcess(std::string commandLine, WORD showWindow)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = showWindow;
+    PROCESS_INFORMATION process{};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread); // nobody waits for it
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+} // namespace
+
+bool existeArchivoNormal(const std::string &path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES
+           && !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+bool iniciarProgramaNormal(const std::string &path)
+{
+    return !path.empty() && startProcess(path, SW_SHOWNORMAL);
+}
+
+void abrirEnlaceCorreo(const std::string &address)
+{
+    startProcess("explorer mailto:" + address, SW_SHOWMINIMIZED);
+}

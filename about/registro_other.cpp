@@ -1,0 +1,26 @@
+// Platforms without a registry: every key is missing.
+#include "registro.h"
+
+namespace {
+
+class AbsentRegistro : public Registro
+{
+public:
+    long RegOpenKeyExA(RegKey, const std::string &, uint32_t, uint32_t, RegKey *result) override
+    {
+        *result = 0;
+        return kRegFileNotFound;
+    }
+    long RegQueryValueExA(RegKey, const std::string &, uint32_t *, unsigned char *, uint32_t *) override
+    {
+        return kRegFileNotFound;
+    }
+    long RegCloseKey(RegKey) override { return kRegSuccess; }
+};
+
+} // namespace
+
+std::unique_ptr<Registro> createRegistro()
+{
+    return std::make_unique<AbsentRegistro>();
+}

@@ -1,0 +1,75 @@
+#include "sys_info.h"
+
+#include <cstring>
+
+namespace {
+
+// Closes the key however the lookup ends.
+struct OpenKey
+{
+    Registro &registro;
+    RegKey key;
+    ~OpenKey() { registro.RegCloseKey(key); }
+};
+
+const char kKeySysInfo[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const char kValSysInfo[] = "PATH";
+const char kKeySysInfoLoc[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
+const char kValSysInfoLoc[] = "MSINFO";
+
+} // namespace
+
+ResultadoClave GetKeyValue(Registro &registro, RegKey KeyRoot, const std::string &KeyName,
+                           const std::string &SubKeyRef, std::string &KeyVal)
+{
+    RegKey hKey = 0;
+    if (registro.RegOpenKeyExA(KeyRoot, KeyName, 0, kKeyAllAccessMask, &hKey) != kRegSuccess) {
+        KeyVal.clear();
+        return ResultadoClave::NoLeido;
+    }
+    OpenKey open{registro, hKey};
+
+    unsigned char buffer[1024];
+    std::memset(buffer, 0, sizeof buffer);
+    uint32_t size = sizeof buffer;
+    uint32_t type = 0;
+    if (registro.RegQueryValueExA(hKey, SubKeyRef, &type, buffer, &size) != kRegSuccess) {
+        KeyVal.clear();
+        return ResultadoClave::NoLeido;
+    }
+    if (size == 0)
+        return ResultadoClave::Error;
+    std::string text(reinterpret_cast<const char *>(buffer), size);
+    if (text.back() == '\0')
+        text.pop_back(); // a string value's terminator
+
+    if (type == kRegSz) {
+        KeyVal = text;
+    } else if (type == kRegDword) {
+        uint32_t number = 0;
+        for (size_t i = 0; i < 4 && i < size; ++i)
+            number |= uint32_t(buffer[i]) << (8 * i);
+        KeyVal = std::to_string(number);
+    }
+    return ResultadoClave::Leido;
+}
+
+void StartSysInfo(Registro &registro, PlataformaSysInfo &plataforma)
+{
+    std::string SysInfoPath;
+    ResultadoClave result = GetKeyValue(registro, HKEY_LOCAL_MACHINE_ROOT, kKeySysInfo, kValSysInfo, SysInfoPath);
+    if (result == ResultadoClave::NoLeido) {
+        result = GetKeyValue(registro, HKEY_LOCAL_MACHINE_ROOT, kKeySysInfoLoc, kValSysInfoLoc, SysInfoPath);
+        if (result != ResultadoClave::Leido) {
+            plataforma.avisarNoDisponible();
+            return;
+        }
+        SysInfoPath += "\\MSINFO32.EXE";
+        if (!plataforma.existeArchivo(SysInfoPath)) {
+            plataforma.avisarNoDisponible();
+            return;
+        }
+    }
+    if (result == ResultadoClave::Error || !plataforma.iniciarPrograma(SysInfoPath))
+        plataforma.avisarNoDisponible();
+}

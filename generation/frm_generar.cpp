@@ -1,0 +1,213 @@
+#include "frm_generar.h"
+
+#include "generador.h"
+#include "parametros.h"
+#include "shell/apariencia.h"
+#include "shell/mensajes.h"
+#include "table/cuadricula.h"
+#include "table/experience_table_model.h"
+
+#include <QAction>
+#include <QShowEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Sizes are laid out in twips, 15 to the pixel.
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+struct ClassFrame
+{
+    const char *name;
+    const char *caption;
+    int left, top;
+};
+
+constexpr ClassFrame kClassFrames[7] = {
+    {"Frame1", "Novice", 120, 120},      {"Frame2", "1º Job", 2280, 120},      {"Frame3", "2º Job", 4440, 120},
+    {"Frame4", "Super Novice", 6600, 120}, {"Frame5", "Novice High", 120, 1440}, {"Frame6", "1º Job Adv", 2280, 1440},
+    {"Frame7", "2º Job Adv", 4440, 1440},
+};
+
+// The formula boxes: index into camposParametros(), label, and place.
+struct FormulaBox
+{
+    int campo;
+    const char *label;
+    int labelWidth;
+    bool right;
+    int boxTop;
+};
+
+constexpr FormulaBox kFormulaBoxes[6] = {
+    {14, "Multiplicador de Exp :", 2235, false, 240},    {16, "Intervalo de Incremento :", 2550, true, 240},
+    {15, "Multiplicador de JExp :", 2355, false, 720},   {17, "Intervalo de Incremento :", 2550, true, 720},
+    {18, "Incremento de Exp :", 2025, false, 1200},      {19, "Incremento de JExp", 2010, true, 1200},
+};
+
+// The order of the accept step: base boxes, job boxes, then the formula.
+constexpr int kAcceptOrder[20] = {0, 2, 4, 6, 8, 10, 12, 1, 3, 5, 7, 9, 11, 13, 14, 16, 15, 17, 18, 19};
+
+// A label at its place; where the fallback face draws its text a few pixels
+// wider than the room given, it takes them from the gap before its box.
+QLabel *addLabel(QWidget *parent, const char *text, QRect geometry, int boxLeft)
+{
+    auto *label = new QLabel(QString::fromUtf8(text), parent);
+    label->setFont(fuenteTimes12(true));
+    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 1;
+    geometry.setWidth(std::clamp(needed, geometry.width(), std::max(geometry.width(), boxLeft - 2 - geometry.left())));
+    label->setGeometry(geometry);
+    return label;
+}
+
+} // namespace
+
+frmGenerar::frmGenerar(const ControlesPrincipal &controles, Parametros &parametros, QWidget *owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                         | Qt::WindowCloseButtonHint),
+      controles_(controles), parametros_(parametros)
+{
+    setObjectName(QStringLiteral("frmGenerar"));
+    setWindowTitle(QStringLiteral("Generar Tabla de Experiencia"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setFixedSize(8775 / 15, 5280 / 15);
+    setFont(fuenteTimes12(false));
+
+    const auto &campos = camposParametros();
+    auto addBox = [&](int campo, QWidget *parent, QRect geometry, QLabel *label) {
+        auto *box = new QLineEdit(parent);
+        box->setObjectName(QStringLiteral("Txt") + QLatin1String(campos[size_t(campo)].name));
+        box->setGeometry(geometry);
+        box->setFont(fuenteTimes12(false));
+        box->setMaxLength(campos[size_t(campo)].maxLength);
+        box->setAccessibleName(QString::fromUtf8(campos[size_t(campo)].grupo) + QLatin1Char(' ')
+                               + QString::fromUtf8(campos[size_t(campo)].etiqueta));
+        box->installEventFilter(this);
+        label->setBuddy(box);
+        cajas_[size_t(campo)] = box;
+    };
+
+    for (int f = 0; f < 7; ++f) {
+        auto *frame = new QGroupBox(QString::fromUtf8(kClassFrames[f].caption), this);
+        frame->setObjectName(QLatin1String(kClassFrames[f].name));
+        frame->setGeometry(twips(kClassFrames[f].left, kClassFrames[f].top, 2055, 1215));
+        frame->setFont(fuenteTimes12(true));
+        addBox(2 * f, frame, twips(840, 240, 975, 375), addLabel(frame, "Base :", twips(120, 360, 645, 285), 840 / 15));
+        addBox(2 * f + 1, frame, twips(840, 720, 975, 375), addLabel(frame, "Job :", twips(120, 840, 495, 285), 840 / 15));
+    }
+
+    auto *formula = new QGroupBox(QStringLiteral("Datos de La Formula"), this);
+    formula->setObjectName(QStringLiteral("Frame8"));
+    formula->setGeometry(twips(120, 2760, 8535, 1815));
+    formula->setFont(fuenteTimes12(true));
+    for (const FormulaBox &f : kFormulaBoxes) {
+        QLabel *label = addLabel(formula, f.label, twips(f.right ? 4320 : 120, f.boxTop + 120, f.labelWidth, 285),
+                                 (f.right ? 7320 : 2520) / 15);
+        addBox(f.campo, formula, twips(f.right ? 7320 : 2520, f.boxTop, 975, 375), label);
+    }
+
+    cmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
+    cmdAceptar->setObjectName(QStringLiteral("cmdAceptar"));
+    cmdAceptar->setGeometry(twips(5880, 4680, 1335, 495));
+    cmdAceptar->setDefault(true);
+    cmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
+    cmdCancelar->setGeometry(twips(7320, 4680, 1335, 495));
+    cmdCancelar->setAutoDefault(false);
+    connect(cmdAceptar, &QPushButton::clicked, this, &frmGenerar::cmdAceptar_Click);
+    connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
+
+    for (size_t i = 1; i < cajas_.size(); ++i)
+        setTabOrder(cajas_[i - 1], cajas_[i]);
+    setTabOrder(cajas_.back(), cmdCancelar);
+    setTabOrder(cmdCancelar, cmdAceptar);
+
+    Form_Load();
+
+    if (owner) // centred over the main window
+        move(owner->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+QLineEdit *frmGenerar::caja(const char *name) const
+{
+    const int index = campoPorNombre(name);
+    return index < 0 ? nullptr : cajas_[size_t(index)];
+}
+
+void frmGenerar::Form_Load()
+{
+    ValoresPorDefecto(parametros_);
+    const auto &campos = camposParametros();
+    for (size_t i = 0; i < campos.size(); ++i)
+        cajas_[i]->setText(QString::number(campos[i].field(parametros_)));
+}
+
+void frmGenerar::cmdAceptar_Click()
+{
+    // Every box is checked before anything is stored: a bad one changes nothing.
+    const auto &campos = camposParametros();
+    Parametros leidos = parametros_;
+    for (int campo : kAcceptOrder) {
+        QLineEdit *box = cajas_[size_t(campo)];
+        bool ok = false;
+        const int value = box->text().toInt(&ok);
+        if (!ok || value < -32768 || value > 32767) {
+            mostrarError(this, QStringLiteral("El valor de «%1» debe ser un número entero de -32768 a 32767.")
+                                   .arg(box->accessibleName()));
+            box->setFocus();
+            box->selectAll();
+            return;
+        }
+        campos[size_t(campo)].field(leidos) = int16_t(value);
+    }
+
+    ExperienceTable table;
+    QString error;
+    if (!GenerarTabla(NivelMaximo(leidos), leidos, table, &error)) {
+        mostrarError(this, error); // grid, visibility and menus stay as they were
+        return;
+    }
+    parametros_ = leidos;
+    close();
+    controles_.modelo->replaceTable(table);
+    controles_.cuadricula->show();
+    controles_.MNU_GUARDAR->setEnabled(true);
+    controles_.MNU_BORRAR->setEnabled(true);
+    controles_.MNU_GENERAR->setEnabled(false);
+}
+
+bool frmGenerar::eventFilter(QObject *watched, QEvent *event)
+{
+    // Typed characters: only the ten digits, backspace and carriage return.
+    // Shortcuts (paste, copy, access keys) and control keys such as Escape
+    // type no character.
+    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched)
+        && !(static_cast<QKeyEvent *>(event)->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        const QString typed = static_cast<QKeyEvent *>(event)->text();
+        if (typed.size() == 1 && typed.at(0).unicode() >= 0x20 && typed.at(0).unicode() != 0x7f) {
+            const char16_t c = typed.at(0).unicode();
+            if (c < u'0' || c > u'9')
+                return true;
+        } else if (typed.size() > 1) {
+            return true; // an input method's composed text
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmGenerar::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!shown_) { // a hidden widget cannot take the focus, so it is given here
+        shown_ = true;
+        cajas_.front()->setFocus(Qt::OtherFocusReason);
+    }
+}

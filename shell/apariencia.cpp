@@ -1,0 +1,78 @@
+#include "apariencia.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTranslator>
+
+void prepararAplicacion(QApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(translator);
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+
+    QFont::insertSubstitutions(QStringLiteral("Arial Black"), {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Times New Roman"), {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPointSize(9);
+    QApplication::setFont(font);
+    app.setWindowIcon(iconoPrograma());
+}
+
+QFont fuenteTimes12(bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
+    font.setPointSize(12);
+    font.setBold(bold);
+    return font;
+}
+
+QFont fuenteArialBlack12()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("Liberation Sans")});
+    font.setPointSize(12);
+    font.setWeight(QFont::Black);
+    return font;
+}
+
+QPixmap dibujarSvg(const QString &resource, QSize size)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(resource);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
+}
+
+QIcon iconoPrograma()
+{
+    QIcon icon;
+    for (int side : {16, 32, 48, 64})
+        icon.addPixmap(dibujarSvg(QStringLiteral(":/vexp/icono.svg"), QSize(side, side)));
+    return icon;
+}
+
+QString textoLicencia()
+{
+    QFile file(QStringLiteral(":/vexp/licencia.txt"));
+    file.open(QIODevice::ReadOnly);
+    return QString::fromLatin1(file.readAll());
+}
+
+QString textoLicenciaParaMostrar()
+{
+    QString text = textoLicencia();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text;
+}

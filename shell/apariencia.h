@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QFont>
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+class QApplication;
+
+// Spanish Qt texts, metric-compatible faces for the Windows fonts the windows
+// are drawn in, and the program's application font.
+void prepararAplicacion(QApplication &app);
+
+// "Times New Roman" 12 pt, or a metric-compatible serif.
+QFont fuenteTimes12(bool bold);
+// "Arial Black", bold, 12 pt, or the heaviest sans at hand.
+QFont fuenteArialBlack12();
+
+// An SVG resource drawn at the given size.
+QPixmap dibujarSvg(const QString &resource, QSize size);
+QIcon iconoPrograma();
+
+// The GNU GPL version 2 as stored (CR LF line ends), and as a text box shows it.
+QString textoLicencia();
+QString textoLicenciaParaMostrar();

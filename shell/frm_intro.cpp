@@ -1,0 +1,54 @@
+#include "frm_intro.h"
+
+#include "apariencia.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTimer>
+
+frmIntro::frmIntro(QWidget *principal)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), principal_(principal)
+{
+    setObjectName(QStringLiteral("frmIntro"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(484, 184);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("Imagen de presentación"));
+    Image1->setGeometry(8, 8, 120, 168);
+    Image1->setScaledContents(true);
+    Image1->setPixmap(dibujarSvg(QStringLiteral(":/vexp/presentacion.svg"), QSize(320, 480)));
+
+    Label1 = new QLabel(QStringLiteral("Vandrel EXP Editor"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(160, 16, 191, 23);
+    Label1->setFont(fuenteArialBlack12());
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setAccessibleName(QStringLiteral("Licencia"));
+    Text1->setGeometry(136, 72, 337, 105);
+    Text1->setReadOnly(true);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setPlainText(textoLicenciaParaMostrar());
+
+    Reloj = new QTimer(this);
+    Reloj->setObjectName(QStringLiteral("Reloj"));
+    Reloj->setSingleShot(true);
+    Reloj->setInterval(5000);
+    connect(Reloj, &QTimer::timeout, this, &frmIntro::Reloj_Timer);
+    Reloj->start();
+
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void frmIntro::Reloj_Timer()
+{
+    close(); // and destroyed with its timer: the tick comes once
+    principal_->show();
+}

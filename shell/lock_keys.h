@@ -1,0 +1,22 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+struct LockKeyState
+{
+    bool num = false;
+    bool caps = false;
+    bool scroll = false;
+};
+
+// Where the Num, Caps and Scroll Lock states come from; one file per platform.
+class LockKeySource
+{
+public:
+    virtual ~LockKeySource() = default;
+    // Empty when this platform gives no way to read them.
+    virtual std::optional<LockKeyState> read() = 0;
+};
+
+std::unique_ptr<LockKeySource> createLockKeySource();

@@ -1,0 +1,18 @@
+#include "mensajes.h"
+
+#include "titulo.h"
+
+#include <QMessageBox>
+
+bool preguntarSiNo(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, Titulo(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void mostrarError(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Critical, Titulo(), text, QMessageBox::Ok, parent);
+    box.exec();
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+class frmIntro;
+class frmPrincipal;
+
+// The windows start-up leaves behind.
+struct Arranque
+{
+    frmPrincipal *principal; // hidden until the splash hands over
+    frmIntro *intro;         // shown
+};
+
+// Start-up: default parameters, the title, the main window created hidden,
+// the splash window created and shown. The caller owns the main window.
+Arranque Main();

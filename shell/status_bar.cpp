@@ -1,0 +1,65 @@
+#include "status_bar.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QTimer>
+
+namespace {
+// Panel widths in pixels: 2540 and 953 twips.
+constexpr int kWidths[5] = {169, 169, 64, 64, 64};
+const char *const kLockNames[3] = {"NUM", "MAYÚS", "DESPL"};
+const char *const kAccessibleNames[5] = {"Fecha", "Hora", "Bloq Num", "Bloq Mayús", "Bloq Despl"};
+} // namespace
+
+StatusBarPanels::StatusBarPanels(std::unique_ptr<LockKeySource> lockKeys, QWidget *parent)
+    : QStatusBar(parent), lockKeys_(std::move(lockKeys)), clock_([] { return QDateTime::currentDateTime(); }),
+      timer_(new QTimer(this))
+{
+    setObjectName(QStringLiteral("StatusBar1"));
+    setSizeGripEnabled(false);
+    setFixedHeight(25);
+    for (int i = 0; i < 5; ++i) {
+        auto *label = new QLabel(this);
+        label->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        label->setAccessibleName(QString::fromUtf8(kAccessibleNames[i]));
+        label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        label->setFixedWidth(kWidths[i]);
+        label->setAlignment(i < 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        if (i >= 2)
+            label->setText(QString::fromUtf8(kLockNames[i - 2]));
+        addWidget(label);
+        panels_[size_t(i)] = label;
+    }
+    // Polled: no platform tells us when a lock key changes while we lack focus.
+    connect(timer_, &QTimer::timeout, this, &StatusBarPanels::refresh);
+    timer_->start(250);
+    refresh();
+}
+
+StatusBarPanels::~StatusBarPanels() = default;
+
+void StatusBarPanels::setClock(Clock clock)
+{
+    clock_ = std::move(clock);
+    refresh();
+}
+
+bool StatusBarPanels::panelLit(int number) const
+{
+    return panel(number)->isEnabled();
+}
+
+void StatusBarPanels::refresh()
+{
+    const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+    const QDateTime now = clock_();
+    panels_[0]->setText(spanish.toString(now.date(), QStringLiteral("dd/MM/yyyy")));
+    panels_[1]->setText(spanish.toString(now.time(), QStringLiteral("HH:mm")));
+
+    const std::optional<LockKeyState> keys = lockKeys_->read();
+    const bool lit[3] = {keys && keys->num, keys && keys->caps, keys && keys->scroll};
+    // A key that is off, or cannot be read, is shown greyed out.
+    for (int i = 0; i < 3; ++i)
+        panels_[size_t(i + 2)]->setEnabled(lit[i]);
+}

@@ -1,0 +1,111 @@
+#include "cuadricula.h"
+
+#include "experience_table_model.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QHeaderView>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
+
+namespace {
+
+// Light grey lines between the cells.
+class GridLineStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_Table_GridLineColor)
+            return int(qRgb(0xc0, 0xc0, 0xc0));
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
+Cuadricula::Cuadricula(ExperienceTableModel *model, QWidget *parent) : QTableView(parent), model_(model)
+{
+    setObjectName(QStringLiteral("Cuadricula"));
+    setAccessibleName(QStringLiteral("Tabla de experiencia"));
+    auto *style = new GridLineStyle;
+    style->setParent(this);
+    setStyle(style);
+
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPointSizeF(8.25);
+    setFont(font);
+
+    // Cells in the base colour, the rest of the area in the button face.
+    model_->setCellBackground(palette().brush(QPalette::Active, QPalette::Base));
+    viewport()->setBackgroundRole(QPalette::Button);
+    setModel(model_);
+
+    setEditTriggers(NoEditTriggers); // typing goes through the cell-editing key filter
+    setSelectionMode(SingleSelection);
+    setSelectionBehavior(SelectItems);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
+    setCornerButtonEnabled(false);
+
+    for (QHeaderView *header : {horizontalHeader(), verticalHeader()}) {
+        header->setSectionsClickable(false);
+        header->setHighlightSections(false);
+        header->setSectionResizeMode(QHeaderView::Fixed);
+        header->setFont(font);
+    }
+    // Uniform row heights: a million rows cost no more than ten.
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setMinimumWidth(headerPieceWidth(cornerText()));
+    fitColumns();
+    connect(model_, &QAbstractItemModel::modelReset, this, &Cuadricula::fitColumns);
+
+    if (auto *corner = findChild<QAbstractButton *>())
+        corner->installEventFilter(this);
+}
+
+QString Cuadricula::cornerText() const
+{
+    return headerTexts()[0];
+}
+
+int Cuadricula::headerPieceWidth(const QString &piece) const
+{
+    QStyleOptionHeader option;
+    option.initFrom(horizontalHeader());
+    option.text = piece;
+    option.fontMetrics = QFontMetrics(font());
+    return horizontalHeader()->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), horizontalHeader()).width();
+}
+
+void Cuadricula::fitColumns()
+{
+    for (int column = 0; column < kLastValueColumn; ++column)
+        horizontalHeader()->resizeSection(column, headerPieceWidth(headerTexts()[size_t(column + 1)]));
+}
+
+bool Cuadricula::eventFilter(QObject *watched, QEvent *event)
+{
+    // The corner above the label column shows the label column's header.
+    auto *corner = qobject_cast<QAbstractButton *>(watched);
+    if (corner && event->type() == QEvent::Paint) {
+        QStylePainter painter(corner);
+        QStyleOptionHeader option;
+        option.initFrom(corner);
+        option.palette.setCurrentColorGroup(QPalette::Active);
+        option.state = QStyle::State_Enabled | QStyle::State_Raised;
+        option.rect = corner->rect();
+        option.text = cornerText();
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        painter.setFont(font());
+        painter.drawControl(QStyle::CE_Header, option);
+        return true;
+    }
+    return QTableView::eventFilter(watched, event);
+}

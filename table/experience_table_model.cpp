@@ -1,0 +1,68 @@
+#include "experience_table_model.h"
+
+ExperienceTableModel::ExperienceTableModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void ExperienceTableModel::replaceTable(ExperienceTable &table)
+{
+    beginResetModel();
+    table_.swap(table);
+    endResetModel();
+}
+
+void ExperienceTableModel::clearToEmptyTable()
+{
+    beginResetModel();
+    table_.clearToEmptyTable();
+    endResetModel();
+}
+
+void ExperienceTableModel::setCellText(int32_t row, int column, std::string_view text)
+{
+    table_.setValue(row, column, text);
+    const QModelIndex changed = index(row - 1, column - 1);
+    emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
+int ExperienceTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : table_.rowCount() - 1;
+}
+
+int ExperienceTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : kLastValueColumn;
+}
+
+QVariant ExperienceTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole: {
+        // Table files are single-byte text; Latin-1 shows every byte as one character.
+        const std::string_view bytes = table_.value(index.row() + 1, index.column() + 1);
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    }
+    case Qt::BackgroundRole:
+        return cellBackground_.style() == Qt::NoBrush ? QVariant() : QVariant(cellBackground_);
+    default:
+        return {};
+    }
+}
+
+QVariant ExperienceTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return section >= 0 && section < kLastValueColumn ? headerTexts()[size_t(section + 1)] : QVariant();
+    if (section < 0 || section >= rowCount())
+        return {};
+    return QString::fromLatin1(table_.text(section + 1, 0));
+}
+
+Qt::ItemFlags ExperienceTableModel::flags(const QModelIndex &index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}

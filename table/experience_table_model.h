@@ -1,0 +1,39 @@
+#pragma once
+
+#include "experience_table.h"
+
+#include <QAbstractTableModel>
+#include <QBrush>
+
+// The grid's store as the view sees it: one model row per table row, the
+// fourteen value columns as model columns, the level labels and the header
+// texts as header data. Bulk replacements are a single model reset.
+class ExperienceTableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit ExperienceTableModel(QObject *parent = nullptr);
+
+    const ExperienceTable &table() const { return table_; }
+
+    // Takes over `table` whole: one reset, however many rows.
+    void replaceTable(ExperienceTable &table);
+    void clearToEmptyTable();
+
+    // Table addressing: row 1 and column 1 are model row 0 and column 0.
+    QByteArray cellText(int32_t row, int column) const { return table_.text(row, column); }
+    void setCellText(int32_t row, int column, std::string_view text);
+
+    void setCellBackground(const QBrush &brush) { cellBackground_ = brush; }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    ExperienceTable table_;
+    QBrush cellBackground_;
+};

@@ -1,0 +1,422 @@
+#include "gui_helpers.h"
+
+#include "generation/frm_generar.h"
+#include "generation/generador.h"
+#include "generation/parametros.h"
+#include "shell/apariencia.h"
+#include "shell/frm_principal.h"
+#include "shell/titulo.h"
+#include "table/cuadricula.h"
+#include "table/experience_table_model.h"
+#include "table/table_file.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTemporaryDir>
+
+namespace {
+
+const char *const kBoxes[20] = {"TxtNobBase", "TxtNobJob", "TxtFBase", "TxtFJob", "TxtSBase", "TxtSJob", "TxtSupBase",
+                                "TxtSupJob", "TxtNHigBase", "TxtNHigJob", "TxtFrABase", "TxtFrAJob", "TxtSegABase",
+                                "TxtSegAJob", "TxtMultExp", "TxtMultJob", "TxtNextBase", "TxtNextJob",
+                                "TxtIncNextBase", "TxtIncNextJob"};
+
+QRect twips(int l, int t, int w, int h)
+{
+    return QRect(l / 15, t / 15, w / 15, h / 15);
+}
+
+} // namespace
+
+class TestFrmGenerar : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void opensWithTheDefaultsAndTheFocusInNobBase();
+    void layoutFramesLabelsBoxesButtons();
+    void tabOrder();
+    void keyFilterAndMaximumLengths();
+    void acceptGeneratesAndSwitchesTheMenus();
+    void acceptedTableSavesAsTheCompanionToolWrites();
+    void largestLevelCountsForEveryColumn();
+    void allLevelsZero();
+    void cancelByButtonEscapeAndCloseBox_data();
+    void cancelByButtonEscapeAndCloseBox();
+    void reopeningShowsTheDefaultsAndFrontKeepsTyping();
+    void badBoxIsNamedAndNothingChanges_data();
+    void badBoxIsNamedAndNothingChanges();
+    void overflowKeepsTheGridAndMenus();
+    void generatesAfterAnEmptyFile();
+
+private:
+    frmGenerar *open();
+
+    std::unique_ptr<frmPrincipal> w;
+};
+
+void TestFrmGenerar::initTestCase()
+{
+    prepararAplicacion(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+}
+
+void TestFrmGenerar::init()
+{
+    ValoresPorDefecto(parametrosDelPrograma());
+    w = std::make_unique<frmPrincipal>();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+}
+
+void TestFrmGenerar::cleanup()
+{
+    w.reset();
+}
+
+frmGenerar *TestFrmGenerar::open()
+{
+    w->MNU_GENERAR->trigger();
+    frmGenerar *dialog = w->dialogoGenerar();
+    if (dialog && !makeActive(dialog))
+        qWarning("the dialog did not become active");
+    return dialog;
+}
+
+void TestFrmGenerar::opensWithTheDefaultsAndTheFocusInNobBase()
+{
+    parametrosDelPrograma().MultExp = 55; // the load step resets the store
+    frmGenerar *d = open();
+    QVERIFY(d);
+    const char *expected[20] = {"99", "10", "99", "50", "99", "50", "99", "70", "99", "10",
+                                "99", "50", "99", "70", "10", "8", "10", "15", "2", "2"};
+    for (int i = 0; i < 20; ++i) {
+        auto *box = d->findChild<QLineEdit *>(QLatin1String(kBoxes[i]));
+        QVERIFY2(box, kBoxes[i]);
+        QCOMPARE(box->text(), QLatin1String(expected[i]));
+    }
+    QCOMPARE(parametrosDelPrograma().MultExp, int16_t(10));
+    QCOMPARE(QApplication::focusWidget(), d->caja("NobBase"));
+    QCOMPARE(d->windowTitle(), QStringLiteral("Generar Tabla de Experiencia"));
+    QVERIFY(!d->isModal());
+    QCOMPARE(d->parentWidget(), w.get());
+    QVERIFY(!(d->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(d->windowFlags() & Qt::WindowCloseButtonHint);
+    // The main window stays usable: its menus still answer.
+    QVERIFY(w->isEnabled() && w->MNU_ABRIR->isEnabled());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+    // Accessible names say which box is which.
+    QCOMPARE(d->caja("NobBase")->accessibleName(), QStringLiteral("Novice Base"));
+    QCOMPARE(d->caja("SegAJob")->accessibleName(), QStringLiteral("2º Job Adv Job"));
+    QCOMPARE(d->caja("NextJob")->accessibleName(), QStringLiteral("Datos de La Formula Intervalo de Incremento de JExp"));
+    QSet<QString> names;
+    for (QLineEdit *box : d->cajas())
+        names.insert(box->accessibleName());
+    QCOMPARE(names.size(), 20);
+}
+
+void TestFrmGenerar::layoutFramesLabelsBoxesButtons()
+{
+    frmGenerar *d = open();
+    QCOMPARE(d->size(), QSize(585, 352));
+    QCOMPARE(d->minimumSize(), d->maximumSize());
+    const QPoint centre = d->frameGeometry().center() - w->frameGeometry().center();
+    QVERIFY(std::abs(centre.x()) <= 2 && std::abs(centre.y()) <= 2);
+
+    const char *captions[8] = {"Novice", "1º Job", "2º Job", "Super Novice", "Novice High", "1º Job Adv", "2º Job Adv",
+                               "Datos de La Formula"};
+    const QPoint places[7] = {{120, 120}, {2280, 120}, {4440, 120}, {6600, 120}, {120, 1440}, {2280, 1440}, {4440, 1440}};
+    for (int f = 0; f < 8; ++f) {
+        auto *frame = d->findChild<QGroupBox *>(QStringLiteral("Frame%1").arg(f + 1));
+        QVERIFY(frame);
+        QCOMPARE(frame->title(), QString::fromUtf8(captions[f]));
+        QVERIFY(frame->font().bold());
+        QCOMPARE(frame->font().pointSize(), 12);
+        QVERIFY(frame->font().families().contains(QStringLiteral("Times New Roman")));
+        if (f < 7) {
+            QCOMPARE(frame->geometry(), twips(places[f].x(), places[f].y(), 2055, 1215));
+            QCOMPARE(d->cajas()[size_t(2 * f)]->geometry(), twips(840, 240, 975, 375));
+            QCOMPARE(d->cajas()[size_t(2 * f + 1)]->geometry(), twips(840, 720, 975, 375));
+            QCOMPARE(d->cajas()[size_t(2 * f)]->parentWidget(), frame);
+            const QList<QLabel *> labels = frame->findChildren<QLabel *>();
+            QCOMPARE(labels.size(), 2);
+            QCOMPARE(labels[0]->text(), QStringLiteral("Base :"));
+            QCOMPARE(labels[0]->pos(), twips(120, 360, 0, 0).topLeft());
+            QCOMPARE(labels[1]->text(), QStringLiteral("Job :"));
+            QCOMPARE(labels[1]->pos(), twips(120, 840, 0, 0).topLeft());
+            QVERIFY(labels[0]->font().bold());
+        } else {
+            QCOMPARE(frame->geometry(), twips(120, 2760, 8535, 1815));
+        }
+    }
+    struct Formula
+    {
+        const char *box;
+        int left, top;
+        const char *label;
+        int labelLeft;
+    };
+    const Formula formula[6] = {{"MultExp", 2520, 240, "Multiplicador de Exp :", 120},
+                                {"NextBase", 7320, 240, "Intervalo de Incremento :", 4320},
+                                {"MultJob", 2520, 720, "Multiplicador de JExp :", 120},
+                                {"NextJob", 7320, 720, "Intervalo de Incremento :", 4320},
+                                {"IncNextBase", 2520, 1200, "Incremento de Exp :", 120},
+                                {"IncNextJob", 7320, 1200, "Incremento de JExp", 4320}};
+    for (int i = 0; i < 6; ++i) {
+        const Formula &f = formula[i];
+        QLineEdit *box = d->caja(f.box);
+        QCOMPARE(box->geometry(), twips(f.left, f.top, 975, 375));
+        QLabel *label = box->parentWidget()->findChildren<QLabel *>().at(i);
+        QCOMPARE(label->text(), QString::fromUtf8(f.label));
+        QCOMPARE(label->pos(), twips(f.labelLeft, f.top + 120, 0, 0).topLeft());
+        QCOMPARE(label->height(), 285 / 15);
+        QVERIFY(label->geometry().right() < box->geometry().left()); // never under its box
+        QCOMPARE(label->buddy(), box);
+        QVERIFY(!box->font().bold());
+        QCOMPARE(box->font().pointSize(), 12);
+    }
+    QCOMPARE(d->cmdAceptar->text(), QStringLiteral("&Aceptar"));
+    QCOMPARE(d->cmdAceptar->geometry(), twips(5880, 4680, 1335, 495));
+    QVERIFY(d->cmdAceptar->isDefault());
+    QCOMPARE(d->cmdCancelar->text(), QStringLiteral("&Cancelar"));
+    QCOMPARE(d->cmdCancelar->geometry(), twips(7320, 4680, 1335, 495));
+}
+
+void TestFrmGenerar::tabOrder()
+{
+    frmGenerar *d = open();
+    QStringList order;
+    QWidget *at = d->caja("NobBase");
+    for (int i = 0; i < 22; ++i) {
+        order << at->objectName();
+        at = at->nextInFocusChain();
+        while (!(at->focusPolicy() & Qt::TabFocus))
+            at = at->nextInFocusChain();
+    }
+    QStringList expected;
+    for (const char *box : kBoxes)
+        expected << QLatin1String(box);
+    expected << QStringLiteral("cmdCancelar") << QStringLiteral("cmdAceptar");
+    QCOMPARE(order, expected);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), d->caja("NobJob"));
+}
+
+void TestFrmGenerar::keyFilterAndMaximumLengths()
+{
+    frmGenerar *d = open();
+    QLineEdit *level = d->caja("FJob");
+    level->setFocus();
+    level->clear();
+    QTest::keyClicks(level, QStringLiteral("a-1 .,2x"));
+    QCOMPARE(level->text(), QStringLiteral("12"));
+    QTest::keyClick(level, Qt::Key_Backspace);
+    QCOMPARE(level->text(), QStringLiteral("1"));
+    QTest::keyClicks(level, QStringLiteral("23456"));
+    QCOMPARE(level->text(), QStringLiteral("1234"));
+    QTest::sendKeyEvent(QTest::Click, level, Qt::Key_unknown, QString(QChar(0xFF15)), {}); // full-width 5
+    QCOMPARE(level->text(), QStringLiteral("1234"));
+
+    QLineEdit *mult = d->caja("MultJob");
+    QCOMPARE(mult->maxLength(), 2);
+    QLineEdit *inc = d->caja("IncNextBase");
+    QCOMPARE(inc->maxLength(), 1);
+    for (int i = 0; i < 14; ++i)
+        QCOMPARE(d->cajas()[size_t(i)]->maxLength(), 4);
+
+    // Pasting is not filtered, but the maximum length holds for it too.
+    mult->setFocus();
+    mult->clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("-12345"));
+    QTest::keyClick(mult, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(mult->text(), QStringLiteral("-1"));
+}
+
+void TestFrmGenerar::acceptGeneratesAndSwitchesTheMenus()
+{
+    QPointer<frmGenerar> d = open();
+    QTest::keyClick(d->caja("NobBase"), Qt::Key_Return); // Enter presses "&Aceptar"
+    QTRY_VERIFY(d.isNull());
+    QVERIFY(w->cuadricula()->isVisible());
+    QVERIFY(w->MNU_GUARDAR->isEnabled());
+    QVERIFY(w->MNU_BORRAR->isEnabled());
+    QVERIFY(!w->MNU_GENERAR->isEnabled());
+    QCOMPARE(w->modelo()->table().rowCount(), 100);
+    QCOMPARE(w->modelo()->cellText(98, 14), QByteArray("104439"));
+    QCOMPARE(w->modelo()->cellText(99, 1), QByteArray("0"));
+    Parametros defaults;
+    ValoresPorDefecto(defaults);
+    QVERIFY(parametrosDelPrograma() == defaults);
+}
+
+void TestFrmGenerar::acceptedTableSavesAsTheCompanionToolWrites()
+{
+    frmGenerar *d = open();
+    d->caja("MultExp")->setText(QStringLiteral("12"));
+    d->cmdAceptar->click();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    answerFileDialog(path);
+    w->MNU_GUARDAR->trigger();
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+
+    Parametros p;
+    ValoresPorDefecto(p);
+    p.MultExp = 12;
+    ExperienceTable table;
+    QString error;
+    QVERIFY(GenerarTabla(NivelMaximo(p), p, table, &error));
+    QBuffer expected;
+    expected.open(QIODevice::WriteOnly);
+    QVERIFY(GuardarTabla(expected, table, &error));
+    QCOMPARE(saved.readAll(), expected.data());
+    // Generated and saved: nothing but opening is left.
+    QVERIFY(!w->cuadricula()->isVisible());
+    QVERIFY(!w->MNU_GUARDAR->isEnabled() && !w->MNU_BORRAR->isEnabled() && !w->MNU_GENERAR->isEnabled());
+}
+
+void TestFrmGenerar::largestLevelCountsForEveryColumn()
+{
+    frmGenerar *d = open();
+    d->caja("NobJob")->setText(QStringLiteral("120"));
+    d->cmdAceptar->click();
+    QCOMPARE(w->modelo()->table().rowCount(), 121);
+    for (int c = 1; c <= 14; ++c) {
+        QVERIFY(!w->modelo()->cellText(119, c).isEmpty());
+        QCOMPARE(w->modelo()->cellText(120, c), QByteArray("0"));
+    }
+    QCOMPARE(parametrosDelPrograma().NivelesMax[2], int16_t(120));
+}
+
+void TestFrmGenerar::allLevelsZero()
+{
+    frmGenerar *d = open();
+    for (int i = 0; i < 14; ++i)
+        d->cajas()[size_t(i)]->setText(QStringLiteral("0"));
+    d->cmdAceptar->click();
+    QCOMPARE(w->modelo()->table().rowCount(), 3);
+    QCOMPARE(w->modelo()->cellText(1, 10), QByteArray("5"));
+    QCOMPARE(w->modelo()->cellText(2, 0), QByteArray("2"));
+}
+
+void TestFrmGenerar::cancelByButtonEscapeAndCloseBox_data()
+{
+    QTest::addColumn<int>("how");
+    QTest::newRow("Cancelar") << 0;
+    QTest::newRow("Escape") << 1;
+    QTest::newRow("close box") << 2;
+}
+
+void TestFrmGenerar::cancelByButtonEscapeAndCloseBox()
+{
+    QFETCH(int, how);
+    QPointer<frmGenerar> d = open();
+    d->caja("NobBase")->setText(QStringLiteral("300"));
+    if (how == 0)
+        d->cmdCancelar->click();
+    else if (how == 1)
+        QTest::keyClick(d->caja("NobBase"), Qt::Key_Escape);
+    else
+        d->windowHandle()->close();
+    QTRY_VERIFY(d.isNull());
+    QVERIFY(!w->cuadricula()->isVisible());
+    QVERIFY(!w->MNU_GUARDAR->isEnabled() && !w->MNU_BORRAR->isEnabled() && w->MNU_GENERAR->isEnabled());
+    QCOMPARE(w->modelo()->table().rowCount(), 2);
+    QCOMPARE(parametrosDelPrograma().NivelesMax[1], int16_t(99));
+}
+
+void TestFrmGenerar::reopeningShowsTheDefaultsAndFrontKeepsTyping()
+{
+    frmGenerar *d = open();
+    d->caja("MultJob")->setText(QStringLiteral("3"));
+    QVERIFY(makeActive(w.get()));
+    frmGenerar *again = open(); // already open: brought to the front as it is
+    QCOMPARE(again, d);
+    QCOMPARE(again->caja("MultJob")->text(), QStringLiteral("3"));
+    QCOMPARE(QApplication::activeWindow(), again);
+
+    again->cmdAceptar->click();
+    QCOMPARE(parametrosDelPrograma().MultJob, int16_t(3));
+    auto yes = answerMessageBox(QMessageBox::Yes);
+    w->MNU_BORRAR->trigger(); // enables "&Generar Tabla" again
+    frmGenerar *fresh = open();
+    QCOMPARE(fresh->caja("MultJob")->text(), QStringLiteral("8"));
+    QCOMPARE(parametrosDelPrograma().MultJob, int16_t(8));
+}
+
+void TestFrmGenerar::badBoxIsNamedAndNothingChanges_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty level box") << QStringLiteral("SBase") << QString();
+    QTest::newRow("pasted letters") << QStringLiteral("MultExp") << QStringLiteral("x1");
+    QTest::newRow("pasted sign alone") << QStringLiteral("IncNextJob") << QStringLiteral("-");
+}
+
+void TestFrmGenerar::badBoxIsNamedAndNothingChanges()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    QPointer<frmGenerar> d = open();
+    d->caja(box.toLatin1().constData())->setText(text);
+    d->caja("NobJob")->setText(QString()); // reported only if checked first: it is a Job box, after SBase
+    auto seen = answerMessageBox(QMessageBox::Ok);
+    d->cmdAceptar->click();
+    QVERIFY(seen->seen);
+    QCOMPARE(seen->title, Titulo());
+    QCOMPARE(seen->icon, QMessageBox::Critical);
+    const QString first = box == QStringLiteral("SBase") ? QStringLiteral("2º Job Base") : QStringLiteral("Novice Job");
+    QVERIFY2(seen->text.contains(first), qPrintable(seen->text));
+    QVERIFY(d && d->isVisible());
+    QCOMPARE(d->focusWidget(), d->caja(box == QStringLiteral("SBase") ? "SBase" : "NobJob"));
+    QVERIFY(!w->cuadricula()->isVisible());
+    QVERIFY(w->MNU_GENERAR->isEnabled() && !w->MNU_GUARDAR->isEnabled());
+}
+
+void TestFrmGenerar::overflowKeepsTheGridAndMenus()
+{
+    // A table already shown, then a generation that overflows.
+    ExperienceTable table;
+    table.setRowCount(1);
+    table.appendRow(2, "5,6");
+    w->modelo()->replaceTable(table);
+    w->cuadricula()->show();
+    w->MNU_GUARDAR->setEnabled(true);
+    w->MNU_BORRAR->setEnabled(true);
+
+    QPointer<frmGenerar> d = open();
+    d->caja("NobBase")->setText(QStringLiteral("9999")); // defaults leave the double range near level 7400
+    auto seen = answerMessageBox(QMessageBox::Ok);
+    d->cmdAceptar->click();
+    QVERIFY(seen->seen);
+    QCOMPARE(seen->title, Titulo());
+    QVERIFY2(seen->text.contains(QStringLiteral("en el nivel")), qPrintable(seen->text));
+    QCOMPARE(w->modelo()->table().rowCount(), 2);
+    QCOMPARE(w->modelo()->cellText(1, 2), QByteArray("6"));
+    QVERIFY(w->cuadricula()->isVisible());
+    QVERIFY(w->MNU_GUARDAR->isEnabled() && w->MNU_BORRAR->isEnabled() && w->MNU_GENERAR->isEnabled());
+    QVERIFY(d);
+}
+
+void TestFrmGenerar::generatesAfterAnEmptyFile()
+{
+    ExperienceTable none;
+    none.setRowCount(1);
+    w->modelo()->replaceTable(none);
+    frmGenerar *d = open();
+    d->cmdAceptar->click();
+    QCOMPARE(w->modelo()->table().rowCount(), 100);
+    QCOMPARE(w->modelo()->cellText(1, 14), QByteArray("60"));
+}
+
+QTEST_MAIN(TestFrmGenerar)
+#include "tst_frm_generar.moc"

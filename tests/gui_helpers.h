@@ -1,0 +1,116 @@
+#pragma once
+
+// Answering the modal dialogs the windows open, from inside QTest.
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+// Runs `answer` on the next modal widget of type T as soon as it is active.
+// Only copy what the test needs and answer the dialog inside `answer`: the
+// checks belong after the command returns. A dialog never answered is closed
+// after `timeoutMs`, so a failing test does not hang.
+template <class T>
+void whenModal(std::function<void(T *)> answer, int timeoutMs = 10000)
+{
+    auto *timer = new QTimer;
+    const QDeadlineTimer deadline(timeoutMs);
+    QObject::connect(timer, &QTimer::timeout, [timer, deadline, answer] {
+        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            answer(dialog);
+        } else if (deadline.hasExpired()) {
+            timer->stop();
+            timer->deleteLater();
+            if (QWidget *stuck = QApplication::activeModalWidget())
+                stuck->close();
+        }
+    });
+    timer->start(10);
+}
+
+struct MessageBoxSeen
+{
+    bool seen = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QStringList buttonTexts;
+    bool hasIconPixmap = false;
+};
+
+// Answers the next message box with `button`, recording what it showed.
+inline std::shared_ptr<MessageBoxSeen> answerMessageBox(QMessageBox::StandardButton button,
+                                                        std::function<void()> then = {})
+{
+    auto seen = std::make_shared<MessageBoxSeen>();
+    whenModal<QMessageBox>([seen, button, then](QMessageBox *box) {
+        seen->seen = true;
+        seen->title = box->windowTitle();
+        seen->text = box->text();
+        seen->icon = box->icon();
+        seen->buttons = box->standardButtons();
+        for (QAbstractButton *b : box->buttons())
+            seen->buttonTexts << b->text();
+        seen->buttonTexts.sort();
+        seen->hasIconPixmap = !box->iconPixmap().isNull();
+        if (then)
+            then();
+        box->button(button)->click();
+    });
+    return seen;
+}
+
+struct FileDialogSeen
+{
+    bool seen = false;
+    QString title;
+    QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+    QStringList nameFilters;
+    QString directory;
+    QString proposedName;
+    bool native = true;
+};
+
+// Answers the next file dialog by typing `path` (or cancels it when empty).
+inline std::shared_ptr<FileDialogSeen> answerFileDialog(const QString &path, std::function<void()> then = {})
+{
+    auto seen = std::make_shared<FileDialogSeen>();
+    whenModal<QFileDialog>([seen, path, then](QFileDialog *dialog) {
+        seen->seen = true;
+        seen->title = dialog->windowTitle();
+        seen->mode = dialog->acceptMode();
+        seen->nameFilters = dialog->nameFilters();
+        seen->directory = dialog->directory().absolutePath();
+        seen->native = !dialog->testOption(QFileDialog::DontUseNativeDialog);
+        auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        seen->proposedName = edit ? edit->text() : QString();
+        if (then)
+            then();
+        if (path.isEmpty() || !edit) {
+            dialog->reject();
+            return;
+        }
+        edit->setText(path);
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    return seen;
+}
+
+// Makes `window` the active window. A dialog's own check passes as soon as
+// its owner is active, so this waits for the application to say so.
+inline bool makeActive(QWidget *window)
+{
+    window->activateWindow();
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 5000);
+}

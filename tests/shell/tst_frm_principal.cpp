@@ -1,0 +1,504 @@
+#include "gui_helpers.h"
+
+#include "about/frm_about.h"
+#include "generation/parametros.h"
+#include "shell/apariencia.h"
+#include "shell/frm_intro.h"
+#include "shell/frm_principal.h"
+#include "shell/mod_principal.h"
+#include "shell/status_bar.h"
+#include "shell/titulo.h"
+#include "table/cuadricula.h"
+#include "table/experience_table_model.h"
+
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QWindow>
+
+namespace {
+
+class FakeLockKeys : public LockKeySource
+{
+public:
+    explicit FakeLockKeys(std::optional<LockKeyState> state) : state_(state) {}
+    std::optional<LockKeyState> read() override { return state_; }
+
+private:
+    std::optional<LockKeyState> state_;
+};
+
+ExperienceTable tableOf(int rows)
+{
+    ExperienceTable table;
+    table.setRowCount(1);
+    for (int r = 1; r <= rows; ++r)
+        table.appendRow(r + 1, std::to_string(r * 10) + ",,5");
+    return table;
+}
+
+struct CommandState
+{
+    bool grid, guardar, borrar, generar;
+    bool operator==(const CommandState &) const = default;
+};
+
+CommandState stateOf(const frmPrincipal &w)
+{
+    return {w.cuadricula()->isVisible(), w.MNU_GUARDAR->isEnabled(), w.MNU_BORRAR->isEnabled(), w.MNU_GENERAR->isEnabled()};
+}
+
+char *toString(const CommandState &s) // for QCOMPARE
+{
+    return qstrdup(QStringLiteral("grid=%1 guardar=%2 borrar=%3 generar=%4")
+                       .arg(s.grid).arg(s.guardar).arg(s.borrar).arg(s.generar).toLatin1().constData());
+}
+
+} // namespace
+
+class TestFrmPrincipal : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startupShowsTheSplashThenTheMainWindow();
+    void splashIgnoresClicksAndKeys();
+    void windowGeometryAndDecoration();
+    void menuTreeCaptionsShortcutsAndStates();
+    void statusBarPanels();
+    void exitQuestionNoKeepsEverything();
+    void exitQuestionYesEndsTheProgram_data();
+    void exitQuestionYesEndsTheProgram();
+    void clearAskedAndAnswered();
+    void gridHeaderAndColumnWidths();
+    void labelColumnTakesNoSelection();
+    void cellEditingByKeys();
+    void copyAndCutShortcutsRunTheirCommands();
+    void aMillionRowsAreOneReset();
+
+private:
+    std::unique_ptr<frmPrincipal> w;
+};
+
+void TestFrmPrincipal::initTestCase()
+{
+    prepararAplicacion(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+}
+
+void TestFrmPrincipal::init()
+{
+    w = std::make_unique<frmPrincipal>();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+}
+
+void TestFrmPrincipal::cleanup()
+{
+    w.reset();
+}
+
+void TestFrmPrincipal::startupShowsTheSplashThenTheMainWindow()
+{
+    ValoresPorDefecto(parametrosDelPrograma());
+    parametrosDelPrograma().MultExp = 77; // start-up must reset it
+    const Arranque arranque = Main();
+    std::unique_ptr<frmPrincipal> principal(arranque.principal);
+    QPointer<frmIntro> intro = arranque.intro;
+
+    Parametros defaults;
+    ValoresPorDefecto(defaults);
+    QVERIFY(parametrosDelPrograma() == defaults);
+    QCOMPARE(Titulo(), QStringLiteral("Vandrel EXP Editor v1.0"));
+    QCOMPARE(Titulo().size(), 23);
+    QCOMPARE(principal->windowTitle(), Titulo());
+    QCOMPARE(intro->windowTitle(), Titulo());
+    QCOMPARE(intro->Label1->text(), Titulo());
+    QVERIFY(intro->isVisible());
+    QVERIFY(!principal->isVisible());
+    QVERIFY(!principal->cuadricula()->isVisibleTo(principal.get()));
+
+    // The splash: borderless, 484 x 184, picture, title, licence, timer.
+    QVERIFY(intro->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(intro->size(), QSize(484, 184));
+    QCOMPARE(intro->Image1->geometry(), QRect(8, 8, 120, 168));
+    QVERIFY(!intro->Image1->pixmap().isNull());
+    QCOMPARE(intro->Label1->geometry(), QRect(160, 16, 191, 23));
+    QCOMPARE(intro->Label1->font().pointSize(), 12);
+    QVERIFY(intro->Label1->font().bold());
+    QVERIFY(intro->Label1->font().families().contains(QStringLiteral("Arial Black")));
+    QCOMPARE(intro->Text1->geometry(), QRect(136, 72, 337, 105));
+    QVERIFY(intro->Text1->isReadOnly());
+    QCOMPARE(intro->Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QVERIFY(intro->Text1->toPlainText().startsWith(QStringLiteral("                    GNU GENERAL PUBLIC LICENSE")));
+    QVERIFY(intro->Text1->toPlainText().endsWith(QStringLiteral("END OF TERMS AND CONDITIONS")));
+    const QString licence = textoLicencia();
+    QCOMPARE(licence.count(QStringLiteral("\r\n")), licence.count(QLatin1Char('\n')));
+    QVERIFY(licence.endsWith(QStringLiteral("END OF TERMS AND CONDITIONS\r\n")));
+    QVERIFY(!licence.contains(QStringLiteral("How to Apply These Terms")));
+    QCOMPARE(intro->Reloj->interval(), 5000);
+    QVERIFY(intro->Reloj->isSingleShot());
+    QVERIFY(intro->Reloj->isActive());
+
+    // Hand-over without waiting five seconds: fire the timer now.
+    intro->Reloj->start(0);
+    QTRY_VERIFY(principal->isVisible());
+    QTRY_VERIFY(intro.isNull());
+    QCOMPARE(stateOf(*principal), (CommandState{false, false, false, true}));
+}
+
+void TestFrmPrincipal::splashIgnoresClicksAndKeys()
+{
+    const Arranque arranque = Main();
+    std::unique_ptr<frmPrincipal> principal(arranque.principal);
+    QPointer<frmIntro> intro = arranque.intro;
+    QVERIFY(QTest::qWaitForWindowExposed(intro));
+    QTest::mouseClick(intro, Qt::LeftButton, {}, QPoint(300, 30));
+    QTest::mouseClick(intro->Image1, Qt::LeftButton);
+    QTest::keyClick(intro, Qt::Key_Escape);
+    QTest::keyClick(intro, Qt::Key_Return);
+    QTest::keyClick(intro->Text1, Qt::Key_Space);
+    QTest::qWait(50);
+    QVERIFY(intro && intro->isVisible());
+    QVERIFY(!principal->isVisible());
+    QVERIFY(intro->Reloj->isActive());
+    QVERIFY(intro->Reloj->remainingTime() > 3000); // clicks did not restart or shorten it
+    delete intro;
+}
+
+void TestFrmPrincipal::windowGeometryAndDecoration()
+{
+    QCOMPARE(w->width(), 759);
+    QCOMPARE(w->height() - w->menuBar()->height(), 362);
+    QCOMPARE(w->minimumSize(), w->maximumSize()); // fixed size
+    const Qt::WindowFlags flags = w->windowFlags();
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(flags & Qt::WindowSystemMenuHint);
+
+    QStatusBar *bar = w->statusBar();
+    QCOMPARE(bar->objectName(), QStringLiteral("StatusBar1"));
+    QCOMPARE(bar->height(), 25);
+    QCOMPARE(bar->geometry(), QRect(0, w->height() - 25, 759, 25));
+    QCOMPARE(w->centralWidget()->geometry(), QRect(0, w->menuBar()->height(), 759, 337));
+    QCOMPARE(w->cuadricula()->geometry(), QRect(8, 8, 745, 321));
+    QCOMPARE(w->cuadricula()->parentWidget(), w->centralWidget());
+
+    const QList<QSize> sizes = w->windowIcon().availableSizes();
+    QVERIFY(sizes.contains(QSize(16, 16)));
+    QVERIFY(sizes.contains(QSize(32, 32)));
+}
+
+void TestFrmPrincipal::menuTreeCaptionsShortcutsAndStates()
+{
+    struct Item
+    {
+        QString caption;
+        QString shortcut;
+        bool enabled;
+    };
+    const QList<QPair<QString, QList<Item>>> expected = {
+        {QStringLiteral("&Archivo"),
+         {{QStringLiteral("Abrir"), QStringLiteral("Ctrl+O"), true},
+          {QStringLiteral("G&uardar"), QStringLiteral("Ctrl+U"), false},
+          {QString(), QString(), true},
+          {QStringLiteral("&Salir"), QStringLiteral("Ctrl+X"), true}}},
+        {QStringLiteral("&Edición"),
+         {{QStringLiteral("&Generar Tabla"), QStringLiteral("Ctrl+G"), true},
+          {QStringLiteral("&Borrar Tabla"), QStringLiteral("Ctrl+B"), false}}},
+        {QStringLiteral("Ay&uda"), {{QStringLiteral("A&cerca de Vandrel Exp Editor"), QStringLiteral("Ctrl+C"), true}}},
+    };
+    const QList<QAction *> menus = w->menuBar()->actions();
+    QCOMPARE(menus.size(), expected.size());
+    for (int m = 0; m < menus.size(); ++m) {
+        QCOMPARE(menus[m]->text(), expected[m].first);
+        QVERIFY(menus[m]->isEnabled());
+        const QList<QAction *> items = menus[m]->menu()->actions();
+        QCOMPARE(items.size(), expected[m].second.size());
+        for (int i = 0; i < items.size(); ++i) {
+            const Item &want = expected[m].second[i];
+            QCOMPARE(items[i]->isSeparator(), want.caption.isEmpty());
+            QCOMPARE(items[i]->text(), want.caption);
+            QCOMPARE(items[i]->shortcut().toString(QKeySequence::PortableText), want.shortcut);
+            QCOMPARE(items[i]->isEnabled(), want.enabled);
+        }
+    }
+    QCOMPARE(w->MNU_ABRIR->objectName(), QStringLiteral("MNU_ABRIR"));
+    QCOMPARE(w->MNU_ACERCA->objectName(), QStringLiteral("MNU_ACERCA"));
+}
+
+void TestFrmPrincipal::statusBarPanels()
+{
+    StatusBarPanels bar(std::make_unique<FakeLockKeys>(LockKeyState{true, false, true}));
+    bar.setClock([] { return QDateTime(QDate(2026, 12, 8), QTime(9, 5, 30)); });
+    const int widths[5] = {169, 169, 64, 64, 64};
+    for (int p = 1; p <= 5; ++p) {
+        QCOMPARE(bar.panel(p)->width(), widths[p - 1]);
+        QVERIFY(!bar.panel(p)->accessibleName().isEmpty());
+    }
+    QCOMPARE(bar.panel(1)->text(), QStringLiteral("08/12/2026"));
+    QCOMPARE(bar.panel(2)->text(), QStringLiteral("09:05"));
+    QCOMPARE(bar.panel(3)->text(), QStringLiteral("NUM"));
+    QCOMPARE(bar.panel(4)->text(), QStringLiteral("MAYÚS"));
+    QCOMPARE(bar.panel(5)->text(), QStringLiteral("DESPL"));
+    QCOMPARE((QList<bool>{bar.panelLit(3), bar.panelLit(4), bar.panelLit(5)}), (QList<bool>{true, false, true}));
+
+    // Where the platform cannot tell, every key is greyed out.
+    StatusBarPanels unknown(std::make_unique<FakeLockKeys>(std::nullopt));
+    QVERIFY(!unknown.panelLit(3) && !unknown.panelLit(4) && !unknown.panelLit(5));
+    // The panels keep themselves current.
+    int ticks = 0;
+    unknown.setClock([&ticks] { ++ticks; return QDateTime::currentDateTime(); });
+    QTRY_VERIFY(ticks >= 3);
+}
+
+void TestFrmPrincipal::exitQuestionNoKeepsEverything()
+{
+    ExperienceTable table = tableOf(5);
+    w->modelo()->replaceTable(table);
+    w->cuadricula()->show();
+    w->MNU_GUARDAR->setEnabled(true);
+    QSignalSpy ended(w.get(), &frmPrincipal::salidaConfirmada);
+    const CommandState before = stateOf(*w);
+
+    auto seen = answerMessageBox(QMessageBox::No);
+    w->MNU_SALIR->trigger();
+    QVERIFY(seen->seen);
+    QCOMPARE(seen->title, Titulo());
+    QCOMPARE(seen->text, QStringLiteral("¿Està seguro Que Desea Salir?"));
+    QCOMPARE(seen->icon, QMessageBox::Question);
+    QVERIFY(seen->hasIconPixmap);
+    QCOMPARE(seen->buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(seen->buttonTexts, (QStringList{QStringLiteral("&No"), QStringLiteral("&Sí")}));
+    QVERIFY(w->isVisible());
+    QCOMPARE(ended.count(), 0);
+    QCOMPARE(stateOf(*w), before);
+    QCOMPARE(w->modelo()->rowCount(), 5);
+}
+
+void TestFrmPrincipal::exitQuestionYesEndsTheProgram_data()
+{
+    QTest::addColumn<int>("how");
+    QTest::newRow("menu Salir") << 0;
+    QTest::newRow("Ctrl+X") << 1;
+    QTest::newRow("close request from the system") << 2;
+    QTest::newRow("with the generation dialog open") << 3;
+}
+
+void TestFrmPrincipal::exitQuestionYesEndsTheProgram()
+{
+    QFETCH(int, how);
+    QSignalSpy ended(w.get(), &frmPrincipal::salidaConfirmada);
+    if (how == 3) {
+        w->MNU_GENERAR->trigger();
+        QVERIFY(w->dialogoGenerar() && w->dialogoGenerar()->isVisible());
+    }
+    auto seen = answerMessageBox(QMessageBox::Yes);
+    if (how == 0) {
+        w->MNU_SALIR->trigger();
+    } else if (how == 1) {
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w.get(), Qt::Key_X, Qt::ControlModifier);
+    } else {
+        w->windowHandle()->close(); // as the window manager asks
+    }
+    QTRY_VERIFY(seen->seen);
+    QCOMPARE(seen->text, QStringLiteral("¿Està seguro Que Desea Salir?"));
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!w->isVisible());
+}
+
+void TestFrmPrincipal::clearAskedAndAnswered()
+{
+    ExperienceTable table = tableOf(300);
+    w->modelo()->replaceTable(table);
+    w->cuadricula()->show();
+    w->MNU_GUARDAR->setEnabled(true);
+    w->MNU_BORRAR->setEnabled(true);
+    w->MNU_GENERAR->setEnabled(false);
+
+    auto no = answerMessageBox(QMessageBox::No);
+    w->MNU_BORRAR->trigger();
+    QCOMPARE(no->title, Titulo());
+    QCOMPARE(no->text, QStringLiteral("¿Está Seguro que Desea Borrar La Tabla?"));
+    QCOMPARE(no->icon, QMessageBox::Question);
+    QCOMPARE(no->buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(stateOf(*w), (CommandState{true, true, true, false}));
+    QCOMPARE(w->modelo()->rowCount(), 300);
+
+    auto yes = answerMessageBox(QMessageBox::Yes);
+    w->MNU_BORRAR->trigger();
+    QVERIFY(yes->seen);
+    QCOMPARE(stateOf(*w), (CommandState{false, false, false, true}));
+    QCOMPARE(w->modelo()->table().rowCount(), 2);
+    for (int c = 1; c <= 14; ++c)
+        QVERIFY(w->modelo()->cellText(1, c).isEmpty());
+    for (int c = 0; c < 15; ++c)
+        QCOMPARE(QString::fromLatin1(w->modelo()->cellText(0, c)), headerTexts()[size_t(c)]);
+
+    // A table with no rows at all (an empty file) clears to the empty table too.
+    ExperienceTable none;
+    none.setRowCount(1);
+    w->modelo()->replaceTable(none);
+    w->MNU_BORRAR->setEnabled(true);
+    auto again = answerMessageBox(QMessageBox::Yes);
+    w->MNU_BORRAR->trigger();
+    QCOMPARE(w->modelo()->table().rowCount(), 2);
+}
+
+void TestFrmPrincipal::gridHeaderAndColumnWidths()
+{
+    Cuadricula *grid = w->cuadricula();
+    QHeaderView *header = grid->horizontalHeader();
+    QCOMPARE(header->count(), 14);
+    for (int c = 0; c < 14; ++c) {
+        const QString piece = headerTexts()[size_t(c + 1)];
+        QCOMPARE(grid->model()->headerData(c, Qt::Horizontal).toString(), piece);
+        QCOMPARE(header->sectionSize(c), grid->headerPieceWidth(piece));
+        QCOMPARE(header->sectionResizeMode(c), QHeaderView::Fixed);
+    }
+    // The runs of spaces widen their columns.
+    QVERIFY(header->sectionSize(1) > grid->headerPieceWidth(QStringLiteral("Base 1")) + 20);
+    QVERIFY(header->sectionSize(1) > header->sectionSize(7)); // " Job 1  ..." vs " Nob Job    "
+    QCOMPARE(grid->cornerText(), QStringLiteral("Sig Nivel"));
+    QVERIFY(grid->verticalHeader()->minimumWidth() >= grid->headerPieceWidth(QStringLiteral("Sig Nivel")));
+    QCOMPARE(grid->style()->styleHint(QStyle::SH_Table_GridLineColor, nullptr, grid), int(qRgb(0xc0, 0xc0, 0xc0)));
+
+    // Widths survive every change of the table.
+    ExperienceTable table = tableOf(3);
+    w->modelo()->replaceTable(table);
+    QCOMPARE(header->sectionSize(13), grid->headerPieceWidth(headerTexts()[14]));
+    QCOMPARE(grid->model()->headerData(2, Qt::Vertical).toString(), QStringLiteral("4"));
+}
+
+void TestFrmPrincipal::labelColumnTakesNoSelection()
+{
+    ExperienceTable table = tableOf(10);
+    w->modelo()->replaceTable(table);
+    Cuadricula *grid = w->cuadricula();
+    grid->show();
+    grid->setCurrentIndex(grid->model()->index(2, 3));
+    const QModelIndexList before = grid->selectionModel()->selectedIndexes();
+    QHeaderView *labels = grid->verticalHeader();
+    QTest::mouseClick(labels->viewport(), Qt::LeftButton, {}, QPoint(5, labels->sectionViewportPosition(5) + 3));
+    QCOMPARE(grid->selectionModel()->selectedIndexes(), before);
+    QCOMPARE(grid->currentIndex(), grid->model()->index(2, 3));
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Home);
+    QCOMPARE(grid->currentIndex().column(), 0); // the first value column: labels cannot be current
+}
+
+void TestFrmPrincipal::cellEditingByKeys()
+{
+    ExperienceTable table = tableOf(10);
+    w->modelo()->replaceTable(table);
+    Cuadricula *grid = w->cuadricula();
+    grid->show();
+    grid->setFocus();
+    const QModelIndex cell = grid->model()->index(4, 1); // row 5, column 2: empty
+    grid->setCurrentIndex(cell);
+    auto text = [&] { return QString::fromLatin1(w->modelo()->cellText(5, 2)); };
+
+    QTest::keyClicks(grid, QStringLiteral("123"));
+    QCOMPARE(text(), QStringLiteral("123"));
+    QTest::keyClick(grid, Qt::Key_4);
+    QCOMPARE(text(), QStringLiteral("1234"));
+    QTest::keyClicks(grid, QStringLiteral("a- ,.Z"));
+    QTest::keyClick(grid, Qt::Key_Escape);
+    QCOMPARE(text(), QStringLiteral("1234"));
+    QCOMPARE(grid->currentIndex(), cell);
+    QTest::keyClick(grid, Qt::Key_Backspace);
+    QCOMPARE(text(), QStringLiteral("123"));
+    QTest::keyClick(grid, Qt::Key_Return);
+    QTest::keyClick(grid, Qt::Key_Enter);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    QTest::keyClick(grid, Qt::Key_F2);
+    QCOMPARE(text(), QStringLiteral("123"));
+    QCOMPARE(grid->currentIndex(), cell);
+    // A full-width digit looks like one but is not.
+    QTest::sendKeyEvent(QTest::Click, grid, Qt::Key_unknown, QString(QChar(0xFF11)), {});
+    QCOMPARE(text(), QStringLiteral("123"));
+
+    // A digit is not a keyboard search: "9" does not jump to the row of 90.
+    QTest::keyClick(grid, Qt::Key_9);
+    QCOMPARE(grid->currentIndex(), cell);
+    QCOMPARE(text(), QStringLiteral("1239"));
+
+    // Arrows move the current cell; backspace empties, then does nothing.
+    QTest::keyClick(grid, Qt::Key_Down);
+    QCOMPARE(grid->currentIndex(), grid->model()->index(5, 1));
+    QTest::keyClicks(grid, QStringLiteral("007"));
+    QCOMPARE(w->modelo()->cellText(6, 2), QByteArray("007"));
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(grid, Qt::Key_Backspace);
+    QCOMPARE(w->modelo()->cellText(6, 2), QByteArray());
+    // No length limit.
+    QTest::keyClicks(grid, QString(40, QLatin1Char('8')));
+    QCOMPARE(w->modelo()->cellText(6, 2), QByteArray(40, '8'));
+    // Other cells are untouched, and a non-digit text keeps its bytes when edited.
+    QCOMPARE(w->modelo()->cellText(5, 1), QByteArray("50"));
+    QCOMPARE(w->modelo()->cellText(5, 3), QByteArray("5"));
+}
+
+void TestFrmPrincipal::copyAndCutShortcutsRunTheirCommands()
+{
+    ExperienceTable table = tableOf(10);
+    w->modelo()->replaceTable(table);
+    w->cuadricula()->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    w->cuadricula()->setFocus();
+    w->cuadricula()->setCurrentIndex(w->cuadricula()->model()->index(0, 0));
+    QGuiApplication::clipboard()->setText(QStringLiteral("sin tocar"));
+
+    bool aboutOpened = false;
+    bool mainBlocked = false;
+    whenModal<frmAbout>([&](frmAbout *about) {
+        aboutOpened = true;
+        mainBlocked = QApplication::activeModalWidget() == about && about->isModal() && about->parentWidget() == w.get();
+        about->cmdOK->click();
+    });
+    QTest::keyClick(w->cuadricula(), Qt::Key_C, Qt::ControlModifier);
+    QTRY_VERIFY(aboutOpened);
+    QVERIFY(mainBlocked);
+
+    auto seen = answerMessageBox(QMessageBox::No);
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    w->cuadricula()->setFocus();
+    QTest::keyClick(w->cuadricula(), Qt::Key_X, Qt::ControlModifier);
+    QTRY_VERIFY(seen->seen);
+    QCOMPARE(seen->text, QStringLiteral("¿Està seguro Que Desea Salir?"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("sin tocar"));
+    QCOMPARE(w->modelo()->cellText(1, 1), QByteArray("10"));
+}
+
+void TestFrmPrincipal::aMillionRowsAreOneReset()
+{
+    ExperienceTable big;
+    big.setRowCount(1);
+    for (int r = 1; r <= 1000000; ++r)
+        big.appendRow(r + 1, "1234567890,2,3,4,5,6,7,8,9,10,11,12,13,14");
+    QSignalSpy resets(w->modelo(), &QAbstractItemModel::modelReset);
+    QSignalSpy inserted(w->modelo(), &QAbstractItemModel::rowsInserted);
+    w->modelo()->replaceTable(big);
+    w->cuadricula()->show();
+    QCOMPARE(resets.count(), 1);
+    QCOMPARE(inserted.count(), 0);
+    QCOMPARE(w->cuadricula()->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+    w->cuadricula()->scrollToBottom();
+    QCOMPARE(w->cuadricula()->model()->headerData(999999, Qt::Vertical).toString(), QStringLiteral("1000001"));
+    QCOMPARE(w->cuadricula()->model()->data(w->cuadricula()->model()->index(999999, 0)).toString(), QStringLiteral("1234567890"));
+}
+
+QTEST_MAIN(TestFrmPrincipal)
+#include "tst_frm_principal.moc"

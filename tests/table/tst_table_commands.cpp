@@ -1,0 +1,238 @@
+#include "gui_helpers.h"
+
+#include "shell/apariencia.h"
+#include "shell/frm_principal.h"
+#include "shell/titulo.h"
+#include "table/cuadricula.h"
+#include "table/experience_table_model.h"
+#include "table/table_file.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void putFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+} // namespace
+
+class TestTableCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void openShowsTheTableAndEnablesSaving();
+    void openDialogIsSetUpAfreshEachTime();
+    void cancelledDialogsChangeNothing();
+    void failedReadKeepsTheTableAndTheMenus();
+    void saveWritesTheFileAndHidesTheGrid();
+    void failedSaveKeepsTheFormerFile_data();
+    void failedSaveKeepsTheFormerFile();
+
+private:
+    std::unique_ptr<frmPrincipal> w;
+    std::unique_ptr<QTemporaryDir> dir;
+};
+
+void TestTableCommands::initTestCase()
+{
+    prepararAplicacion(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+}
+
+void TestTableCommands::init()
+{
+    w = std::make_unique<frmPrincipal>();
+    w->show();
+    dir = std::make_unique<QTemporaryDir>();
+}
+
+void TestTableCommands::cleanup()
+{
+    w.reset();
+    dir.reset();
+}
+
+void TestTableCommands::openShowsTheTableAndEnablesSaving()
+{
+    const QString path = dir->filePath(QStringLiteral("Exp.txt"));
+    putFile(path, "//Archivo Creado Con Otro\r\n1,2,3\r\n4,5,6,7,8,9,10,11,12,13,14,15,16,17,18\r\n");
+    w->MNU_GENERAR->setEnabled(false); // opening leaves it as it was
+    auto seen = answerFileDialog(path);
+    w->MNU_ABRIR->trigger();
+    QVERIFY(seen->seen);
+    QCOMPARE(w->modelo()->table().rowCount(), 4);
+    QCOMPARE(w->modelo()->cellText(1, 3), QByteArray("3"));
+    QCOMPARE(w->modelo()->cellText(3, 1), QByteArray("18"));
+    QCOMPARE(w->modelo()->cellText(3, 0), QByteArray("4"));
+    QVERIFY(w->cuadricula()->isVisible());
+    QVERIFY(w->MNU_GUARDAR->isEnabled());
+    QVERIFY(w->MNU_BORRAR->isEnabled());
+    QVERIFY(!w->MNU_GENERAR->isEnabled());
+
+    // An empty file: no table rows, the grid shows its header alone.
+    const QString empty = dir->filePath(QStringLiteral("vacio.txt"));
+    putFile(empty, QByteArray());
+    answerFileDialog(empty);
+    w->MNU_ABRIR->trigger();
+    QCOMPARE(w->modelo()->table().rowCount(), 1);
+    QCOMPARE(w->modelo()->rowCount(), 0);
+    QVERIFY(w->cuadricula()->isVisible());
+    QVERIFY(w->MNU_GUARDAR->isEnabled());
+}
+
+void TestTableCommands::openDialogIsSetUpAfreshEachTime()
+{
+    const QString other = dir->filePath(QStringLiteral("otra.txt"));
+    putFile(other, "1,2\r\n");
+    for (int round = 0; round < 2; ++round) {
+        auto seen = answerFileDialog(other);
+        w->MNU_ABRIR->trigger();
+        QVERIFY(seen->seen);
+        QCOMPARE(seen->title, QStringLiteral("Abrir Archivo"));
+        QCOMPARE(seen->mode, QFileDialog::AcceptOpen);
+        QCOMPARE(seen->nameFilters, QStringList{QStringLiteral("Archivos de Texto(*.txt)")});
+        QCOMPARE(seen->directory, QCoreApplication::applicationDirPath());
+        QCOMPARE(seen->proposedName, QStringLiteral("Exp.txt"));
+        QVERIFY(!seen->native);
+    }
+    auto save = answerFileDialog(QString());
+    w->MNU_GUARDAR->trigger();
+    QCOMPARE(save->title, QStringLiteral("Guardar Archivo"));
+    QCOMPARE(save->mode, QFileDialog::AcceptSave);
+    QCOMPARE(save->nameFilters, QStringList{QStringLiteral("Archivos de Texto(*.txt)")});
+    QCOMPARE(save->directory, QCoreApplication::applicationDirPath());
+    QCOMPARE(save->proposedName, QStringLiteral("Exp.txt"));
+}
+
+void TestTableCommands::cancelledDialogsChangeNothing()
+{
+    ExperienceTable table;
+    table.setRowCount(1);
+    table.appendRow(2, "7,8");
+    w->modelo()->replaceTable(table);
+    w->cuadricula()->show();
+    w->MNU_GUARDAR->setEnabled(true);
+    w->MNU_BORRAR->setEnabled(true);
+    QDir::setCurrent(dir->path()); // a cancel must not fall back to ./Exp.txt
+
+    auto open = answerFileDialog(QString());
+    w->MNU_ABRIR->trigger();
+    QVERIFY(open->seen);
+    auto save = answerFileDialog(QString());
+    w->MNU_GUARDAR->trigger();
+    QVERIFY(save->seen);
+
+    QCOMPARE(w->modelo()->cellText(1, 2), QByteArray("8"));
+    QVERIFY(w->cuadricula()->isVisible());
+    QVERIFY(w->MNU_GUARDAR->isEnabled() && w->MNU_BORRAR->isEnabled());
+    QVERIFY(QDir(dir->path()).entryList(QDir::Files).isEmpty());
+}
+
+void TestTableCommands::failedReadKeepsTheTableAndTheMenus()
+{
+    ExperienceTable table;
+    table.setRowCount(1);
+    table.appendRow(2, "7,8");
+    w->modelo()->replaceTable(table);
+    w->cuadricula()->show();
+    w->MNU_GUARDAR->setEnabled(true);
+
+    // Opens fine, then fails on the first read.
+    std::shared_ptr<MessageBoxSeen> box;
+    answerFileDialog(QStringLiteral("/proc/self/mem"), [&box] { box = answerMessageBox(QMessageBox::Ok); });
+    w->MNU_ABRIR->trigger();
+    QTRY_VERIFY(box && box->seen);
+    QCOMPARE(box->title, Titulo());
+    QCOMPARE(box->icon, QMessageBox::Critical);
+    QCOMPARE(box->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(box->text, QStringLiteral("Input/output error"));
+    QCOMPARE(w->modelo()->table().rowCount(), 2);
+    QCOMPARE(w->modelo()->cellText(1, 1), QByteArray("7"));
+    QVERIFY(w->cuadricula()->isVisible());
+    QVERIFY(w->MNU_GUARDAR->isEnabled());
+    QVERIFY(!w->MNU_BORRAR->isEnabled());
+}
+
+void TestTableCommands::saveWritesTheFileAndHidesTheGrid()
+{
+    ExperienceTable table;
+    table.setRowCount(1);
+    table.appendRow(2, "1,2,3");
+    table.appendRow(3, "");
+    w->modelo()->replaceTable(table);
+    w->cuadricula()->show();
+    w->MNU_GUARDAR->setEnabled(true);
+    w->MNU_BORRAR->setEnabled(true);
+    w->MNU_GENERAR->setEnabled(false);
+
+    const QString path = dir->filePath(QStringLiteral("guardada.txt"));
+    auto seen = answerFileDialog(path);
+    w->MNU_GUARDAR->trigger();
+    QVERIFY(seen->seen);
+    QCOMPARE(fileBytes(path), QByteArray("//Archivo Creado Con Vandrel EXP Editor v1.0\r\n1,2,3,,,,,,,,,,,\r\n,,,,,,,,,,,,,\r\n"));
+    QVERIFY(!w->cuadricula()->isVisible());
+    QVERIFY(!w->MNU_GUARDAR->isEnabled());
+    QVERIFY(!w->MNU_BORRAR->isEnabled());
+    QVERIFY(!w->MNU_GENERAR->isEnabled());
+    QCOMPARE(w->modelo()->table().rowCount(), 3); // the saved table stays, hidden
+}
+
+void TestTableCommands::failedSaveKeepsTheFormerFile_data()
+{
+    QTest::addColumn<bool>("tooManyRows");
+    QTest::newRow("more than 32767 rows") << true;
+    QTest::newRow("a target that cannot be written") << false;
+}
+
+void TestTableCommands::failedSaveKeepsTheFormerFile()
+{
+    QFETCH(bool, tooManyRows);
+    ExperienceTable table;
+    table.setRowCount(1);
+    for (int r = 1; r <= (tooManyRows ? kMaxSavedRows + 1 : 3); ++r)
+        table.appendRow(r + 1, "1,2");
+    w->modelo()->replaceTable(table);
+    w->cuadricula()->show();
+    w->MNU_GUARDAR->setEnabled(true);
+    w->MNU_BORRAR->setEnabled(true);
+
+    // A file of the read-only /proc cannot be replaced; a writable one must not be.
+    const QString path = tooManyRows ? dir->filePath(QStringLiteral("Exp.txt")) : QStringLiteral("/proc/version");
+    if (tooManyRows)
+        putFile(path, "antes\r\n");
+    const QByteArray former = fileBytes(path);
+    std::shared_ptr<MessageBoxSeen> replace, box;
+    answerFileDialog(path, [&] {
+        replace = answerMessageBox(QMessageBox::Yes, [&] { box = answerMessageBox(QMessageBox::Ok); });
+    });
+    w->MNU_GUARDAR->trigger();
+    QTRY_VERIFY(box && box->seen);
+    QCOMPARE(box->title, Titulo());
+    QCOMPARE(box->icon, QMessageBox::Critical);
+    QCOMPARE(box->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    if (tooManyRows)
+        QCOMPARE(box->text, tooManyRowsMessage(kMaxSavedRows + 1));
+    else
+        QVERIFY2(!box->text.isEmpty(), qPrintable(box->text));
+    QCOMPARE(fileBytes(path), former);
+    QVERIFY(w->cuadricula()->isVisible());
+    QVERIFY(w->MNU_GUARDAR->isEnabled() && w->MNU_BORRAR->isEnabled());
+}
+
+QTEST_MAIN(TestTableCommands)
+#include "tst_table_commands.moc"
