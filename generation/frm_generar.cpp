@@ -80,6 +80,9 @@ frmGenerar::frmGenerar(const ControlesPrincipal &controles, Parametros &parametr
     setModal(false);
     setFixedSize(8775 / 15, 5280 / 15);
     setFont(fuenteTimes12(false));
+    // Frame captions sit on the frame's top line, so the boxes at 16 px fit inside.
+    setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 9px; }"
+                                 "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
 
     const auto &campos = camposParametros();
     auto addBox = [&](int campo, QWidget *parent, QRect geometry, QLabel *label) {

@@ -5,10 +5,8 @@ set -eu
 
 packages="build-essential cmake pkg-config qt6-base-dev qt6-svg-dev qt6-translations-l10n libx11-dev
   fonts-liberation2 libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
-  xvfb xauth xdotool imagemagick x11-xserver-utils"
-case "${1:-}" in
-  --with-windows) packages="$packages g++-mingw-w64-x86-64-posix" ;;
-esac
+  xvfb xauth xdotool imagemagick x11-xserver-utils
+  g++-mingw-w64-x86-64-posix wine64"
 
 missing=""
 for package in $packages; do

@@ -14,3 +14,19 @@ vexp_gui_test(tst_table_commands table/tst_table_commands.cpp)
 vexp_gui_test(tst_frm_generar generation/tst_frm_generar.cpp)
 vexp_gui_test(tst_frm_about about/tst_frm_about.cpp)
 vexp_core_test(tst_sys_info about/tst_sys_info.cpp about/memory_registry.h)
+
+# The registry lookup through Windows' own API, under Wine, where both the
+# cross compiler and Wine are installed.
+find_program(VEXP_MINGW_CXX x86_64-w64-mingw32-g++-posix)
+if(VEXP_MINGW_CXX AND EXISTS /usr/lib/wine/wine64)
+  set(probe ${CMAKE_BINARY_DIR}/tests/sysinfo_probe.exe)
+  add_custom_command(OUTPUT ${probe}
+    COMMAND ${VEXP_MINGW_CXX} -std=c++20 -Wall -Wextra -Werror -I${CMAKE_SOURCE_DIR} -static -o ${probe}
+            ${CMAKE_CURRENT_SOURCE_DIR}/about/sysinfo_probe.cpp ${CMAKE_SOURCE_DIR}/about/sys_info.cpp
+            ${CMAKE_SOURCE_DIR}/about/registro_win.cpp -ladvapi32
+    DEPENDS about/sysinfo_probe.cpp ${CMAKE_SOURCE_DIR}/about/sys_info.cpp ${CMAKE_SOURCE_DIR}/about/registro_win.cpp
+    VERBATIM)
+  add_custom_target(sysinfo_probe ALL DEPENDS ${probe})
+  add_test(NAME wine_registry COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/about/wine_registry.sh ${probe})
+  set_tests_properties(wine_registry PROPERTIES TIMEOUT 300)
+endif()

@@ -1,0 +1,17 @@
+// Windows console probe: runs GetKeyValue against the real registry, so the
+// lookup can be checked under Wine. Usage: sysinfo_probe KEY VALUE
+#include "about/sys_info.h"
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    if (argc != 3)
+        return 2;
+    const auto registro = createRegistro();
+    std::string value = "sin cambio";
+    const ResultadoClave result = GetKeyValue(*registro, HKEY_LOCAL_MACHINE_ROOT, argv[1], argv[2], value);
+    std::printf("%s|%zu|%s\n", result == ResultadoClave::Leido ? "leido" : result == ResultadoClave::NoLeido ? "no leido" : "error",
+                value.size(), value.c_str());
+    return 0;
+}
