@@ -1,12 +1,6 @@
 # Window tests: the real windows on Qt's offscreen platform.
 function(vexp_gui_test name)
-  qt_add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE vexp_ui Qt6::Test)
-  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 300
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
+  vexp_test(${name} LIBRARY vexp_ui SOURCES ${ARGN})
 endfunction()
 
 vexp_gui_test(tst_frm_principal shell/tst_frm_principal.cpp)

@@ -1,21 +1,19 @@
 #include "gui_helpers.h"
 
 #include "generation/frm_generar.h"
-#include "generation/generador.h"
 #include "generation/parametros.h"
 #include "shell/apariencia.h"
 #include "shell/frm_principal.h"
 #include "shell/titulo.h"
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
-#include "table/table_file.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
@@ -269,16 +267,14 @@ void TestFrmGenerar::acceptedTableSavesAsTheCompanionToolWrites()
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
 
-    Parametros p;
-    ValoresPorDefecto(p);
-    p.MultExp = 12;
-    ExperienceTable table;
-    QString error;
-    QVERIFY(GenerarTabla(NivelMaximo(p), p, table, &error));
-    QBuffer expected;
-    expected.open(QIODevice::WriteOnly);
-    QVERIFY(GuardarTabla(expected, table, &error));
-    QCOMPARE(saved.readAll(), expected.data());
+    // The companion tool, given the same parameter, writes the same bytes.
+    QProcess tool;
+    tool.start(qEnvironmentVariable("VEXP_CLI"), {QStringLiteral("generar"), QStringLiteral("--MultExp"), QStringLiteral("12")});
+    QVERIFY(tool.waitForFinished(60000));
+    QCOMPARE(tool.exitCode(), 0);
+    const QByteArray expected = tool.readAllStandardOutput();
+    QVERIFY(expected.startsWith("//Archivo Creado Con Vandrel EXP Editor v1.0\r\n"));
+    QCOMPARE(saved.readAll(), expected);
     // Generated and saved: nothing but opening is left.
     QVERIFY(!w->cuadricula()->isVisible());
     QVERIFY(!w->MNU_GUARDAR->isEnabled() && !w->MNU_BORRAR->isEnabled() && !w->MNU_GENERAR->isEnabled());
