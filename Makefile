@@ -14,12 +14,14 @@ build: deps
 run: build
 	./build/vandrel-exp-editor
 
-# Every test under AddressSanitizer and UndefinedBehaviorSanitizer, then a
-# short libFuzzer run of the table reader.
+# Every test under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# Windows-only code through the cross compiler, then a short libFuzzer run of
+# the table reader.
 test: deps
 	$(CMAKE) -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DVEXP_SANITIZE=ON
 	$(CMAKE) --build build-test -j$(JOBS)
 	cd build-test && ctest --output-on-failure -j$(JOBS)
+	./scripts/check-windows.sh
 	$(MAKE) fuzz-smoke
 
 bench: deps
