@@ -183,7 +183,7 @@ bool GuardarTabla(QIODevice &device, const ExperienceTable &table, QString *erro
         return false;
     }
     QByteArray out;
-    out.reserve(kReadChunk + 4096);
+    out.reserve(std::min<qsizetype>(kReadChunk, 256 + qsizetype(rows) * 64) + 4096);
     auto flush = [&]() {
         // A short write is not yet a failure: the next one tells why it stopped.
         for (qsizetype done = 0; done < out.size();) {
