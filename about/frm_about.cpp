@@ -5,12 +5,12 @@
 #include "shell/titulo.h"
 
 #include <QApplication>
-#include <QShowEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 bool PlataformaAboutSistema::existeArchivo(const std::string &path)
 {

@@ -11,11 +11,11 @@
 using RegKey = std::uintptr_t;
 
 inline constexpr RegKey HKEY_LOCAL_MACHINE_ROOT = 0x80000002u;
-inline constexpr long kRegSuccess = 0;       // ERROR_SUCCESS
-inline constexpr long kRegFileNotFound = 2;  // ERROR_FILE_NOT_FOUND
-inline constexpr long kRegMoreData = 234;    // ERROR_MORE_DATA
-inline constexpr uint32_t kRegSz = 1;        // REG_SZ
-inline constexpr uint32_t kRegDword = 4;     // REG_DWORD
+inline constexpr long kRegSuccess = 0;      // ERROR_SUCCESS
+inline constexpr long kRegFileNotFound = 2; // ERROR_FILE_NOT_FOUND
+inline constexpr long kRegMoreData = 234;   // ERROR_MORE_DATA
+inline constexpr uint32_t kRegSz = 1;       // REG_SZ
+inline constexpr uint32_t kRegDword = 4;    // REG_DWORD
 inline constexpr uint32_t kKeyAllAccessMask = 0x2003F;
 
 class Registro

@@ -22,7 +22,8 @@ public:
     {
         DWORD valueType = 0;
         DWORD bytes = *size;
-        const LONG status = ::RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName.c_str(), nullptr, &valueType, data, &bytes);
+        const LONG status =
+            ::RegQueryValueExA(reinterpret_cast<HKEY>(key), valueName.c_str(), nullptr, &valueType, data, &bytes);
         *type = valueType;
         *size = bytes;
         return status;

@@ -19,8 +19,8 @@ const char kValSysInfoLoc[] = "MSINFO";
 
 } // namespace
 
-ResultadoClave GetKeyValue(Registro &registro, RegKey KeyRoot, const std::string &KeyName,
-                           const std::string &SubKeyRef, std::string &KeyVal)
+ResultadoClave GetKeyValue(Registro &registro, RegKey KeyRoot, const std::string &KeyName, const std::string &SubKeyRef,
+                           std::string &KeyVal)
 {
     RegKey hKey = 0;
     if (registro.RegOpenKeyExA(KeyRoot, KeyName, 0, kKeyAllAccessMask, &hKey) != kRegSuccess) {

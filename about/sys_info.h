@@ -7,15 +7,14 @@
 
 #include <string>
 
-enum class ResultadoClave
-{
+enum class ResultadoClave {
     Leido,   // the value was read
     NoLeido, // no such key or value, or too long for the buffer
     Error,   // the value reported no data: the caller gives up at once
 };
 
-ResultadoClave GetKeyValue(Registro &registro, RegKey KeyRoot, const std::string &KeyName,
-                           const std::string &SubKeyRef, std::string &KeyVal);
+ResultadoClave GetKeyValue(Registro &registro, RegKey KeyRoot, const std::string &KeyName, const std::string &SubKeyRef,
+                           std::string &KeyVal);
 
 // What StartSysInfo needs from the platform besides the registry.
 class PlataformaSysInfo

@@ -15,16 +15,15 @@
 
 namespace {
 
-const char kUso[] =
-    "Uso:\n"
-    "  vandrel-exp generar [--NobBase N --NobJob N ... --IncNextJob N] [-o ARCHIVO]\n"
-    "      Genera una tabla de experiencia y la escribe como el editor la guarda.\n"
-    "      Sin -o la escribe en la salida estándar.\n"
-    "  vandrel-exp normalizar ENTRADA SALIDA\n"
-    "      Lee un archivo de tabla como el editor lo abre y lo escribe como el editor lo guarda.\n"
-    "  vandrel-exp --help\n"
-    "\n"
-    "Parámetros de generar (números enteros de -32768 a 32767; por omisión, los del editor):\n";
+const char kUso[] = "Uso:\n"
+                    "  vandrel-exp generar [--NobBase N --NobJob N ... --IncNextJob N] [-o ARCHIVO]\n"
+                    "      Genera una tabla de experiencia y la escribe como el editor la guarda.\n"
+                    "      Sin -o la escribe en la salida estándar.\n"
+                    "  vandrel-exp normalizar ENTRADA SALIDA\n"
+                    "      Lee un archivo de tabla como el editor lo abre y lo escribe como el editor lo guarda.\n"
+                    "  vandrel-exp --help\n"
+                    "\n"
+                    "Parámetros de generar (números enteros de -32768 a 32767; por omisión, los del editor):\n";
 
 void printUsage(FILE *to)
 {
@@ -32,8 +31,7 @@ void printUsage(FILE *to)
     Parametros defaults;
     ValoresPorDefecto(defaults);
     for (const CampoParametro &campo : camposParametros())
-        std::fprintf(to, "  --%-12s %-22s %-8s (%d)\n", campo.name, campo.grupo, campo.etiqueta,
-                     campo.field(defaults));
+        std::fprintf(to, "  --%-12s %-22s %-8s (%d)\n", campo.name, campo.grupo, campo.etiqueta, campo.field(defaults));
 }
 
 int fail(const QString &message)
@@ -64,7 +62,8 @@ int writeOut(const QString &path, const ExperienceTable &table)
     if (!GuardarTabla(buffer, table, &error))
         return fail(error);
     const QByteArray &bytes = buffer.data();
-    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size()) || std::fflush(stdout) != 0)
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size())
+        || std::fflush(stdout) != 0)
         return fail(QStringLiteral("No se pudo escribir en la salida estándar."));
     return 0;
 }
@@ -84,7 +83,8 @@ int generar(int argc, char **argv)
         }
         const int campo = std::strncmp(arg, "--", 2) == 0 ? campoPorNombre(arg + 2) : -1;
         if (campo < 0)
-            return fail(QStringLiteral("opción desconocida: %1 (vea vandrel-exp --help).").arg(QString::fromLocal8Bit(arg)));
+            return fail(
+                QStringLiteral("opción desconocida: %1 (vea vandrel-exp --help).").arg(QString::fromLocal8Bit(arg)));
         if (++i == argc)
             return fail(QStringLiteral("falta el valor de %1.").arg(QString::fromLocal8Bit(arg)));
         int16_t value = 0;

@@ -8,12 +8,12 @@
 #include "table/experience_table_model.h"
 
 #include <QAction>
-#include <QShowEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace {
 
@@ -31,7 +31,7 @@ struct ClassFrame
 };
 
 constexpr ClassFrame kClassFrames[7] = {
-    {"Frame1", "Novice", 120, 120},      {"Frame2", "1º Job", 2280, 120},      {"Frame3", "2º Job", 4440, 120},
+    {"Frame1", "Novice", 120, 120},        {"Frame2", "1º Job", 2280, 120},      {"Frame3", "2º Job", 4440, 120},
     {"Frame4", "Super Novice", 6600, 120}, {"Frame5", "Novice High", 120, 1440}, {"Frame6", "1º Job Adv", 2280, 1440},
     {"Frame7", "2º Job Adv", 4440, 1440},
 };
@@ -47,9 +47,9 @@ struct FormulaBox
 };
 
 constexpr FormulaBox kFormulaBoxes[6] = {
-    {14, "Multiplicador de Exp :", 2235, false, 240},    {16, "Intervalo de Incremento :", 2550, true, 240},
-    {15, "Multiplicador de JExp :", 2355, false, 720},   {17, "Intervalo de Incremento :", 2550, true, 720},
-    {18, "Incremento de Exp :", 2025, false, 1200},      {19, "Incremento de JExp", 2010, true, 1200},
+    {14, "Multiplicador de Exp :", 2235, false, 240},  {16, "Intervalo de Incremento :", 2550, true, 240},
+    {15, "Multiplicador de JExp :", 2355, false, 720}, {17, "Intervalo de Incremento :", 2550, true, 720},
+    {18, "Incremento de Exp :", 2025, false, 1200},    {19, "Incremento de JExp", 2010, true, 1200},
 };
 
 // The order of the accept step: base boxes, job boxes, then the formula.
@@ -104,7 +104,8 @@ frmGenerar::frmGenerar(const ControlesPrincipal &controles, Parametros &parametr
         frame->setGeometry(twips(kClassFrames[f].left, kClassFrames[f].top, 2055, 1215));
         frame->setFont(fuenteTimes12(true));
         addBox(2 * f, frame, twips(840, 240, 975, 375), addLabel(frame, "Base :", twips(120, 360, 645, 285), 840 / 15));
-        addBox(2 * f + 1, frame, twips(840, 720, 975, 375), addLabel(frame, "Job :", twips(120, 840, 495, 285), 840 / 15));
+        addBox(2 * f + 1, frame, twips(840, 720, 975, 375),
+               addLabel(frame, "Job :", twips(120, 840, 495, 285), 840 / 15));
     }
 
     auto *formula = new QGroupBox(QStringLiteral("Datos de La Formula"), this);
@@ -193,7 +194,8 @@ bool frmGenerar::eventFilter(QObject *watched, QEvent *event)
     // Shortcuts (paste, copy, access keys) and control keys such as Escape
     // type no character.
     if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched)
-        && !(static_cast<QKeyEvent *>(event)->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        && !(static_cast<QKeyEvent *>(event)->modifiers()
+             & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         const QString typed = static_cast<QKeyEvent *>(event)->text();
         if (typed.size() == 1 && typed.at(0).unicode() >= 0x20 && typed.at(0).unicode() != 0x7f) {
             const char16_t c = typed.at(0).unicode();

@@ -73,7 +73,8 @@ bool GenerarTabla(int16_t N, const Parametros &parametros, ExperienceTable &grid
     const int L = int(std::to_chars(digits, digits + sizeof digits, int(N)).ptr - digits);
     const int32_t D = N / int32_t(std::pow(10.0, L - 1));
     const std::array<int32_t, 15> levelOne = {
-        0, D, D, D, D, D + L - 1, D + L - 1, D + L - 1, D + L - 1, D + L - 1, D + L + 4, D + L + 9, D + L, D + L + 19, D + L + 49,
+        0,         D,         D,         D,         D,     D + L - 1,  D + L - 1,  D + L - 1,
+        D + L - 1, D + L - 1, D + L + 4, D + L + 9, D + L, D + L + 19, D + L + 49,
     };
 
     ExperienceTable table;
@@ -101,9 +102,10 @@ bool GenerarTabla(int16_t N, const Parametros &parametros, ExperienceTable &grid
             const double increase = Porcentaje(running[size_t(k)], percentage);
             const double next = std::nearbyint(running[size_t(k)] + increase);
             if (!std::isfinite(next)) {
-                *error = QStringLiteral("No se puede generar la tabla: en el nivel %1 los valores de experiencia "
-                                        "superan el mayor número que se puede calcular. La tabla anterior se ha conservado.")
-                             .arg(i);
+                *error =
+                    QStringLiteral("No se puede generar la tabla: en el nivel %1 los valores de experiencia "
+                                   "superan el mayor número que se puede calcular. La tabla anterior se ha conservado.")
+                        .arg(i);
                 return false;
             }
             if (k > 1)
@@ -121,13 +123,12 @@ bool GenerarTabla(int16_t N, const Parametros &parametros, ExperienceTable &grid
             rate.threshold += step;
             const char *broken = rate.percentage < INT16_MIN || rate.percentage > INT16_MAX ? percentageName
                                  : rate.threshold < INT16_MIN || rate.threshold > INT16_MAX ? thresholdName
-                                                                                              : nullptr;
+                                                                                            : nullptr;
             if (broken)
                 *error = rangeMessage(i, broken);
             return broken == nullptr;
         };
-        if (!rise(base, parametros.IncNextBase, parametros.NextBase, "el porcentaje de Base",
-                  "el intervalo de Base")
+        if (!rise(base, parametros.IncNextBase, parametros.NextBase, "el porcentaje de Base", "el intervalo de Base")
             || !rise(job, parametros.IncNextJob, parametros.NextJob, "el porcentaje de Job", "el intervalo de Job"))
             return false;
     }

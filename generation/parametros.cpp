@@ -25,8 +25,7 @@ int16_t NivelMaximo(const Parametros &p)
 }
 
 namespace {
-template <int I>
-int16_t &nivel(Parametros &p)
+template <int I> int16_t &nivel(Parametros &p)
 {
     return p.NivelesMax[I];
 }
@@ -49,8 +48,10 @@ const std::array<CampoParametro, 20> &camposParametros()
         {"FrAJob", "1º Job Adv", "Job", 4, nivel<12>},
         {"SegABase", "2º Job Adv", "Base", 4, nivel<13>},
         {"SegAJob", "2º Job Adv", "Job", 4, nivel<14>},
-        {"MultExp", "Datos de La Formula", "Multiplicador de Exp", 2, [](Parametros &p) -> int16_t & { return p.MultExp; }},
-        {"MultJob", "Datos de La Formula", "Multiplicador de JExp", 2, [](Parametros &p) -> int16_t & { return p.MultJob; }},
+        {"MultExp", "Datos de La Formula", "Multiplicador de Exp", 2,
+         [](Parametros &p) -> int16_t & { return p.MultExp; }},
+        {"MultJob", "Datos de La Formula", "Multiplicador de JExp", 2,
+         [](Parametros &p) -> int16_t & { return p.MultJob; }},
         {"NextBase", "Datos de La Formula", "Intervalo de Incremento de Exp", 2,
          [](Parametros &p) -> int16_t & { return p.NextBase; }},
         {"NextJob", "Datos de La Formula", "Intervalo de Incremento de JExp", 2,

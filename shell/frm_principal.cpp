@@ -69,7 +69,8 @@ void frmPrincipal::buildMenus()
 
     QMenu *ayuda = menuBar()->addMenu(QStringLiteral("Ay&uda"));
     ayuda->setObjectName(QStringLiteral("MNU_AYUDA"));
-    MNU_ACERCA = action(ayuda, "MNU_ACERCA", QStringLiteral("A&cerca de Vandrel Exp Editor"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    MNU_ACERCA = action(ayuda, "MNU_ACERCA", QStringLiteral("A&cerca de Vandrel Exp Editor"),
+                        QKeySequence(Qt::CTRL | Qt::Key_C));
 
     MNU_GUARDAR->setEnabled(false);
     MNU_BORRAR->setEnabled(false);

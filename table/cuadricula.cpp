@@ -80,7 +80,10 @@ int Cuadricula::headerPieceWidth(const QString &piece) const
     option.initFrom(horizontalHeader());
     option.text = piece;
     option.fontMetrics = QFontMetrics(font());
-    return horizontalHeader()->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), horizontalHeader()).width();
+    return horizontalHeader()
+        ->style()
+        ->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), horizontalHeader())
+        .width();
 }
 
 void Cuadricula::fitColumns()

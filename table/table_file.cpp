@@ -126,7 +126,8 @@ void cutRows(const char *data, size_t size, RowCutter &cutter)
     const __m128i comma = _mm_set1_epi8(','), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
     for (; i + 16 <= size; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
-        const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(v, comma), _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+        const __m128i hits =
+            _mm_or_si128(_mm_cmpeq_epi8(v, comma), _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
         for (unsigned mask = unsigned(_mm_movemask_epi8(hits)); mask != 0; mask &= mask - 1) {
             const size_t at = i + size_t(__builtin_ctz(mask));
             dispatch(cutter, at, data[at]);

@@ -18,8 +18,7 @@
 // Only copy what the test needs and answer the dialog inside `answer`: the
 // checks belong after the command returns. A dialog never answered is closed
 // after `timeoutMs`, so a failing test does not hang.
-template <class T>
-void whenModal(std::function<void(T *)> answer, int timeoutMs = 10000)
+template <class T> void whenModal(std::function<void(T *)> answer, int timeoutMs = 10000)
 {
     auto *timer = new QTimer;
     const QDeadlineTimer deadline(timeoutMs);

@@ -11,7 +11,10 @@ int main(int argc, char **argv)
     const auto registro = createRegistro();
     std::string value = "sin cambio";
     const ResultadoClave result = GetKeyValue(*registro, HKEY_LOCAL_MACHINE_ROOT, argv[1], argv[2], value);
-    std::printf("%s|%zu|%s\n", result == ResultadoClave::Leido ? "leido" : result == ResultadoClave::NoLeido ? "no leido" : "error",
+    std::printf("%s|%zu|%s\n",
+                result == ResultadoClave::Leido     ? "leido"
+                : result == ResultadoClave::NoLeido ? "no leido"
+                                                    : "error",
                 value.size(), value.c_str());
     return 0;
 }

@@ -58,7 +58,8 @@ void TestCli::generarWritesTheDefaultTable()
     QCOMPARE(lines[0], QByteArray("//Archivo Creado Con Vandrel EXP Editor v1.0\r"));
     QCOMPARE(lines[1], QByteArray("9,9,9,9,10,10,10,10,10,15,20,11,30,60\r"));
     QCOMPARE(lines[8], QByteArray("17,17,17,17,19,19,19,17,17,25,35,18,52,104\r"));
-    QCOMPARE(lines[98], QByteArray("88165,88165,88165,88165,96981,96981,96981,16969,16969,24933,35558,18327,52246,104439\r"));
+    QCOMPARE(lines[98],
+             QByteArray("88165,88165,88165,88165,96981,96981,96981,16969,16969,24933,35558,18327,52246,104439\r"));
     QCOMPARE(lines[99], QByteArray("0,0,0,0,0,0,0,0,0,0,0,0,0,0\r"));
     QVERIFY(run.out.endsWith("\r\n"));
     QCOMPARE(run.out.count('\n'), run.out.count("\r\n"));
@@ -91,15 +92,19 @@ void TestCli::failuresWriteNothing_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
-    QTest::newRow("unknown option") << QStringList{QStringLiteral("generar"), QStringLiteral("--Nada"), QStringLiteral("1")}
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("generar"), QStringLiteral("--Nada"),
+                                                   QStringLiteral("1")}
                                     << QStringLiteral("opción desconocida");
-    QTest::newRow("not a number") << QStringList{QStringLiteral("generar"), QStringLiteral("--MultExp"), QStringLiteral("diez")}
+    QTest::newRow("not a number") << QStringList{QStringLiteral("generar"), QStringLiteral("--MultExp"),
+                                                 QStringLiteral("diez")}
                                   << QStringLiteral("número entero");
-    QTest::newRow("out of 16 bits") << QStringList{QStringLiteral("generar"), QStringLiteral("--NobBase"), QStringLiteral("32768")}
+    QTest::newRow("out of 16 bits") << QStringList{QStringLiteral("generar"), QStringLiteral("--NobBase"),
+                                                   QStringLiteral("32768")}
                                     << QStringLiteral("-32768 a 32767");
     QTest::newRow("overflowing generation")
-        << QStringList{QStringLiteral("generar"), QStringLiteral("--MultExp"), QStringLiteral("32767"),
-                       QStringLiteral("--NextBase"), QStringLiteral("0"), QStringLiteral("--IncNextBase"), QStringLiteral("1")}
+        << QStringList{QStringLiteral("generar"),    QStringLiteral("--MultExp"), QStringLiteral("32767"),
+                       QStringLiteral("--NextBase"), QStringLiteral("0"),         QStringLiteral("--IncNextBase"),
+                       QStringLiteral("1")}
         << QStringLiteral("en el nivel 2");
     QTest::newRow("missing input") << QStringList{QStringLiteral("normalizar"), QStringLiteral("/nonexistent/Exp.txt")}
                                    << QStringLiteral("No such file");
@@ -133,14 +138,16 @@ void TestCli::normalizarRoundTrips_data()
     QTest::newRow("empty file") << QByteArray() << c;
     QTest::newRow("no comment, LF ends") << QByteArray("1,2\n3\n") << c + "1,2,,,,,,,,,,,,\r\n";
     QTest::newRow("three fields") << QByteArray("1,2,3\r\n") << c + "1,2,3,,,,,,,,,,,\r\n";
-    QTest::newRow("sixteen fields") << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\r\n9,9")
-                                    << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n15,16,,,,,,,,,,,,\r\n9,9,,,,,,,,,,,,\r\n";
+    QTest::newRow("sixteen fields")
+        << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\r\n9,9")
+        << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n15,16,,,,,,,,,,,,\r\n9,9,,,,,,,,,,,,\r\n";
     QTest::newRow("fifteen with trailing comma") << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,\r")
                                                  << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n15,,,,,,,,,,,,,\r\n";
     QTest::newRow("spaces kept") << QByteArray(" 10 ,x") << c + " 10 ,x,,,,,,,,,,,,\r\n";
     QTest::newRow("blank line and single value") << QByteArray("\r\n5\r\n,\r\n") << c + ",,,,,,,,,,,,,\r\n";
     const QByteArray longField(300, 'z');
-    QTest::newRow("a field of 300 characters") << longField + "," + longField << c + longField + "," + longField + ",,,,,,,,,,,,\r\n";
+    QTest::newRow("a field of 300 characters")
+        << longField + "," + longField << c + longField + "," + longField + ",,,,,,,,,,,,\r\n";
 }
 
 void TestCli::normalizarRoundTrips()

@@ -18,10 +18,10 @@
 
 namespace {
 
-const char *const kBoxes[20] = {"TxtNobBase", "TxtNobJob", "TxtFBase", "TxtFJob", "TxtSBase", "TxtSJob", "TxtSupBase",
-                                "TxtSupJob", "TxtNHigBase", "TxtNHigJob", "TxtFrABase", "TxtFrAJob", "TxtSegABase",
-                                "TxtSegAJob", "TxtMultExp", "TxtMultJob", "TxtNextBase", "TxtNextJob",
-                                "TxtIncNextBase", "TxtIncNextJob"};
+const char *const kBoxes[20] = {"TxtNobBase", "TxtNobJob",   "TxtFBase",    "TxtFJob",        "TxtSBase",
+                                "TxtSJob",    "TxtSupBase",  "TxtSupJob",   "TxtNHigBase",    "TxtNHigJob",
+                                "TxtFrABase", "TxtFrAJob",   "TxtSegABase", "TxtSegAJob",     "TxtMultExp",
+                                "TxtMultJob", "TxtNextBase", "TxtNextJob",  "TxtIncNextBase", "TxtIncNextJob"};
 
 QRect twips(int l, int t, int w, int h)
 {
@@ -94,7 +94,7 @@ void TestFrmGenerar::opensWithTheDefaultsAndTheFocusInNobBase()
     frmGenerar *d = open();
     QVERIFY(d);
     const char *expected[20] = {"99", "10", "99", "50", "99", "50", "99", "70", "99", "10",
-                                "99", "50", "99", "70", "10", "8", "10", "15", "2", "2"};
+                                "99", "50", "99", "70", "10", "8",  "10", "15", "2",  "2"};
     for (int i = 0; i < 20; ++i) {
         auto *box = d->findChild<QLineEdit *>(QLatin1String(kBoxes[i]));
         QVERIFY2(box, kBoxes[i]);
@@ -114,7 +114,8 @@ void TestFrmGenerar::opensWithTheDefaultsAndTheFocusInNobBase()
     // Accessible names say which box is which.
     QCOMPARE(d->caja("NobBase")->accessibleName(), QStringLiteral("Novice Base"));
     QCOMPARE(d->caja("SegAJob")->accessibleName(), QStringLiteral("2º Job Adv Job"));
-    QCOMPARE(d->caja("NextJob")->accessibleName(), QStringLiteral("Datos de La Formula Intervalo de Incremento de JExp"));
+    QCOMPARE(d->caja("NextJob")->accessibleName(),
+             QStringLiteral("Datos de La Formula Intervalo de Incremento de JExp"));
     QSet<QString> names;
     for (QLineEdit *box : d->cajas())
         names.insert(box->accessibleName());
@@ -129,9 +130,10 @@ void TestFrmGenerar::layoutFramesLabelsBoxesButtons()
     const QPoint centre = d->frameGeometry().center() - w->frameGeometry().center();
     QVERIFY(std::abs(centre.x()) <= 2 && std::abs(centre.y()) <= 2);
 
-    const char *captions[8] = {"Novice", "1º Job", "2º Job", "Super Novice", "Novice High", "1º Job Adv", "2º Job Adv",
-                               "Datos de La Formula"};
-    const QPoint places[7] = {{120, 120}, {2280, 120}, {4440, 120}, {6600, 120}, {120, 1440}, {2280, 1440}, {4440, 1440}};
+    const char *captions[8] = {"Novice",      "1º Job",     "2º Job",     "Super Novice",
+                               "Novice High", "1º Job Adv", "2º Job Adv", "Datos de La Formula"};
+    const QPoint places[7] = {{120, 120},  {2280, 120},  {4440, 120}, {6600, 120},
+                              {120, 1440}, {2280, 1440}, {4440, 1440}};
     for (int f = 0; f < 8; ++f) {
         auto *frame = d->findChild<QGroupBox *>(QStringLiteral("Frame%1").arg(f + 1));
         QVERIFY(frame);
@@ -269,7 +271,8 @@ void TestFrmGenerar::acceptedTableSavesAsTheCompanionToolWrites()
 
     // The companion tool, given the same parameter, writes the same bytes.
     QProcess tool;
-    tool.start(qEnvironmentVariable("VEXP_CLI"), {QStringLiteral("generar"), QStringLiteral("--MultExp"), QStringLiteral("12")});
+    tool.start(qEnvironmentVariable("VEXP_CLI"),
+               {QStringLiteral("generar"), QStringLiteral("--MultExp"), QStringLiteral("12")});
     QVERIFY(tool.waitForFinished(60000));
     QCOMPARE(tool.exitCode(), 0);
     const QByteArray expected = tool.readAllStandardOutput();

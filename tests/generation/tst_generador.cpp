@@ -130,7 +130,9 @@ void TestGenerador::defaultTableOf99Levels()
     };
     for (int r = 1; r <= 8; ++r)
         QCOMPARE(rowText(t, r), expected[r - 1]);
-    QCOMPARE(rowText(t, 98), QStringLiteral("98: 88165 88165 88165 88165 96981 96981 96981 16969 16969 24933 35558 18327 52246 104439"));
+    QCOMPARE(
+        rowText(t, 98),
+        QStringLiteral("98: 88165 88165 88165 88165 96981 96981 96981 16969 16969 24933 35558 18327 52246 104439"));
     QCOMPARE(rowText(t, 99), QStringLiteral("99: 0 0 0 0 0 0 0 0 0 0 0 0 0 0"));
     // Ties at levels 11 to 14 of column 1: 2.5 rounds to 2, 2.7 to 3.
     QCOMPARE(QStringList({QString::fromLatin1(t.text(11, 1)), QString::fromLatin1(t.text(12, 1)),
@@ -206,8 +208,19 @@ void TestGenerador::replacesALargerTableAndFillsAHeaderOnlyOne()
 
 void TestGenerador::valueTextIsPrintfG15()
 {
-    QList<double> values = {0, 1, 9, 999999999999999, 1e15, 1e15 + 2, 1008600761726750, 9999999999999999.0,
-                            99999999999999990000.0, 1.7976931348623157e308, -1, -1e15, -123456789012345678.0};
+    QList<double> values = {0,
+                            1,
+                            9,
+                            999999999999999,
+                            1e15,
+                            1e15 + 2,
+                            1008600761726750,
+                            9999999999999999.0,
+                            99999999999999990000.0,
+                            1.7976931348623157e308,
+                            -1,
+                            -1e15,
+                            -123456789012345678.0};
     for (double p = 1; p < 1e300; p *= 7.3)
         values << std::nearbyint(p) << std::nearbyint(p) + 1 << -std::nearbyint(p);
     QRandomGenerator random(20261208);
@@ -230,10 +243,14 @@ void TestGenerador::overflowStopsAndKeepsTheTable_data()
     QTest::addColumn<int>("nextBase");
     QTest::addColumn<int>("incNextBase");
     QTest::addColumn<QString>("message");
-    QTest::newRow("percentage passes 32767") << 50 << 32767 << 0 << 1 << QStringLiteral("en el nivel 2 el porcentaje de Base");
-    QTest::newRow("threshold passes 32767") << 50 << 30000 << 20000 << 1 << QStringLiteral("en el nivel 2 el intervalo de Base");
-    QTest::newRow("percentage below -32768") << 50 << -100 << -32768 << -32768 << QStringLiteral("en el nivel 2 el porcentaje de Base");
-    QTest::newRow("values leave the double range") << 9999 << 10 << 10 << 2 << QStringLiteral("los valores de experiencia");
+    QTest::newRow("percentage passes 32767")
+        << 50 << 32767 << 0 << 1 << QStringLiteral("en el nivel 2 el porcentaje de Base");
+    QTest::newRow("threshold passes 32767")
+        << 50 << 30000 << 20000 << 1 << QStringLiteral("en el nivel 2 el intervalo de Base");
+    QTest::newRow("percentage below -32768")
+        << 50 << -100 << -32768 << -32768 << QStringLiteral("en el nivel 2 el porcentaje de Base");
+    QTest::newRow("values leave the double range")
+        << 9999 << 10 << 10 << 2 << QStringLiteral("los valores de experiencia");
 }
 
 void TestGenerador::overflowStopsAndKeepsTheTable()

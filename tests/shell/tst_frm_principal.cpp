@@ -49,13 +49,19 @@ struct CommandState
 
 CommandState stateOf(const frmPrincipal &w)
 {
-    return {w.cuadricula()->isVisible(), w.MNU_GUARDAR->isEnabled(), w.MNU_BORRAR->isEnabled(), w.MNU_GENERAR->isEnabled()};
+    return {w.cuadricula()->isVisible(), w.MNU_GUARDAR->isEnabled(), w.MNU_BORRAR->isEnabled(),
+            w.MNU_GENERAR->isEnabled()};
 }
 
 char *toString(const CommandState &s) // for QCOMPARE
 {
     return qstrdup(QStringLiteral("grid=%1 guardar=%2 borrar=%3 generar=%4")
-                       .arg(s.grid).arg(s.guardar).arg(s.borrar).arg(s.generar).toLatin1().constData());
+                       .arg(s.grid)
+                       .arg(s.guardar)
+                       .arg(s.borrar)
+                       .arg(s.generar)
+                       .toLatin1()
+                       .constData());
 }
 
 } // namespace
@@ -256,7 +262,10 @@ void TestFrmPrincipal::statusBarPanels()
     QVERIFY(!unknown.panelLit(3) && !unknown.panelLit(4) && !unknown.panelLit(5));
     // The panels keep themselves current.
     int ticks = 0;
-    unknown.setClock([&ticks] { ++ticks; return QDateTime::currentDateTime(); });
+    unknown.setClock([&ticks] {
+        ++ticks;
+        return QDateTime::currentDateTime();
+    });
     QTRY_VERIFY(ticks >= 3);
 }
 
@@ -464,7 +473,8 @@ void TestFrmPrincipal::copyAndCutShortcutsRunTheirCommands()
     bool mainBlocked = false;
     whenModal<frmAbout>([&](frmAbout *about) {
         aboutOpened = true;
-        mainBlocked = QApplication::activeModalWidget() == about && about->isModal() && about->parentWidget() == w.get();
+        mainBlocked =
+            QApplication::activeModalWidget() == about && about->isModal() && about->parentWidget() == w.get();
         about->cmdOK->click();
     });
     QTest::keyClick(w->cuadricula(), Qt::Key_C, Qt::ControlModifier);
@@ -497,7 +507,8 @@ void TestFrmPrincipal::aMillionRowsAreOneReset()
     QCOMPARE(w->cuadricula()->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
     w->cuadricula()->scrollToBottom();
     QCOMPARE(w->cuadricula()->model()->headerData(999999, Qt::Vertical).toString(), QStringLiteral("1000001"));
-    QCOMPARE(w->cuadricula()->model()->data(w->cuadricula()->model()->index(999999, 0)).toString(), QStringLiteral("1234567890"));
+    QCOMPARE(w->cuadricula()->model()->data(w->cuadricula()->model()->index(999999, 0)).toString(),
+             QStringLiteral("1234567890"));
 }
 
 QTEST_MAIN(TestFrmPrincipal)

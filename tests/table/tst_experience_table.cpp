@@ -25,9 +25,9 @@ void TestExperienceTable::headerPiecesKeepTheirSpaces()
     // Leading and trailing spaces per column, as they widen the columns.
     const int leading[15] = {0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     const int trailing[15] = {0, 7, 12, 12, 1, 1, 12, 12, 4, 12, 12, 1, 1, 12, 12};
-    const char *trimmed[15] = {"Sig Nivel", "Nob Base", "Base 1", "Base 2", "Sup Nob Base", "High Nob Base",
-                               "Base 1a", "Base 2a", "Nob Job", "Job 1", "Job 2", "Sup Nob Job", "High Nob Job",
-                               "Job 1a", "Job 2a"};
+    const char *trimmed[15] = {"Sig Nivel",     "Nob Base",    "Base 1",       "Base 2",  "Sup Nob Base",
+                               "High Nob Base", "Base 1a",     "Base 2a",      "Nob Job", "Job 1",
+                               "Job 2",         "Sup Nob Job", "High Nob Job", "Job 1a",  "Job 2a"};
     for (int c = 0; c < 15; ++c) {
         const QString &piece = pieces[size_t(c)];
         QCOMPARE(piece.trimmed(), QLatin1String(trimmed[c]));

@@ -184,7 +184,8 @@ void TestTableCommands::saveWritesTheFileAndHidesTheGrid()
     auto seen = answerFileDialog(path);
     w->MNU_GUARDAR->trigger();
     QVERIFY(seen->seen);
-    QCOMPARE(fileBytes(path), QByteArray("//Archivo Creado Con Vandrel EXP Editor v1.0\r\n1,2,3,,,,,,,,,,,\r\n,,,,,,,,,,,,,\r\n"));
+    QCOMPARE(fileBytes(path),
+             QByteArray("//Archivo Creado Con Vandrel EXP Editor v1.0\r\n1,2,3,,,,,,,,,,,\r\n,,,,,,,,,,,,,\r\n"));
     QVERIFY(!w->cuadricula()->isVisible());
     QVERIFY(!w->MNU_GUARDAR->isEnabled());
     QVERIFY(!w->MNU_BORRAR->isEnabled());
@@ -217,9 +218,8 @@ void TestTableCommands::failedSaveKeepsTheFormerFile()
         putFile(path, "antes\r\n");
     const QByteArray former = fileBytes(path);
     std::shared_ptr<MessageBoxSeen> replace, box;
-    answerFileDialog(path, [&] {
-        replace = answerMessageBox(QMessageBox::Yes, [&] { box = answerMessageBox(QMessageBox::Ok); });
-    });
+    answerFileDialog(
+        path, [&] { replace = answerMessageBox(QMessageBox::Yes, [&] { box = answerMessageBox(QMessageBox::Ok); }); });
     w->MNU_GUARDAR->trigger();
     QTRY_VERIFY(box && box->seen);
     QCOMPARE(box->title, Titulo());

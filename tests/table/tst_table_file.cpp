@@ -149,8 +149,8 @@ void TestTableFile::reading_data()
                                     << QStringList{"2:1|2|3|4|5|6|7|8|9|10|11|12|13|14", "3:15"};
     QTest::newRow("fifteen fields, trailing comma") << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,\r\n")
                                                     << QStringList{"2:1|2|3|4|5|6|7|8|9|10|11|12|13|14", "3:15"};
-    QTest::newRow("fourteen fields, trailing comma") << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,\r\n")
-                                                     << QStringList{"2:1|2|3|4|5|6|7|8|9|10|11|12|13|14"};
+    QTest::newRow("fourteen fields, trailing comma")
+        << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,\r\n") << QStringList{"2:1|2|3|4|5|6|7|8|9|10|11|12|13|14"};
     QTest::newRow("twenty-eight fields") << QByteArray("a,,,,,,,,,,,,,b,c,,,,,,,,,,,,,d")
                                          << QStringList{"2:a|||||||||||||b", "3:c|||||||||||||d"};
     QTest::newRow("blank and comma-less lines") << QByteArray("\r\n7\r\n \r\n1,2\r\n\r\n") << QStringList{"2:1|2"};
@@ -159,12 +159,14 @@ void TestTableFile::reading_data()
     QTest::newRow("comment with a comma is data") << QByteArray("//hola, mundo\r\n") << QStringList{"2://hola| mundo"};
     QTest::newRow("LF line ends") << QByteArray("1,2\n3,4\n") << QStringList{"2:1|2", "3:3|4"};
     QTest::newRow("CR line ends") << QByteArray("1,2\r3,4\r") << QStringList{"2:1|2", "3:3|4"};
-    QTest::newRow("mixed line ends, empty lines") << QByteArray("1,2\n\r\n\r\r3,4\n\n5,6")
-                                                  << QStringList{"2:1|2", "3:3|4", "4:5|6"};
-    QTest::newRow("254 characters before a comma") << (field254 + QStringLiteral(",1")).toLatin1()
-                                                   << QStringList{QStringLiteral("2:") + field254 + QStringLiteral("|1")};
-    QTest::newRow("1000 characters before a comma") << (longField + QStringLiteral(",") + longField).toLatin1()
-                                                    << QStringList{QStringLiteral("2:") + longField + QLatin1Char('|') + longField};
+    QTest::newRow("mixed line ends, empty lines")
+        << QByteArray("1,2\n\r\n\r\r3,4\n\n5,6") << QStringList{"2:1|2", "3:3|4", "4:5|6"};
+    QTest::newRow("254 characters before a comma")
+        << (field254 + QStringLiteral(",1")).toLatin1()
+        << QStringList{QStringLiteral("2:") + field254 + QStringLiteral("|1")};
+    QTest::newRow("1000 characters before a comma")
+        << (longField + QStringLiteral(",") + longField).toLatin1()
+        << QStringList{QStringLiteral("2:") + longField + QLatin1Char('|') + longField};
 }
 
 void TestTableFile::reading()
@@ -189,7 +191,8 @@ void TestTableFile::writingHasTheExactLayout()
     QCOMPARE(writeBytes(empty), comment + ",,,,,,,,,,,,,\r\n");
 
     const ExperienceTable three = readBytes("1,2,3\n 10 ,1,2,3,4,5,6,7,8,9,10,11,12,13,14");
-    QCOMPARE(writeBytes(three), comment + "1,2,3,,,,,,,,,,,\r\n 10 ,1,2,3,4,5,6,7,8,9,10,11,12,13\r\n14,,,,,,,,,,,,,\r\n");
+    QCOMPARE(writeBytes(three),
+             comment + "1,2,3,,,,,,,,,,,\r\n 10 ,1,2,3,4,5,6,7,8,9,10,11,12,13\r\n14,,,,,,,,,,,,,\r\n");
 }
 
 void TestTableFile::savedAndOpenedAgainIsUnchanged()
@@ -210,8 +213,9 @@ void TestTableFile::savedAndOpenedAgainIsUnchanged()
     // A file large enough to be held in huge pages reads the same.
     QByteArray big;
     for (int r = 0; r < 200000; ++r)
-        big += QByteArray::number(r) + ",1234567890,2345678901,3456789012,4567890123,5678901234,6789012345,"
-               "7890123456,8901234567,9012345678,1123456789,1223456789,1233456789,1234456789\r\n";
+        big += QByteArray::number(r)
+               + ",1234567890,2345678901,3456789012,4567890123,5678901234,6789012345,"
+                 "7890123456,8901234567,9012345678,1123456789,1223456789,1233456789,1234456789\r\n";
     QVERIFY(big.size() > (16 << 20));
     const ExperienceTable bigTable = readBytes(big);
     QCOMPARE(bigTable.rowCount(), 200001);
@@ -239,7 +243,8 @@ void TestTableFile::readFailureKeepsTheTable_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("missing file") << QStringLiteral("/nonexistent/Exp.txt") << QStringLiteral("No such file or directory");
+    QTest::newRow("missing file") << QStringLiteral("/nonexistent/Exp.txt")
+                                  << QStringLiteral("No such file or directory");
     QTest::newRow("a folder") << QStringLiteral("/") << QStringLiteral("directory");
 }
 
