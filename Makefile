@@ -42,7 +42,7 @@ fuzz: fuzz-build
 
 fuzz-smoke: fuzz-build
 	mkdir -p build-fuzz/corpus
-	./build-fuzz/fuzz_reader -runs=20000 -max_len=4096 build-fuzz/corpus tests/fuzz/corpus
+	./build-fuzz/fuzz_reader -runs=100000 -max_len=4096 build-fuzz/corpus tests/fuzz/corpus
 
 screenshots: build
 	./scripts/screenshots.sh
