@@ -24,3 +24,14 @@ if(VEXP_MINGW_CXX AND EXISTS /usr/lib/wine/wine64)
   add_test(NAME wine_registry COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/about/wine_registry.sh ${probe})
   set_tests_properties(wine_registry PROPERTIES TIMEOUT 300)
 endif()
+
+# The X11 lock-key source on a real X server of its own, where Xvfb is installed.
+find_program(VEXP_XVFB_RUN xvfb-run)
+if(VEXP_XVFB_RUN AND X11_FOUND AND X11_Xkb_FOUND AND NOT WIN32)
+  qt_add_executable(tst_lock_keys_x11 shell/tst_lock_keys_x11.cpp)
+  target_link_libraries(tst_lock_keys_x11 PRIVATE vexp_ui Qt6::Test X11::X11)
+  set_target_properties(tst_lock_keys_x11 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME tst_lock_keys_x11 COMMAND ${VEXP_XVFB_RUN} -a -s "-noreset" $<TARGET_FILE:tst_lock_keys_x11>)
+  set_tests_properties(tst_lock_keys_x11 PROPERTIES TIMEOUT 120
+    ENVIRONMENT "QT_QPA_PLATFORM=xcb;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
+endif()
