@@ -58,18 +58,8 @@ frmAbout::frmAbout(QWidget *owner, std::unique_ptr<Registro> registro, std::uniq
     cmdSysInfo->setAutoDefault(false);
     connect(cmdSysInfo, &QPushButton::clicked, this, [this] { StartSysInfo(*registro_, *plataforma_); });
 
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleName(QStringLiteral("Licencia"));
-    Text1->setGeometry(136, 160, 337, 81);
-    Text1->setReadOnly(true);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setPlainText(textoLicenciaParaMostrar());
-
-    Label1 = new QLabel(QStringLiteral("Vandrel EXP Editor"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(152, 8, 191, 23);
-    Label1->setFont(fuenteArialBlack12());
+    Text1 = crearCajaLicencia(this, QRect(136, 160, 337, 81));
+    Label1 = crearEtiquetaTitulo(this, QRect(152, 8, 191, 23));
 
     Label2 = new QLabel(QStringLiteral("Programado Por : ") + QString::fromUtf8(kAutor), this);
     Label2->setObjectName(QStringLiteral("Label2"));

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QSvgRenderer>
 #include <QTranslator>
 
@@ -77,4 +79,26 @@ QString textoLicenciaParaMostrar()
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
     return text;
+}
+
+QPlainTextEdit *crearCajaLicencia(QWidget *parent, const QRect &geometry)
+{
+    auto *box = new QPlainTextEdit(parent);
+    box->setObjectName(QStringLiteral("Text1"));
+    box->setAccessibleName(QStringLiteral("Licencia"));
+    box->setGeometry(geometry);
+    box->setReadOnly(true);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setPlainText(textoLicenciaParaMostrar());
+    return box;
+}
+
+QLabel *crearEtiquetaTitulo(QWidget *parent, const QRect &geometry)
+{
+    auto *label = new QLabel(QStringLiteral("Vandrel EXP Editor"), parent);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setGeometry(geometry);
+    label->setFont(fuenteArialBlack12());
+    return label;
 }

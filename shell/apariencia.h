@@ -6,6 +6,9 @@
 #include <QString>
 
 class QApplication;
+class QLabel;
+class QPlainTextEdit;
+class QWidget;
 
 // Spanish Qt texts, metric-compatible faces for the Windows fonts the windows
 // are drawn in, and the program's application font.
@@ -23,3 +26,9 @@ QIcon iconoPrograma();
 // The GNU GPL version 2 as stored (CR LF line ends), and as a text box shows it.
 QString textoLicencia();
 QString textoLicenciaParaMostrar();
+
+// The two windows that show the licence and the title build them alike.
+// Read-only, vertical scroll bar, the licence as `Text1`.
+QPlainTextEdit *crearCajaLicencia(QWidget *parent, const QRect &geometry);
+// The stored title text "Vandrel EXP Editor" in Arial Black, as `Label1`.
+QLabel *crearEtiquetaTitulo(QWidget *parent, const QRect &geometry);

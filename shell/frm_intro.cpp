@@ -22,19 +22,8 @@ frmIntro::frmIntro(QWidget *principal)
     Image1->setScaledContents(true);
     Image1->setPixmap(dibujarSvg(QStringLiteral(":/vexp/presentacion.svg"), QSize(320, 480)));
 
-    Label1 = new QLabel(QStringLiteral("Vandrel EXP Editor"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(160, 16, 191, 23);
-    Label1->setFont(fuenteArialBlack12());
-
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setAccessibleName(QStringLiteral("Licencia"));
-    Text1->setGeometry(136, 72, 337, 105);
-    Text1->setReadOnly(true);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Text1->setPlainText(textoLicenciaParaMostrar());
+    Label1 = crearEtiquetaTitulo(this, QRect(160, 16, 191, 23));
+    Text1 = crearCajaLicencia(this, QRect(136, 72, 337, 105));
 
     Reloj = new QTimer(this);
     Reloj->setObjectName(QStringLiteral("Reloj"));
