@@ -1,4 +1,5 @@
 #include "gui_helpers.h"
+#include "main_window_fixture.h"
 
 #include "generation/frm_generar.h"
 #include "generation/parametros.h"
@@ -384,13 +385,7 @@ void TestFrmGenerar::badBoxIsNamedAndNothingChanges()
 void TestFrmGenerar::overflowKeepsTheGridAndMenus()
 {
     // A table already shown, then a generation that overflows.
-    ExperienceTable table;
-    table.setRowCount(1);
-    table.appendRow(2, "5,6");
-    w->modelo()->replaceTable(table);
-    w->cuadricula()->show();
-    w->MNU_GUARDAR->setEnabled(true);
-    w->MNU_BORRAR->setEnabled(true);
+    showOpenedTable(*w, tableOfRows({"5,6"}));
 
     QPointer<frmGenerar> d = open();
     d->caja("NobBase")->setText(QStringLiteral("9999")); // defaults leave the double range near level 7400

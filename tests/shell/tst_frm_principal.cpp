@@ -1,4 +1,5 @@
 #include "gui_helpers.h"
+#include "main_window_fixture.h"
 
 #include "about/frm_about.h"
 #include "generation/parametros.h"
@@ -32,6 +33,7 @@ private:
     std::optional<LockKeyState> state_;
 };
 
+// Rows "10,,5", "20,,5", ...: column 1 differs from row to row.
 ExperienceTable tableOf(int rows)
 {
     ExperienceTable table;
@@ -328,12 +330,7 @@ void TestFrmPrincipal::exitQuestionYesEndsTheProgram()
 
 void TestFrmPrincipal::clearAskedAndAnswered()
 {
-    ExperienceTable table = tableOf(300);
-    w->modelo()->replaceTable(table);
-    w->cuadricula()->show();
-    w->MNU_GUARDAR->setEnabled(true);
-    w->MNU_BORRAR->setEnabled(true);
-    w->MNU_GENERAR->setEnabled(false);
+    showOpenedTable(*w, tableOf(300), false);
 
     auto no = answerMessageBox(QMessageBox::No);
     w->MNU_BORRAR->trigger();

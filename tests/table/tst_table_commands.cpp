@@ -1,4 +1,5 @@
 #include "gui_helpers.h"
+#include "main_window_fixture.h"
 
 #include "shell/apariencia.h"
 #include "shell/frm_principal.h"
@@ -121,13 +122,7 @@ void TestTableCommands::openDialogIsSetUpAfreshEachTime()
 
 void TestTableCommands::cancelledDialogsChangeNothing()
 {
-    ExperienceTable table;
-    table.setRowCount(1);
-    table.appendRow(2, "7,8");
-    w->modelo()->replaceTable(table);
-    w->cuadricula()->show();
-    w->MNU_GUARDAR->setEnabled(true);
-    w->MNU_BORRAR->setEnabled(true);
+    showOpenedTable(*w, tableOfRows({"7,8"}));
     QDir::setCurrent(dir->path()); // a cancel must not fall back to ./Exp.txt
 
     auto open = answerFileDialog(QString());
@@ -145,12 +140,8 @@ void TestTableCommands::cancelledDialogsChangeNothing()
 
 void TestTableCommands::failedReadKeepsTheTableAndTheMenus()
 {
-    ExperienceTable table;
-    table.setRowCount(1);
-    table.appendRow(2, "7,8");
-    w->modelo()->replaceTable(table);
-    w->cuadricula()->show();
-    w->MNU_GUARDAR->setEnabled(true);
+    showOpenedTable(*w, tableOfRows({"7,8"}));
+    w->MNU_BORRAR->setEnabled(false);
 
     // Opens fine, then fails on the first read.
     std::shared_ptr<MessageBoxSeen> box;
@@ -170,15 +161,7 @@ void TestTableCommands::failedReadKeepsTheTableAndTheMenus()
 
 void TestTableCommands::saveWritesTheFileAndHidesTheGrid()
 {
-    ExperienceTable table;
-    table.setRowCount(1);
-    table.appendRow(2, "1,2,3");
-    table.appendRow(3, "");
-    w->modelo()->replaceTable(table);
-    w->cuadricula()->show();
-    w->MNU_GUARDAR->setEnabled(true);
-    w->MNU_BORRAR->setEnabled(true);
-    w->MNU_GENERAR->setEnabled(false);
+    showOpenedTable(*w, tableOfRows({"1,2,3", ""}), false);
 
     const QString path = dir->filePath(QStringLiteral("guardada.txt"));
     auto seen = answerFileDialog(path);
@@ -203,14 +186,7 @@ void TestTableCommands::failedSaveKeepsTheFormerFile_data()
 void TestTableCommands::failedSaveKeepsTheFormerFile()
 {
     QFETCH(bool, tooManyRows);
-    ExperienceTable table;
-    table.setRowCount(1);
-    for (int r = 1; r <= (tooManyRows ? kMaxSavedRows + 1 : 3); ++r)
-        table.appendRow(r + 1, "1,2");
-    w->modelo()->replaceTable(table);
-    w->cuadricula()->show();
-    w->MNU_GUARDAR->setEnabled(true);
-    w->MNU_BORRAR->setEnabled(true);
+    showOpenedTable(*w, tableOfRepeated(tooManyRows ? kMaxSavedRows + 1 : 3, "1,2"));
 
     // A file of the read-only /proc cannot be replaced; a writable one must not be.
     const QString path = tooManyRows ? dir->filePath(QStringLiteral("Exp.txt")) : QStringLiteral("/proc/version");

@@ -1,0 +1,44 @@
+#pragma once
+
+// Putting the main window into a known state without going through a dialog.
+
+#include "shell/frm_principal.h"
+#include "table/cuadricula.h"
+#include "table/experience_table_model.h"
+
+#include <QAction>
+
+#include <initializer_list>
+#include <string_view>
+
+// A table as a file would give it: packed rows, row n labelled n + 1.
+inline ExperienceTable tableOfRows(std::initializer_list<std::string_view> rows)
+{
+    ExperienceTable table;
+    table.setRowCount(1);
+    int32_t label = 2;
+    for (std::string_view row : rows)
+        table.appendRow(label++, row);
+    return table;
+}
+
+// `rows` copies of one packed row.
+inline ExperienceTable tableOfRepeated(int rows, std::string_view row)
+{
+    ExperienceTable table;
+    table.setRowCount(1);
+    for (int r = 1; r <= rows; ++r)
+        table.appendRow(r + 1, row);
+    return table;
+}
+
+// Shows `table` in the grid, as after opening a file: saving and clearing
+// enabled, "&Generar Tabla" as `generar` says.
+inline void showOpenedTable(frmPrincipal &w, ExperienceTable table, bool generar = true)
+{
+    w.modelo()->replaceTable(table);
+    w.cuadricula()->show();
+    w.MNU_GUARDAR->setEnabled(true);
+    w.MNU_BORRAR->setEnabled(true);
+    w.MNU_GENERAR->setEnabled(generar);
+}
