@@ -1,8 +1,8 @@
-#include "frm_about.h"
+#include "about/frm_about.h"
 
-#include "programas.h"
-#include "shell/apariencia.h"
-#include "shell/titulo.h"
+#include "about/programas.h"
+#include "core/titulo.h"
+#include "widgets/apariencia.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sys_info.h"
+#include "about/core/sys_info.h"
 
 #include <QDialog>
 

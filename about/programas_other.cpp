@@ -1,5 +1,5 @@
 // Other desktops: Qt's process start and the desktop's handler for mailto: links.
-#include "programas.h"
+#include "about/programas.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // Windows: file attributes and CreateProcessA.
-#include "programas.h"
+#include "about/programas.h"
 
 #include <windows.h>
 

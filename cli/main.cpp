@@ -1,14 +1,13 @@
 // vandrel-exp: the editor's table files from the command line.
-#include "generation/generador.h"
-#include "generation/parametros.h"
-#include "table/experience_table.h"
-#include "table/table_file.h"
+#include "generation/core/generador.h"
+#include "generation/core/parametros.h"
+#include "table/core/experience_table.h"
+#include "table/core/table_file.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -38,17 +37,6 @@ int fail(const QString &message)
 {
     std::fprintf(stderr, "vandrel-exp: %s\n", message.toLocal8Bit().constData());
     return 1;
-}
-
-bool parseInt16(const char *text, int16_t &value)
-{
-    const char *end = text + std::strlen(text);
-    int parsed = 0;
-    const auto result = std::from_chars(text, end, parsed);
-    if (result.ec != std::errc() || result.ptr != end || parsed < INT16_MIN || parsed > INT16_MAX)
-        return false;
-    value = int16_t(parsed);
-    return true;
 }
 
 // Writes the whole file, or to standard output when path is empty.
@@ -87,11 +75,10 @@ int generar(int argc, char **argv)
                 QStringLiteral("opción desconocida: %1 (vea vandrel-exp --help).").arg(QString::fromLocal8Bit(arg)));
         if (++i == argc)
             return fail(QStringLiteral("falta el valor de %1.").arg(QString::fromLocal8Bit(arg)));
-        int16_t value = 0;
-        if (!parseInt16(argv[i], value))
-            return fail(QStringLiteral("el valor de %1 debe ser un número entero de -32768 a 32767: %2")
-                            .arg(QString::fromLocal8Bit(arg), QString::fromLocal8Bit(argv[i])));
-        camposParametros()[size_t(campo)].field(parametros) = value;
+        const std::optional<int16_t> value = parseParameterValue(QString::fromLocal8Bit(argv[i]));
+        if (!value)
+            return fail(parameterValueError(QString::fromLocal8Bit(arg)));
+        camposParametros()[size_t(campo)].field(parametros) = *value;
     }
     ExperienceTable table;
     QString error;

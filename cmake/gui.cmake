@@ -3,9 +3,9 @@ find_package(X11)
 
 set(VEXP_PLATFORM_SOURCES)
 if(WIN32)
-  list(APPEND VEXP_PLATFORM_SOURCES shell/lock_keys_win.cpp about/registro_win.cpp about/programas_win.cpp)
+  list(APPEND VEXP_PLATFORM_SOURCES shell/lock_keys_win.cpp about/programas_win.cpp)
 else()
-  list(APPEND VEXP_PLATFORM_SOURCES about/registro_other.cpp about/programas_other.cpp)
+  list(APPEND VEXP_PLATFORM_SOURCES about/programas_other.cpp)
   if(X11_FOUND AND X11_Xkb_FOUND)
     list(APPEND VEXP_PLATFORM_SOURCES shell/lock_keys_x11.cpp)
   else()
@@ -13,9 +13,11 @@ else()
   endif()
 endif()
 
+# Layers, each including only from those below it: shell/ -> table/,
+# generation/, about/ -> widgets/ -> the core.
 qt_add_library(vexp_ui STATIC
-  shell/apariencia.cpp shell/apariencia.h
-  shell/mensajes.cpp shell/mensajes.h
+  widgets/apariencia.cpp widgets/apariencia.h
+  widgets/mensajes.cpp widgets/mensajes.h
   shell/cell_editing.cpp shell/cell_editing.h
   shell/status_bar.cpp shell/status_bar.h shell/lock_keys.h
   shell/frm_principal.cpp shell/frm_principal.h

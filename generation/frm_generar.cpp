@@ -1,13 +1,8 @@
-#include "frm_generar.h"
+#include "generation/frm_generar.h"
 
-#include "generador.h"
-#include "parametros.h"
-#include "shell/apariencia.h"
-#include "shell/mensajes.h"
-#include "table/cuadricula.h"
-#include "table/experience_table_model.h"
-
-#include <QAction>
+#include "core/typing.h"
+#include "widgets/apariencia.h"
+#include "widgets/mensajes.h"
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -69,10 +64,10 @@ QLabel *addLabel(QWidget *parent, const char *text, QRect geometry, int boxLeft)
 
 } // namespace
 
-frmGenerar::frmGenerar(const ControlesPrincipal &controles, Parametros &parametros, QWidget *owner)
+frmGenerar::frmGenerar(Parametros &parametros, QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                          | Qt::WindowCloseButtonHint),
-      controles_(controles), parametros_(parametros)
+      parametros_(parametros)
 {
     setObjectName(QStringLiteral("frmGenerar"));
     setWindowTitle(QStringLiteral("Generar Tabla de Experiencia"));
@@ -156,36 +151,21 @@ void frmGenerar::Form_Load()
 
 void frmGenerar::cmdAceptar_Click()
 {
-    // Every box is checked before anything is stored: a bad one changes nothing.
+    // Every box is checked before anything is handed back: a bad one changes nothing.
     const auto &campos = camposParametros();
     Parametros leidos = parametros_;
     for (int campo : kAcceptOrder) {
         QLineEdit *box = cajas_[size_t(campo)];
-        bool ok = false;
-        const int value = box->text().toInt(&ok);
-        if (!ok || value < -32768 || value > 32767) {
-            mostrarError(this, QStringLiteral("El valor de «%1» debe ser un número entero de -32768 a 32767.")
-                                   .arg(box->accessibleName()));
+        const std::optional<int16_t> value = parseParameterValue(box->text());
+        if (!value) {
+            mostrarError(this, parameterValueError(box->accessibleName()));
             box->setFocus();
             box->selectAll();
             return;
         }
-        campos[size_t(campo)].field(leidos) = int16_t(value);
+        campos[size_t(campo)].field(leidos) = *value;
     }
-
-    ExperienceTable table;
-    QString error;
-    if (!GenerarTabla(NivelMaximo(leidos), leidos, table, &error)) {
-        mostrarError(this, error); // grid, visibility and menus stay as they were
-        return;
-    }
-    parametros_ = leidos;
-    close();
-    controles_.modelo->replaceTable(table);
-    controles_.cuadricula->show();
-    controles_.MNU_GUARDAR->setEnabled(true);
-    controles_.MNU_BORRAR->setEnabled(true);
-    controles_.MNU_GENERAR->setEnabled(false);
+    emit aceptado(leidos);
 }
 
 bool frmGenerar::eventFilter(QObject *watched, QEvent *event)
@@ -198,8 +178,7 @@ bool frmGenerar::eventFilter(QObject *watched, QEvent *event)
              & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         const QString typed = static_cast<QKeyEvent *>(event)->text();
         if (typed.size() == 1 && typed.at(0).unicode() >= 0x20 && typed.at(0).unicode() != 0x7f) {
-            const char16_t c = typed.at(0).unicode();
-            if (c < u'0' || c > u'9')
+            if (!isAcceptedCharacter(typed.at(0)))
                 return true;
         } else if (typed.size() > 1) {
             return true; // an input method's composed text

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "table/table_commands.h"
+#include "generation/core/parametros.h"
 
 #include <QDialog>
 
@@ -8,17 +8,18 @@
 
 class QLineEdit;
 class QPushButton;
-struct Parametros;
 
-// The generation dialog: twenty boxes that start at the defaults; accepting
-// stores them, closes the dialog and generates the whole table into the main
-// window's grid. Modeless, owned by the main window, discarded on closing.
+// The generation dialog: twenty boxes that start at the defaults. Accepting
+// checks every box and hands the values back through aceptado(); the caller
+// generates and closes the dialog, or reports a failure and leaves it open
+// with what was typed. Modeless, discarded on closing.
 class frmGenerar : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmGenerar(const ControlesPrincipal &controles, Parametros &parametros, QWidget *owner);
+    // The load step resets `parametros`, the program's store, to the defaults.
+    frmGenerar(Parametros &parametros, QWidget *owner);
 
     // The twenty boxes in tab order (TxtNobBase ... TxtIncNextJob).
     const std::array<QLineEdit *, 20> &cajas() const { return cajas_; }
@@ -29,6 +30,10 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+signals:
+    // Every box held a value from -32768 to 32767.
+    void aceptado(const Parametros &parametros);
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -37,7 +42,6 @@ private:
     void Form_Load();
     void cmdAceptar_Click();
 
-    ControlesPrincipal controles_;
     Parametros &parametros_;
     std::array<QLineEdit *, 20> cajas_{};
 };

@@ -1,5 +1,6 @@
-#include "cell_editing.h"
+#include "shell/cell_editing.h"
 
+#include "core/typing.h"
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
 
@@ -27,28 +28,21 @@ bool CellEditingFilter::eventFilter(QObject *watched, QEvent *event)
     const QString typed = key->text();
     if (typed.isEmpty() || isNavigationKey(key->key()))
         return false;
-
-    // Exactly one of "0123456789", backspace or carriage return; nothing else.
-    static const QString accepted = QStringLiteral("0123456789\b\r");
-    if (typed.size() != 1 || !accepted.contains(typed.at(0)))
+    // An input method's composed text is more than one character: refused whole.
+    if (typed.size() != 1)
         return true;
 
     const QModelIndex current = grid_->currentIndex();
-    const QChar c = typed.at(0);
-    if (current.isValid() && c != QLatin1Char('\r')) {
+    if (current.isValid()) {
         const int32_t row = current.row() + 1;
         const int column = current.column() + 1;
         ExperienceTableModel *model = grid_->tableModel();
-        QByteArray text = model->cellText(row, column);
-        if (c == QLatin1Char('\b')) {
-            if (text.isEmpty())
-                return true;
-            text.chop(1);
-        } else {
-            text += char(c.unicode());
-        }
-        model->setCellText(row, column, std::string_view(text.constData(), size_t(text.size())));
+        const QByteArray before = model->cellText(row, column);
+        const std::optional<QByteArray> after = textAfterTyping(before, typed.at(0));
+        if (after && *after != before)
+            model->setCellText(row, column, std::string_view(after->constData(), size_t(after->size())));
     }
-    // The grid would take a digit for a keyboard search and move the current cell.
+    // Swallowed even when accepted: the grid would take a digit for a keyboard
+    // search and move the current cell.
     return true;
 }

@@ -1,6 +1,6 @@
-#include "frm_intro.h"
+#include "shell/frm_intro.h"
 
-#include "apariencia.h"
+#include "widgets/apariencia.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,14 +1,16 @@
-#include "frm_principal.h"
+#include "shell/frm_principal.h"
 
 #include "about/frm_about.h"
-#include "apariencia.h"
-#include "cell_editing.h"
+#include "generation/core/generador.h"
+#include "generation/core/parametros.h"
 #include "generation/frm_generar.h"
-#include "generation/parametros.h"
-#include "mensajes.h"
-#include "status_bar.h"
+#include "shell/cell_editing.h"
+#include "shell/status_bar.h"
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
+#include "table/table_commands.h"
+#include "widgets/apariencia.h"
+#include "widgets/mensajes.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -72,30 +74,64 @@ void frmPrincipal::buildMenus()
     MNU_ACERCA = action(ayuda, "MNU_ACERCA", QStringLiteral("A&cerca de Vandrel Exp Editor"),
                         QKeySequence(Qt::CTRL | Qt::Key_C));
 
+    // As the window is created: hidden grid, nothing to save or clear.
     MNU_GUARDAR->setEnabled(false);
     MNU_BORRAR->setEnabled(false);
+    MNU_GENERAR->setEnabled(true);
 
-    connect(MNU_ABRIR, &QAction::triggered, this, [this] { abrirArchivo(controles()); });
-    connect(MNU_GUARDAR, &QAction::triggered, this, [this] { guardarArchivo(controles()); });
+    connect(MNU_ABRIR, &QAction::triggered, this,
+            [this] { finishCommand(abrirArchivo(this, *modelo_), TableEvent::Read); });
+    connect(MNU_GUARDAR, &QAction::triggered, this,
+            [this] { finishCommand(guardarArchivo(this, *modelo_), TableEvent::Saved); });
     connect(MNU_SALIR, &QAction::triggered, this, &QWidget::close);
     connect(MNU_GENERAR, &QAction::triggered, this, &frmPrincipal::mostrarGenerar);
-    connect(MNU_BORRAR, &QAction::triggered, this, [this] { borrarTabla(controles()); });
+    connect(MNU_BORRAR, &QAction::triggered, this,
+            [this] { finishCommand(borrarTabla(this, *modelo_), TableEvent::Cleared); });
     connect(MNU_ACERCA, &QAction::triggered, this, &frmPrincipal::mostrarAcerca);
 }
 
-ControlesPrincipal frmPrincipal::controles()
+void frmPrincipal::applyTableEvent(TableEvent event)
 {
-    return {this, Cuadricula_, modelo_, MNU_GUARDAR, MNU_BORRAR, MNU_GENERAR};
+    const bool shown = event == TableEvent::Read || event == TableEvent::Generated;
+    Cuadricula_->setVisible(shown);
+    MNU_GUARDAR->setEnabled(shown);
+    MNU_BORRAR->setEnabled(shown);
+    if (event == TableEvent::Generated || event == TableEvent::Cleared)
+        MNU_GENERAR->setEnabled(event == TableEvent::Cleared);
+}
+
+void frmPrincipal::finishCommand(const CommandOutcome &outcome, TableEvent event)
+{
+    if (outcome.kind == CommandOutcome::Done)
+        applyTableEvent(event);
+    else if (outcome.kind == CommandOutcome::Failed)
+        mostrarError(this, outcome.message); // the table and the state stay as they were
 }
 
 void frmPrincipal::mostrarGenerar()
 {
     // A dialog that has closed is only waiting to be deleted: build a new one.
-    if (!frmGenerar_ || !frmGenerar_->isVisible())
-        frmGenerar_ = new frmGenerar(controles(), parametrosDelPrograma(), this);
+    if (!frmGenerar_ || !frmGenerar_->isVisible()) {
+        frmGenerar_ = new frmGenerar(parametrosDelPrograma(), this);
+        connect(frmGenerar_, &frmGenerar::aceptado, this, &frmPrincipal::generar);
+    }
     frmGenerar_->show();
     frmGenerar_->raise();
     frmGenerar_->activateWindow();
+}
+
+void frmPrincipal::generar(const Parametros &parametros)
+{
+    ExperienceTable table;
+    QString error;
+    if (!GenerarTabla(NivelMaximo(parametros), parametros, table, &error)) {
+        mostrarError(frmGenerar_, error); // the dialog stays open with what was typed
+        return;
+    }
+    parametrosDelPrograma() = parametros;
+    frmGenerar_->close();
+    modelo_->replaceTable(table);
+    applyTableEvent(TableEvent::Generated);
 }
 
 void frmPrincipal::mostrarAcerca()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "generation/frm_generar.h"
-#include "table/table_commands.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -11,10 +10,19 @@ class Cuadricula;
 class ExperienceTableModel;
 class StatusBarPanels;
 class frmAbout;
+struct CommandOutcome;
+
+// What happened to the table, as the command state sees it.
+enum class TableEvent {
+    Read,      // a table file was read: grid shown, saving and clearing enabled
+    Generated, // generation accepted: as Read, and generating disabled
+    Saved,     // the table was written: grid hidden, saving and clearing disabled
+    Cleared,   // the table was emptied: as Saved, and generating enabled
+};
 
 // The main window: the grid, the menus and the status bar. It wires each
-// menu item to the command that does the work and holds the command state
-// in the only place it lives: the grid's visibility and three items' states.
+// menu item to the command that does the work and alone sets the command
+// state: the grid's visibility and the states of three menu items.
 class frmPrincipal : public QMainWindow
 {
     Q_OBJECT
@@ -23,7 +31,9 @@ public:
     explicit frmPrincipal(QWidget *parent = nullptr);
     ~frmPrincipal() override;
 
-    ControlesPrincipal controles();
+    // The one place the command state changes.
+    void applyTableEvent(TableEvent event);
+
     Cuadricula *cuadricula() const { return Cuadricula_; }
     ExperienceTableModel *modelo() const { return modelo_; }
     StatusBarPanels *barraEstado() const { return StatusBar1_; }
@@ -46,7 +56,9 @@ protected:
 
 private:
     void buildMenus();
+    void finishCommand(const CommandOutcome &outcome, TableEvent event);
     void mostrarGenerar();
+    void generar(const Parametros &parametros);
     void mostrarAcerca();
 
     ExperienceTableModel *modelo_;

@@ -1,5 +1,5 @@
 // Platforms with no way to read the lock keys: the panels show them greyed.
-#include "lock_keys.h"
+#include "shell/lock_keys.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Windows: the toggle bit of each lock key's state.
-#include "lock_keys.h"
+#include "shell/lock_keys.h"
 
 #include <windows.h>
 

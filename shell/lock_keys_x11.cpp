@@ -1,5 +1,5 @@
 // X11: the keyboard indicators through XKB, on Qt's own display connection.
-#include "lock_keys.h"
+#include "shell/lock_keys.h"
 
 #include <QGuiApplication>
 

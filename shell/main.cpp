@@ -1,6 +1,6 @@
-#include "apariencia.h"
-#include "frm_principal.h"
-#include "mod_principal.h"
+#include "shell/frm_principal.h"
+#include "shell/mod_principal.h"
+#include "widgets/apariencia.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
-#include "mod_principal.h"
+#include "shell/mod_principal.h"
 
-#include "frm_intro.h"
-#include "frm_principal.h"
-#include "generation/parametros.h"
-#include "titulo.h"
+#include "core/titulo.h"
+#include "generation/core/parametros.h"
+#include "shell/frm_intro.h"
+#include "shell/frm_principal.h"
 
 #include <QLabel>
 

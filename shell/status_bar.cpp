@@ -1,4 +1,4 @@
-#include "status_bar.h"
+#include "shell/status_bar.h"
 
 #include <QDateTime>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lock_keys.h"
+#include "shell/lock_keys.h"
 
 #include <QDateTime>
 #include <QStatusBar>

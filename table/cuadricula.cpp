@@ -1,6 +1,6 @@
-#include "cuadricula.h"
+#include "table/cuadricula.h"
 
-#include "experience_table_model.h"
+#include "table/experience_table_model.h"
 
 #include <QAbstractButton>
 #include <QApplication>

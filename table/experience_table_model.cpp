@@ -1,4 +1,4 @@
-#include "experience_table_model.h"
+#include "table/experience_table_model.h"
 
 ExperienceTableModel::ExperienceTableModel(QObject *parent) : QAbstractTableModel(parent) {}
 

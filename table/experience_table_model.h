@@ -1,6 +1,6 @@
 #pragma once
 
-#include "experience_table.h"
+#include "table/core/experience_table.h"
 
 #include <QAbstractTableModel>
 #include <QBrush>

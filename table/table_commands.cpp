@@ -1,11 +1,9 @@
-#include "table_commands.h"
+#include "table/table_commands.h"
 
-#include "cuadricula.h"
-#include "experience_table_model.h"
-#include "shell/mensajes.h"
-#include "table_file.h"
+#include "table/core/table_file.h"
+#include "table/experience_table_model.h"
+#include "widgets/mensajes.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QFileDialog>
 
@@ -31,45 +29,34 @@ QString chooseFile(QWidget *owner, QFileDialog::AcceptMode mode)
 
 } // namespace
 
-void abrirArchivo(const ControlesPrincipal &c)
+CommandOutcome abrirArchivo(QWidget *owner, ExperienceTableModel &modelo)
 {
-    const QString path = chooseFile(c.ventana, QFileDialog::AcceptOpen);
+    const QString path = chooseFile(owner, QFileDialog::AcceptOpen);
     if (path.isEmpty())
-        return;
+        return {CommandOutcome::Cancelled, {}};
     ExperienceTable table;
     QString error;
-    if (!readTableFile(path, table, &error)) {
-        mostrarError(c.ventana, error); // the table shown before stays
-        return;
-    }
-    c.modelo->replaceTable(table);
-    c.cuadricula->show();
-    c.MNU_GUARDAR->setEnabled(true);
-    c.MNU_BORRAR->setEnabled(true);
+    if (!readTableFile(path, table, &error))
+        return {CommandOutcome::Failed, error}; // the table shown before stays
+    modelo.replaceTable(table);
+    return {CommandOutcome::Done, {}};
 }
 
-void guardarArchivo(const ControlesPrincipal &c)
+CommandOutcome guardarArchivo(QWidget *owner, const ExperienceTableModel &modelo)
 {
-    const QString path = chooseFile(c.ventana, QFileDialog::AcceptSave);
+    const QString path = chooseFile(owner, QFileDialog::AcceptSave);
     if (path.isEmpty())
-        return;
+        return {CommandOutcome::Cancelled, {}};
     QString error;
-    if (!writeTableFile(path, c.modelo->table(), &error)) {
-        mostrarError(c.ventana, error);
-        return;
-    }
-    c.MNU_GUARDAR->setEnabled(false);
-    c.MNU_BORRAR->setEnabled(false);
-    c.cuadricula->hide();
+    if (!writeTableFile(path, modelo.table(), &error))
+        return {CommandOutcome::Failed, error};
+    return {CommandOutcome::Done, {}};
 }
 
-void borrarTabla(const ControlesPrincipal &c)
+CommandOutcome borrarTabla(QWidget *owner, ExperienceTableModel &modelo)
 {
-    if (!preguntarSiNo(c.ventana, QStringLiteral("¿Está Seguro que Desea Borrar La Tabla?")))
-        return;
-    c.modelo->clearToEmptyTable();
-    c.cuadricula->hide();
-    c.MNU_GUARDAR->setEnabled(false);
-    c.MNU_BORRAR->setEnabled(false);
-    c.MNU_GENERAR->setEnabled(true);
+    if (!preguntarSiNo(owner, QStringLiteral("¿Está Seguro que Desea Borrar La Tabla?")))
+        return {CommandOutcome::Cancelled, {}};
+    modelo.clearToEmptyTable();
+    return {CommandOutcome::Done, {}};
 }

@@ -1,28 +1,25 @@
 #pragma once
 
-class Cuadricula;
+#include <QString>
+
 class ExperienceTableModel;
-class QAction;
 class QWidget;
 
-// What the table commands change on the main window: the grid and the three
-// menu items whose states, with the grid's visibility, are the whole command
-// state of the program.
-struct ControlesPrincipal
+// How a table command ended. The main window turns Done into the command
+// state's next step and shows Failed's message; Cancelled changes nothing.
+struct CommandOutcome
 {
-    QWidget *ventana = nullptr; // owner of the dialogs and message boxes
-    class Cuadricula *cuadricula = nullptr;
-    ExperienceTableModel *modelo = nullptr;
-    QAction *MNU_GUARDAR = nullptr;
-    QAction *MNU_BORRAR = nullptr;
-    QAction *MNU_GENERAR = nullptr;
+    enum Kind { Done, Cancelled, Failed };
+    Kind kind = Cancelled;
+    QString message; // Failed only: the text to show
 };
 
-// "Abrir": choose a table file and read it into the grid.
-void abrirArchivo(const ControlesPrincipal &controles);
+// "Abrir": choose a table file and read it into the model. On failure the
+// model keeps the table it had.
+CommandOutcome abrirArchivo(QWidget *owner, ExperienceTableModel &modelo);
 
-// "G&uardar": choose a file name and write the grid to it.
-void guardarArchivo(const ControlesPrincipal &controles);
+// "G&uardar": choose a file name and write the model's table to it.
+CommandOutcome guardarArchivo(QWidget *owner, const ExperienceTableModel &modelo);
 
-// "&Borrar Tabla": after a Yes, bring the grid to the empty table.
-void borrarTabla(const ControlesPrincipal &controles);
+// "&Borrar Tabla": after a Yes, bring the model to the empty table.
+CommandOutcome borrarTabla(QWidget *owner, ExperienceTableModel &modelo);

@@ -6,8 +6,6 @@
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
 
-#include <QAction>
-
 #include <initializer_list>
 #include <string_view>
 
@@ -33,12 +31,10 @@ inline ExperienceTable tableOfRepeated(int rows, std::string_view row)
 }
 
 // Shows `table` in the grid, as after opening a file: saving and clearing
-// enabled, "&Generar Tabla" as `generar` says.
+// enabled; "&Generar Tabla" enabled, or disabled as after a generation when
+// `generar` is false.
 inline void showOpenedTable(frmPrincipal &w, ExperienceTable table, bool generar = true)
 {
     w.modelo()->replaceTable(table);
-    w.cuadricula()->show();
-    w.MNU_GUARDAR->setEnabled(true);
-    w.MNU_BORRAR->setEnabled(true);
-    w.MNU_GENERAR->setEnabled(generar);
+    w.applyTableEvent(generar ? TableEvent::Read : TableEvent::Generated);
 }

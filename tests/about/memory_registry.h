@@ -3,7 +3,7 @@
 // A registry held in memory, answering as advapi32 does: unknown keys and
 // values fail, and a value larger than the caller's buffer gives "more data".
 
-#include "about/registro.h"
+#include "about/core/registro.h"
 
 #include <map>
 #include <set>

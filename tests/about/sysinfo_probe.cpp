@@ -1,6 +1,6 @@
 // Windows console probe: runs GetKeyValue against the real registry, so the
 // lookup can be checked under Wine. Usage: sysinfo_probe KEY VALUE
-#include "about/sys_info.h"
+#include "about/core/sys_info.h"
 
 #include <cstdio>
 

@@ -1,10 +1,10 @@
 #include "gui_helpers.h"
-#include "memory_registry.h"
+#include "tests/about/memory_registry.h"
 
 #include "about/frm_about.h"
-#include "shell/apariencia.h"
+#include "core/titulo.h"
 #include "shell/frm_principal.h"
-#include "shell/titulo.h"
+#include "widgets/apariencia.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

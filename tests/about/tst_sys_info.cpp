@@ -1,5 +1,5 @@
-#include "about/sys_info.h"
-#include "memory_registry.h"
+#include "about/core/sys_info.h"
+#include "tests/about/memory_registry.h"
 
 #include <QTest>
 

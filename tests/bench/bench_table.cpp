@@ -1,10 +1,10 @@
 // Times the table's hot paths on generated data, with two references for the
 // reader: the floor (finding commas and line ends only) and a plain split
 // into one std::string per field.
-#include "generation/generador.h"
-#include "generation/parametros.h"
-#include "table/experience_table.h"
-#include "table/table_file.h"
+#include "generation/core/generador.h"
+#include "generation/core/parametros.h"
+#include "table/core/experience_table.h"
+#include "table/core/table_file.h"
 
 #include <QBuffer>
 #include <QFile>

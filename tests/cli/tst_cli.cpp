@@ -1,7 +1,7 @@
-#include "generation/generador.h"
-#include "generation/parametros.h"
-#include "table/experience_table.h"
-#include "table/table_file.h"
+#include "generation/core/generador.h"
+#include "generation/core/parametros.h"
+#include "table/core/experience_table.h"
+#include "table/core/table_file.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
 // libFuzzer target: the table reader must survive any bytes, and any table it
 // reads that a file can hold must come back unchanged through the writer.
-#include "table/experience_table.h"
-#include "table/table_file.h"
+#include "table/core/experience_table.h"
+#include "table/core/table_file.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,13 +1,13 @@
 #include "gui_helpers.h"
 #include "main_window_fixture.h"
 
+#include "core/titulo.h"
+#include "generation/core/parametros.h"
 #include "generation/frm_generar.h"
-#include "generation/parametros.h"
-#include "shell/apariencia.h"
 #include "shell/frm_principal.h"
-#include "shell/titulo.h"
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
+#include "widgets/apariencia.h"
 
 #include <QClipboard>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
-#include "generation/generador.h"
-#include "generation/parametros.h"
-#include "table/experience_table.h"
+#include "generation/core/generador.h"
+#include "generation/core/parametros.h"
+#include "table/core/experience_table.h"
 
 #include <QRandomGenerator>
 #include <QTest>

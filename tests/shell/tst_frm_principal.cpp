@@ -2,15 +2,15 @@
 #include "main_window_fixture.h"
 
 #include "about/frm_about.h"
-#include "generation/parametros.h"
-#include "shell/apariencia.h"
+#include "core/titulo.h"
+#include "generation/core/parametros.h"
 #include "shell/frm_intro.h"
 #include "shell/frm_principal.h"
 #include "shell/mod_principal.h"
 #include "shell/status_bar.h"
-#include "shell/titulo.h"
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
+#include "widgets/apariencia.h"
 
 #include <QClipboard>
 #include <QHeaderView>
@@ -273,10 +273,7 @@ void TestFrmPrincipal::statusBarPanels()
 
 void TestFrmPrincipal::exitQuestionNoKeepsEverything()
 {
-    ExperienceTable table = tableOf(5);
-    w->modelo()->replaceTable(table);
-    w->cuadricula()->show();
-    w->MNU_GUARDAR->setEnabled(true);
+    showOpenedTable(*w, tableOf(5));
     QSignalSpy ended(w.get(), &frmPrincipal::salidaConfirmada);
     const CommandState before = stateOf(*w);
 
@@ -354,8 +351,7 @@ void TestFrmPrincipal::clearAskedAndAnswered()
     // A table with no rows at all (an empty file) clears to the empty table too.
     ExperienceTable none;
     none.setRowCount(1);
-    w->modelo()->replaceTable(none);
-    w->MNU_BORRAR->setEnabled(true);
+    showOpenedTable(*w, std::move(none));
     auto again = answerMessageBox(QMessageBox::Yes);
     w->MNU_BORRAR->trigger();
     QCOMPARE(w->modelo()->table().rowCount(), 2);

@@ -1,4 +1,4 @@
-#include "table/experience_table.h"
+#include "table/core/experience_table.h"
 
 #include <QTest>
 

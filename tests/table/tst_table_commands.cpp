@@ -1,12 +1,12 @@
 #include "gui_helpers.h"
 #include "main_window_fixture.h"
 
-#include "shell/apariencia.h"
+#include "core/titulo.h"
 #include "shell/frm_principal.h"
-#include "shell/titulo.h"
+#include "table/core/table_file.h"
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
-#include "table/table_file.h"
+#include "widgets/apariencia.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -72,7 +72,9 @@ void TestTableCommands::openShowsTheTableAndEnablesSaving()
 {
     const QString path = dir->filePath(QStringLiteral("Exp.txt"));
     putFile(path, "//Archivo Creado Con Otro\r\n1,2,3\r\n4,5,6,7,8,9,10,11,12,13,14,15,16,17,18\r\n");
-    w->MNU_GENERAR->setEnabled(false); // opening leaves it as it was
+    // Generated, then saved: every item disabled. Opening leaves "&Generar Tabla" so.
+    w->applyTableEvent(TableEvent::Generated);
+    w->applyTableEvent(TableEvent::Saved);
     auto seen = answerFileDialog(path);
     w->MNU_ABRIR->trigger();
     QVERIFY(seen->seen);
@@ -140,8 +142,7 @@ void TestTableCommands::cancelledDialogsChangeNothing()
 
 void TestTableCommands::failedReadKeepsTheTableAndTheMenus()
 {
-    showOpenedTable(*w, tableOfRows({"7,8"}));
-    w->MNU_BORRAR->setEnabled(false);
+    showOpenedTable(*w, tableOfRows({"7,8"}), false);
 
     // Opens fine, then fails on the first read.
     std::shared_ptr<MessageBoxSeen> box;
@@ -156,7 +157,8 @@ void TestTableCommands::failedReadKeepsTheTableAndTheMenus()
     QCOMPARE(w->modelo()->cellText(1, 1), QByteArray("7"));
     QVERIFY(w->cuadricula()->isVisible());
     QVERIFY(w->MNU_GUARDAR->isEnabled());
-    QVERIFY(!w->MNU_BORRAR->isEnabled());
+    QVERIFY(w->MNU_BORRAR->isEnabled());
+    QVERIFY(!w->MNU_GENERAR->isEnabled());
 }
 
 void TestTableCommands::saveWritesTheFileAndHidesTheGrid()

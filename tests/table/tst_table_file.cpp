@@ -1,6 +1,6 @@
-#include "shell/titulo.h"
-#include "table/experience_table.h"
-#include "table/table_file.h"
+#include "core/titulo.h"
+#include "table/core/experience_table.h"
+#include "table/core/table_file.h"
 
 #include <QBuffer>
 #include <QDir>

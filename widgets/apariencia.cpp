@@ -1,4 +1,4 @@
-#include "apariencia.h"
+#include "widgets/apariencia.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "byte_buffer.h"
+#include "table/core/byte_buffer.h"
 
 #include <algorithm>
 #include <cstdint>

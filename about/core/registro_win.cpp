@@ -1,5 +1,5 @@
 // Windows: the registry through advapi32's ANSI functions.
-#include "registro.h"
+#include "about/core/registro.h"
 
 #include <windows.h>
 

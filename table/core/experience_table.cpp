@@ -1,4 +1,4 @@
-#include "experience_table.h"
+#include "table/core/experience_table.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "mensajes.h"
+#include "widgets/mensajes.h"
 
-#include "titulo.h"
+#include "core/titulo.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "parametros.h"
+#include "generation/core/parametros.h"
 
 #include <cstring>
 
@@ -77,4 +77,29 @@ Parametros &parametrosDelPrograma()
 {
     static Parametros parametros;
     return parametros;
+}
+
+std::optional<int16_t> parseParameterValue(QStringView text)
+{
+    const bool negative = text.startsWith(u'-');
+    const QStringView digits = negative ? text.mid(1) : text;
+    if (digits.isEmpty())
+        return std::nullopt;
+    int value = 0;
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        if (value <= 32768) // past the range it only has to stay there
+            value = value * 10 + (c.unicode() - u'0');
+    }
+    if (negative)
+        value = -value;
+    if (value < INT16_MIN || value > INT16_MAX)
+        return std::nullopt;
+    return int16_t(value);
+}
+
+QString parameterValueError(const QString &name)
+{
+    return QStringLiteral("El valor de «%1» debe ser un número entero de -32768 a 32767.").arg(name);
 }

@@ -1,4 +1,4 @@
-#include "titulo.h"
+#include "core/titulo.h"
 
 QString ConstruirTitulo(int major, int minor)
 {

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QString>
+#include <QStringView>
+
 #include <array>
 #include <cstdint>
+#include <optional>
 
 // The twenty values a whole table is generated from.
 struct Parametros
@@ -40,3 +44,11 @@ int campoPorNombre(const char *name);
 
 // Process-wide parameters of the running program.
 Parametros &parametrosDelPrograma();
+
+// A parameter value as a box or an option gives it: plain decimal digits
+// ("0" to "9" only) with an optional leading "-", from -32768 to 32767. No
+// blanks, no "+", nothing else; empty when refused.
+std::optional<int16_t> parseParameterValue(QStringView text);
+
+// Why a value was refused; `name` is the box or option it was given in.
+QString parameterValueError(const QString &name);

@@ -3,7 +3,7 @@
 // Finding and starting the system information tool. Plain C++ over the
 // registry and a few platform operations, so the tests can hand in doubles.
 
-#include "registro.h"
+#include "about/core/registro.h"
 
 #include <string>
 

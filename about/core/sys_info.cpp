@@ -1,4 +1,4 @@
-#include "sys_info.h"
+#include "about/core/sys_info.h"
 
 #include <cstring>
 

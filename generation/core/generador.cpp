@@ -1,7 +1,7 @@
-#include "generador.h"
+#include "generation/core/generador.h"
 
-#include "parametros.h"
-#include "table/experience_table.h"
+#include "generation/core/parametros.h"
+#include "table/core/experience_table.h"
 
 #include <array>
 #include <charconv>

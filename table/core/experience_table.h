@@ -1,6 +1,6 @@
 #pragma once
 
-#include "byte_buffer.h"
+#include "table/core/byte_buffer.h"
 
 #include <QByteArray>
 #include <QString>

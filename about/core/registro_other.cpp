@@ -1,5 +1,5 @@
 // Platforms without a registry: every key is missing.
-#include "registro.h"
+#include "about/core/registro.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "table_file.h"
+#include "table/core/table_file.h"
 
-#include "experience_table.h"
-#include "shell/titulo.h"
+#include "core/titulo.h"
+#include "table/core/experience_table.h"
 
 #include <QFile>
 #include <QIODevice>

@@ -1,0 +1,51 @@
+#!/bin/sh
+# Builds a static Qt 6.4.2 for 64-bit Windows from Debian's own qt6-base
+# source package, with Debian's mingw-w64 compilers and Debian's host tools.
+# The result lives in a cache folder outside the source tree, reused by every
+# later build; `make clean` leaves it alone. Prints the install prefix.
+set -eu
+here=$(cd "$(dirname "$0")/.." && pwd)
+cache=${VEXP_QT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vandrel-exp-editor}
+version=6.4.2
+prefix="$cache/qt-$version-win64"
+if [ -x "$prefix/bin/qt-cmake" ] && [ -f "$prefix/.complete" ]; then
+  echo "$prefix"
+  exit 0
+fi
+mkdir -p "$cache"
+work="$cache/qt-$version-work"
+mkdir -p "$work"
+cd "$work"
+
+# Debian's source, fetched through a private apt set-up so that the system's
+# own configuration stays untouched.
+source_dir="$work/qtbase-everywhere-src-$version"
+if [ ! -d "$source_dir" ]; then
+  apt_dir="$work/apt"
+  mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial"
+  sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > "$apt_dir/sources.sources"
+  apt_options="-o Dir::Etc::SourceList=$apt_dir/sources.sources -o Dir::Etc::SourceParts=/dev/null
+    -o Dir::State::Lists=$apt_dir/lists -o Dir::Cache=$apt_dir/cache -o APT::Sandbox::User=root"
+  # shellcheck disable=SC2086
+  apt-get $apt_options update -qq
+  # shellcheck disable=SC2086
+  apt-get $apt_options source --download-only qt6-base >/dev/null
+  # The archive serves one version; refuse any other than the host tools'.
+  ls qt6-base_"$version"+*.orig.tar.xz >/dev/null
+  tar xf qt6-base_"$version"+*.orig.tar.xz
+fi
+
+build="$work/build"
+cmake -S "$source_dir" -B "$build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX="$prefix" \
+  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+  -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
+  -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+  -DFEATURE_tabletevent=OFF -DINPUT_openssl=no >&2
+cmake --build "$build" -j"$(nproc)" >&2
+cmake --install "$build" >&2
+touch "$prefix/.complete"
+echo "$prefix"
