@@ -1,4 +1,5 @@
 // vandrel-exp: the editor's table files from the command line.
+#include "core/spanish.h"
 #include "generation/core/generador.h"
 #include "generation/core/parametros.h"
 #include "table/core/experience_table.h"
@@ -26,11 +27,23 @@ const char kUso[] = "Uso:\n"
 
 void printUsage(FILE *to)
 {
-    std::fputs(kUso, to);
+    QString usage = QString::fromUtf8(kUso);
     Parametros defaults;
     ValoresPorDefecto(defaults);
+    // Padded by characters, not bytes: "1º Job" lines up with "Novice".
+    qsizetype widths[3] = {};
+    for (const CampoParametro &campo : camposParametros()) {
+        widths[0] = std::max(widths[0], qsizetype(std::strlen(campo.name)));
+        widths[1] = std::max(widths[1], QString::fromUtf8(campo.grupo).size());
+        widths[2] = std::max(widths[2], QString::fromUtf8(campo.etiqueta).size());
+    }
     for (const CampoParametro &campo : camposParametros())
-        std::fprintf(to, "  --%-12s %-22s %-8s (%d)\n", campo.name, campo.grupo, campo.etiqueta, campo.field(defaults));
+        usage += QStringLiteral("  --%1  %2  %3  (%4)\n")
+                     .arg(QString::fromLatin1(campo.name).leftJustified(widths[0]),
+                          QString::fromUtf8(campo.grupo).leftJustified(widths[1]),
+                          QString::fromUtf8(campo.etiqueta).leftJustified(widths[2]))
+                     .arg(campo.field(defaults));
+    std::fputs(usage.toLocal8Bit().constData(), to);
 }
 
 int fail(const QString &message)
@@ -103,6 +116,7 @@ int normalizar(int argc, char **argv)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv); // QSaveFile wants an application object for its messages
+    useSpanish(app);
     if (argc >= 2 && std::strcmp(argv[1], "generar") == 0)
         return generar(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "normalizar") == 0)

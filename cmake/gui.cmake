@@ -18,6 +18,7 @@ endif()
 qt_add_library(vexp_ui STATIC
   widgets/apariencia.cpp widgets/apariencia.h
   widgets/mensajes.cpp widgets/mensajes.h
+  widgets/spanish_file_model.cpp widgets/spanish_file_model.h
   shell/cell_editing.cpp shell/cell_editing.h
   shell/status_bar.cpp shell/status_bar.h shell/lock_keys.h
   shell/frm_principal.cpp shell/frm_principal.h

@@ -10,6 +10,13 @@ namespace {
 constexpr int kWidths[5] = {169, 169, 64, 64, 64};
 const char *const kLockNames[3] = {"NUM", "MAYÚS", "DESPL"};
 const char *const kAccessibleNames[5] = {"Fecha", "Hora", "Bloq Num", "Bloq Mayús", "Bloq Despl"};
+
+// Set only on a change: each change is announced to assistive technology.
+void setSpokenName(QLabel *panel, const QString &name)
+{
+    if (panel->accessibleName() != name)
+        panel->setAccessibleName(name);
+}
 } // namespace
 
 StatusBarPanels::StatusBarPanels(std::unique_ptr<LockKeySource> lockKeys, QWidget *parent)
@@ -22,7 +29,6 @@ StatusBarPanels::StatusBarPanels(std::unique_ptr<LockKeySource> lockKeys, QWidge
     for (int i = 0; i < 5; ++i) {
         auto *label = new QLabel(this);
         label->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
-        label->setAccessibleName(QString::fromUtf8(kAccessibleNames[i]));
         label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
         label->setFixedWidth(kWidths[i]);
         label->setAlignment(i < 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
@@ -56,10 +62,16 @@ void StatusBarPanels::refresh()
     const QDateTime now = clock_();
     panels_[0]->setText(spanish.toString(now.date(), QStringLiteral("dd/MM/yyyy")));
     panels_[1]->setText(spanish.toString(now.time(), QStringLiteral("HH:mm")));
+    // A screen reader speaks the name: it carries what the panel shows.
+    for (int i = 0; i < 2; ++i)
+        setSpokenName(panels_[size_t(i)], QString::fromUtf8(kAccessibleNames[i]) + u' ' + panels_[size_t(i)]->text());
 
     const std::optional<LockKeyState> keys = lockKeys_->read();
     const bool lit[3] = {keys && keys->num, keys && keys->caps, keys && keys->scroll};
     // A key that is off, or cannot be read, is shown greyed out.
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         panels_[size_t(i + 2)]->setEnabled(lit[i]);
+        const char *state = !keys ? "estado desconocido" : lit[i] ? "activado" : "desactivado";
+        setSpokenName(panels_[size_t(i + 2)], QString::fromUtf8(kAccessibleNames[i + 2]) + u' ' + QLatin1String(state));
+    }
 }

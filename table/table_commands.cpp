@@ -3,6 +3,7 @@
 #include "table/core/table_file.h"
 #include "table/experience_table_model.h"
 #include "widgets/mensajes.h"
+#include "widgets/spanish_file_model.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -18,6 +19,7 @@ QString chooseFile(QWidget *owner, QFileDialog::AcceptMode mode)
                        QCoreApplication::applicationDirPath());
     dialog.setObjectName(QStringLiteral("Dialogos"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new SpanishFileModel(&dialog));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(opening ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("Archivos de Texto(*.txt)"));

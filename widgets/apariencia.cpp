@@ -1,21 +1,17 @@
 #include "widgets/apariencia.h"
 
+#include "core/spanish.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QSvgRenderer>
-#include <QTranslator>
 
 void prepararAplicacion(QApplication &app)
 {
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(translator);
-    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    useSpanish(app);
 
     QFont::insertSubstitutions(QStringLiteral("Arial Black"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});

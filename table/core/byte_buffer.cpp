@@ -44,7 +44,22 @@ void ByteBuffer::append(const char *bytes, size_t count)
         std::memcpy(data_ + at, bytes, count);
 }
 
-void ByteBuffer::reallocate(size_t capacity)
+void ByteBuffer::reserveAddressSpace(size_t size)
+{
+#if defined(__linux__)
+    if (size_ == 0 && capacity_ < size) {
+        try {
+            reallocate(size, true);
+        } catch (const std::bad_alloc &) {
+            // Ordinary growth remains.
+        }
+    }
+#else
+    (void)size;
+#endif
+}
+
+void ByteBuffer::reallocate(size_t capacity, bool reserveOnly)
 {
     char *fresh = nullptr;
     size_t mapped = 0;
@@ -52,7 +67,8 @@ void ByteBuffer::reallocate(size_t capacity)
     if (capacity >= kMapThreshold) {
         // Over-allocate by one huge page so the block can start on a boundary.
         mapped = (capacity + kHugePage - 1) / kHugePage * kHugePage + kHugePage;
-        void *raw = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        const int flags = MAP_PRIVATE | MAP_ANONYMOUS | (reserveOnly ? MAP_NORESERVE : 0);
+        void *raw = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, flags, -1, 0);
         if (raw == MAP_FAILED)
             throw std::bad_alloc();
         char *aligned = reinterpret_cast<char *>((reinterpret_cast<uintptr_t>(raw) + kHugePage - 1) & ~(kHugePage - 1));
@@ -67,6 +83,8 @@ void ByteBuffer::reallocate(size_t capacity)
         fresh = aligned;
         capacity = mapped;
     }
+#else
+    (void)reserveOnly;
 #endif
     if (!fresh) {
         fresh = static_cast<char *>(std::malloc(capacity ? capacity : 1));

@@ -24,9 +24,13 @@ public:
     void resize(size_t size);
     void append(const char *bytes, size_t count);
     void clear() { release(); }
+    // On an empty buffer: capacity for `size` bytes as address space that takes
+    // memory only where written, so growing up to it never copies. Does
+    // nothing where the system cannot.
+    void reserveAddressSpace(size_t size);
 
 private:
-    void reallocate(size_t capacity);
+    void reallocate(size_t capacity, bool reserveOnly = false);
     void release();
 
     char *data_ = nullptr;

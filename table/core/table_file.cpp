@@ -19,15 +19,33 @@ namespace {
 constexpr qsizetype kReadChunk = qsizetype(1) << 20;
 constexpr int kFieldsPerRow = kLastValueColumn;
 
+QString tooLargeMessage()
+{
+    return QStringLiteral("El archivo ocupa más de %1 GiB y no puede ser una tabla de experiencia. "
+                          "No se ha abierto.")
+        .arg(kMaxTableFileBytes >> 30);
+}
+
 // Slurps the device whole: the bytes become the table's row storage. The
 // size a file reports is only a first guess (files under /proc report 0).
-bool readAll(QIODevice &device, ByteBuffer &bytes, QString *error)
+// `onBlock(from, to)` sees each new run of bytes as it arrives and returns
+// false to stop reading.
+template <typename OnBlock> bool readAll(QIODevice &device, ByteBuffer &bytes, QString *error, OnBlock onBlock)
 {
     const qint64 expected = device.isSequential() ? 0 : device.size() - device.pos();
+    if (expected > kMaxTableFileBytes) {
+        *error = tooLargeMessage();
+        return false;
+    }
+    if (device.isSequential()) // address space only: pages come as bytes arrive, and nothing is copied
+        bytes.reserveAddressSpace(size_t(kMaxTableFileBytes + kReadChunk));
     bytes.resize(size_t(std::max<qint64>(expected, 0)));
     size_t used = 0;
+    size_t lineStart = 0;
     char probe[64 * 1024];
     for (;;) {
+        if (used == bytes.size() && bytes.capacity() > used)
+            bytes.resize(std::min(bytes.capacity(), used + size_t(kReadChunk)));
         const bool room = used < bytes.size();
         const qint64 got = room ? device.read(bytes.data() + used, qint64(bytes.size() - used))
                                 : device.read(probe, qint64(sizeof probe));
@@ -42,7 +60,27 @@ bool readAll(QIODevice &device, ByteBuffer &bytes, QString *error)
         }
         if (!room)
             bytes.append(probe, size_t(got));
+        // Only the tail of each block is searched: a line end is rarely far.
+        const char *block = bytes.data() + used;
+        for (size_t i = size_t(got); i-- > 0;) {
+            if (block[i] == '\n' || block[i] == '\r') {
+                lineStart = used + i + 1;
+                break;
+            }
+        }
         used += size_t(got);
+        if (!onBlock(used - size_t(got), used))
+            return false;
+        if (used - lineStart > size_t(kMaxLineBytes)) { // /dev/zero and other endless lines
+            *error = QStringLiteral("El archivo tiene una línea de más de %1 MiB y no puede ser una tabla de "
+                                    "experiencia. No se ha abierto.")
+                         .arg(kMaxLineBytes >> 20);
+            return false;
+        }
+        if (used > size_t(kMaxTableFileBytes)) { // /dev/zero, a pipe that never ends
+            *error = tooLargeMessage();
+            return false;
+        }
     }
     bytes.resize(used);
     return true;
@@ -93,8 +131,10 @@ private:
     {
         if (end - rowStart_ > std::numeric_limits<uint32_t>::max())
             failure_ = QStringLiteral("El archivo tiene un campo demasiado largo para una tabla.");
-        else if (rows_ == std::numeric_limits<int32_t>::max() - 1)
-            failure_ = QStringLiteral("El archivo tiene demasiadas líneas para una tabla.");
+        else if (rows_ == kMaxReadRows)
+            failure_ = QStringLiteral("El archivo tiene más de %1 niveles y no puede ser una tabla de experiencia. "
+                                      "No se ha abierto.")
+                           .arg(kMaxReadRows);
         if (failed())
             return;
         ++rows_;
@@ -118,9 +158,10 @@ inline void dispatch(RowCutter &cutter, size_t at, char c)
         cutter.lineEnd(at, c);
 }
 
-void cutRows(const char *data, size_t size, RowCutter &cutter)
+// Bytes from..to of a file; a row may have begun in an earlier run.
+void cutRows(const char *data, size_t from, size_t size, RowCutter &cutter)
 {
-    size_t i = 0;
+    size_t i = from;
 #if defined(__SSE2__)
     // Sixteen bytes at a time: only commas and line ends stop the scan.
     const __m128i comma = _mm_set1_epi8(','), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
@@ -137,7 +178,34 @@ void cutRows(const char *data, size_t size, RowCutter &cutter)
     for (; i < size; ++i)
         if (data[i] == ',' || data[i] == '\r' || data[i] == '\n')
             dispatch(cutter, i, data[i]);
-    cutter.finish(size);
+}
+
+bool readTable(QIODevice &device, ExperienceTable &table, QString *error)
+{
+    ExperienceTable result;
+    result.setRowCount(1);
+    if (!device.isSequential())
+        result.reserveRows(size_t(std::clamp<qint64>(device.size() / 128, 0, kMaxReadRows)));
+    RowCutter cutter(result);
+    ByteBuffer bytes;
+    // Rows are cut as the bytes arrive, so an endless pipe of rows meets the
+    // row bound long before the size bound.
+    const bool read = readAll(device, bytes, error, [&](size_t from, size_t to) {
+        cutRows(bytes.data(), from, to, cutter);
+        return !cutter.failed();
+    });
+    if (read)
+        cutter.finish(bytes.size());
+    if (cutter.failed()) {
+        *error = cutter.failure();
+        return false;
+    }
+    if (!read)
+        return false;
+    result.adoptArena(std::move(bytes));
+    result.shrinkRows();
+    table.swap(result);
+    return true;
 }
 
 } // namespace
@@ -157,23 +225,12 @@ QString tooManyRowsMessage(int32_t tableRows)
 
 bool LeerTabla(QIODevice &device, ExperienceTable &table, QString *error)
 {
-    ByteBuffer bytes;
-    if (!readAll(device, bytes, error))
-        return false;
-
-    ExperienceTable result;
-    result.setRowCount(1);
-    result.reserveRows(bytes.size() / 128);
-    RowCutter cutter(result);
-    cutRows(bytes.data(), bytes.size(), cutter);
-    if (cutter.failed()) {
-        *error = cutter.failure();
+    try {
+        return readTable(device, table, error);
+    } catch (const std::bad_alloc &) {
+        *error = QStringLiteral("No hay memoria suficiente para abrir el archivo. La tabla no ha cambiado.");
         return false;
     }
-    result.adoptArena(std::move(bytes));
-    result.shrinkRows();
-    table.swap(result);
-    return true;
 }
 
 bool GuardarTabla(QIODevice &device, const ExperienceTable &table, QString *error)

@@ -8,11 +8,19 @@ class QIODevice;
 // The largest table a file can hold: the row counter of the format is 16-bit.
 inline constexpr int32_t kMaxSavedRows = 32767;
 
+// What the reader takes on, far above any real table (a 1,000,000-level
+// table is about 60 MB): a larger file, or one that never ends, is refused
+// with a message instead of taking all the machine's memory.
+inline constexpr qint64 kMaxTableFileBytes = qint64(4) << 30;
+inline constexpr qint64 kMaxLineBytes = qint64(64) << 20;
+inline constexpr int32_t kMaxReadRows = int32_t(1) << 26;
+
 // Reads a table file from `device` (open for reading, at its start) to its
 // end. Lines end at CR LF, LF or CR; lines without a comma are passed over;
 // past fourteen fields a line wraps onto the next row; row n is labelled
 // n + 1. On success `table` holds the rows read and true is returned; on
-// failure `table` is left as it was and *error describes why.
+// failure `table` is left as it was and *error describes why: a device
+// error, a file past the bounds above, or memory the machine cannot give.
 bool LeerTabla(QIODevice &device, ExperienceTable &table, QString *error);
 
 // Writes the comment line and every table row, fourteen fields and CR LF

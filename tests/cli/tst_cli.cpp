@@ -1,5 +1,6 @@
 #include "generation/core/generador.h"
 #include "generation/core/parametros.h"
+#include "parameter_values.h"
 #include "table/core/experience_table.h"
 #include "table/core/table_file.h"
 
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,6 +49,9 @@ private slots:
     void failuresWriteNothing();
     void normalizarRoundTrips_data();
     void normalizarRoundTrips();
+    void parameterValuesAsTheDialog_data() { addParameterValueRows(); }
+    void parameterValuesAsTheDialog();
+    void helpLinesUpByCharacters();
 };
 
 void TestCli::generarWritesTheDefaultTable()
@@ -107,7 +112,11 @@ void TestCli::failuresWriteNothing_data()
                        QStringLiteral("1")}
         << QStringLiteral("en el nivel 2");
     QTest::newRow("missing input") << QStringList{QStringLiteral("normalizar"), QStringLiteral("/nonexistent/Exp.txt")}
-                                   << QStringLiteral("No such file");
+                                   << QStringLiteral("No hay ningún fichero o directorio"); // Qt's Spanish
+    QTest::newRow("endless input") << QStringList{QStringLiteral("normalizar"), QStringLiteral("/dev/zero")}
+                                   << QStringLiteral("/dev/zero: El archivo tiene una línea de más de 64 MiB");
+    QTest::newRow("a folder, in Qt's Spanish") << QStringList{QStringLiteral("normalizar"), QStringLiteral("/")}
+                                               << QStringLiteral("/: el archivo a abrir es un directorio");
 }
 
 void TestCli::failuresWriteNothing()
@@ -125,7 +134,7 @@ void TestCli::failuresWriteNothing()
     else
         arguments << path;
     const Run run = runCli(arguments);
-    QVERIFY(run.exitCode != 0);
+    QCOMPARE(run.exitCode, 1);
     QVERIFY2(QString::fromLocal8Bit(run.err).contains(message), run.err.constData());
     QCOMPARE(fileBytes(path), QByteArray("antes\r\n"));
 }
@@ -167,6 +176,36 @@ void TestCli::normalizarRoundTrips()
     // Normalizing a normalized file changes nothing.
     QCOMPARE(runCli({QStringLiteral("normalizar"), out, in}).exitCode, 0);
     QCOMPARE(fileBytes(in), output);
+}
+
+void TestCli::parameterValuesAsTheDialog()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QTemporaryDir dir;
+    const Run run = runCli({QStringLiteral("generar"), QStringLiteral("--MultJob"), text, QStringLiteral("-o"),
+                            dir.filePath(QStringLiteral("Exp.txt"))});
+    const QString refusal = parameterValueError(QStringLiteral("--MultJob"));
+    // An accepted value may still make the generation overflow; it is never refused.
+    QCOMPARE(QString::fromLocal8Bit(run.err).contains(refusal), !accepted);
+    if (!accepted)
+        QCOMPARE(run.exitCode, 1);
+}
+
+void TestCli::helpLinesUpByCharacters()
+{
+    const Run run = runCli({QStringLiteral("--help")});
+    QCOMPARE(run.exitCode, 0);
+    QSet<qsizetype> valueColumns;
+    int options = 0;
+    for (const QString &line : QString::fromUtf8(run.out).split(u'\n')) {
+        if (!line.startsWith(QStringLiteral("  --")) || !line.endsWith(u')'))
+            continue;
+        ++options;
+        valueColumns << line.lastIndexOf(u'(');
+    }
+    QCOMPARE(options, 20);
+    QCOMPARE(valueColumns.size(), 1); // "1º Job" rows included
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -1,5 +1,6 @@
 #include "gui_helpers.h"
 #include "main_window_fixture.h"
+#include "parameter_values.h"
 
 #include "core/titulo.h"
 #include "generation/core/parametros.h"
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 namespace {
@@ -55,6 +57,8 @@ private slots:
     void badBoxIsNamedAndNothingChanges();
     void overflowKeepsTheGridAndMenus();
     void generatesAfterAnEmptyFile();
+    void acceptStepTakesWhatTheCompanionToolTakes_data() { addParameterValueRows(); }
+    void acceptStepTakesWhatTheCompanionToolTakes();
 
 private:
     frmGenerar *open();
@@ -410,6 +414,32 @@ void TestFrmGenerar::generatesAfterAnEmptyFile()
     d->cmdAceptar->click();
     QCOMPARE(w->modelo()->table().rowCount(), 100);
     QCOMPARE(w->modelo()->cellText(1, 14), QByteArray("60"));
+}
+
+void TestFrmGenerar::acceptStepTakesWhatTheCompanionToolTakes()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QFETCH(int, value);
+    Parametros store;
+    frmGenerar dialog(store, nullptr);
+    dialog.show();
+    QSignalSpy handedBack(&dialog, &frmGenerar::aceptado);
+    QLineEdit *box = dialog.caja("MultJob");
+    box->setMaxLength(32767); // the parser is under test here, not the box's length
+    box->setText(text);
+    std::shared_ptr<MessageBoxSeen> refusal;
+    if (!accepted)
+        refusal = answerMessageBox(QMessageBox::Ok);
+    dialog.cmdAceptar->click();
+    QCOMPARE(handedBack.count(), accepted ? 1 : 0);
+    if (accepted) {
+        QCOMPARE(int(handedBack.at(0).at(0).value<Parametros>().MultJob), value);
+    } else {
+        QVERIFY(refusal->seen);
+        QCOMPARE(refusal->text, parameterValueError(QStringLiteral("Datos de La Formula Multiplicador de JExp")));
+        QVERIFY(dialog.isVisible());
+    }
 }
 
 QTEST_MAIN(TestFrmGenerar)

@@ -1,5 +1,6 @@
 #include "generation/core/generador.h"
 #include "generation/core/parametros.h"
+#include "parameter_values.h"
 #include "table/core/experience_table.h"
 
 #include <QRandomGenerator>
@@ -59,6 +60,8 @@ private slots:
     void valueTextIsPrintfG15();
     void overflowStopsAndKeepsTheTable_data();
     void overflowStopsAndKeepsTheTable();
+    void parameterValue_data() { addParameterValueRows(); }
+    void parameterValue();
 };
 
 void TestGenerador::defaultsAndLevelCount()
@@ -271,6 +274,17 @@ void TestGenerador::overflowStopsAndKeepsTheTable()
     QVERIFY2(error.contains(message), qPrintable(error));
     QCOMPARE(table.rowCount(), 11);
     QCOMPARE(rowText(table, 1), QStringLiteral("1: 1 1 1 1 2 2 2 2 2 7 12 3 22 52"));
+}
+
+void TestGenerador::parameterValue()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QFETCH(int, value);
+    const std::optional<int16_t> parsed = parseParameterValue(text);
+    QCOMPARE(parsed.has_value(), accepted);
+    if (accepted)
+        QCOMPARE(int(*parsed), value);
 }
 
 QTEST_GUILESS_MAIN(TestGenerador)

@@ -1,5 +1,6 @@
 #include "gui_helpers.h"
 #include "main_window_fixture.h"
+#include <QAccessible>
 
 #include "about/frm_about.h"
 #include "core/titulo.h"
@@ -258,10 +259,21 @@ void TestFrmPrincipal::statusBarPanels()
     QCOMPARE(bar.panel(4)->text(), QStringLiteral("MAYÚS"));
     QCOMPARE(bar.panel(5)->text(), QStringLiteral("DESPL"));
     QCOMPARE((QList<bool>{bar.panelLit(3), bar.panelLit(4), bar.panelLit(5)}), (QList<bool>{true, false, true}));
+    // What a screen reader speaks, through the real accessibility interface.
+    const QStringList spoken = {QStringLiteral("Fecha 08/12/2026"), QStringLiteral("Hora 09:05"),
+                                QStringLiteral("Bloq Num activado"), QStringLiteral("Bloq Mayús desactivado"),
+                                QStringLiteral("Bloq Despl activado")};
+    for (int p = 1; p <= 5; ++p) {
+        QAccessibleInterface *panel = QAccessible::queryAccessibleInterface(bar.panel(p));
+        QVERIFY(panel);
+        QCOMPARE(panel->text(QAccessible::Name), spoken[p - 1]);
+    }
 
     // Where the platform cannot tell, every key is greyed out.
     StatusBarPanels unknown(std::make_unique<FakeLockKeys>(std::nullopt));
     QVERIFY(!unknown.panelLit(3) && !unknown.panelLit(4) && !unknown.panelLit(5));
+    QCOMPARE(QAccessible::queryAccessibleInterface(unknown.panel(4))->text(QAccessible::Name),
+             QStringLiteral("Bloq Mayús estado desconocido"));
     // The panels keep themselves current.
     int ticks = 0;
     unknown.setClock([&ticks] {

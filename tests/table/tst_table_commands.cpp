@@ -40,6 +40,7 @@ private slots:
     void openShowsTheTableAndEnablesSaving();
     void openDialogIsSetUpAfreshEachTime();
     void cancelledDialogsChangeNothing();
+    void failedReadKeepsTheTableAndTheMenus_data();
     void failedReadKeepsTheTableAndTheMenus();
     void saveWritesTheFileAndHidesTheGrid();
     void failedSaveKeepsTheFormerFile_data();
@@ -140,19 +141,31 @@ void TestTableCommands::cancelledDialogsChangeNothing()
     QVERIFY(QDir(dir->path()).entryList(QDir::Files).isEmpty());
 }
 
+void TestTableCommands::failedReadKeepsTheTableAndTheMenus_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("message");
+    // Opens fine, then fails on the first read.
+    QTest::newRow("device error") << QStringLiteral("/proc/self/mem") << QStringLiteral("Input/output error");
+    QTest::newRow("endless input") << QStringLiteral("/dev/zero")
+                                   << QStringLiteral("El archivo tiene una línea de más de 64 MiB y no puede ser una "
+                                                     "tabla de experiencia. No se ha abierto.");
+}
+
 void TestTableCommands::failedReadKeepsTheTableAndTheMenus()
 {
+    QFETCH(QString, path);
+    QFETCH(QString, message);
     showOpenedTable(*w, tableOfRows({"7,8"}), false);
 
-    // Opens fine, then fails on the first read.
     std::shared_ptr<MessageBoxSeen> box;
-    answerFileDialog(QStringLiteral("/proc/self/mem"), [&box] { box = answerMessageBox(QMessageBox::Ok); });
+    answerFileDialog(path, [&box] { box = answerMessageBox(QMessageBox::Ok); });
     w->MNU_ABRIR->trigger();
     QTRY_VERIFY(box && box->seen);
     QCOMPARE(box->title, Titulo());
     QCOMPARE(box->icon, QMessageBox::Critical);
     QCOMPARE(box->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(box->text, QStringLiteral("Input/output error"));
+    QCOMPARE(box->text, message);
     QCOMPARE(w->modelo()->table().rowCount(), 2);
     QCOMPARE(w->modelo()->cellText(1, 1), QByteArray("7"));
     QVERIFY(w->cuadricula()->isVisible());

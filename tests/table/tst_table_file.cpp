@@ -5,11 +5,13 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -126,6 +128,7 @@ private slots:
 
     void readFailureKeepsTheTable_data();
     void readFailureKeepsTheTable();
+    void allocationFailureKeepsTheTable();
     void writeFailureReportsThePlatform();
     void tooManyRowsIsRefusedBeforeTheFile();
     void fullDiskLeavesTheFormerFile();
@@ -246,15 +249,32 @@ void TestTableFile::readFailureKeepsTheTable_data()
     QTest::newRow("missing file") << QStringLiteral("/nonexistent/Exp.txt")
                                   << QStringLiteral("No such file or directory");
     QTest::newRow("a folder") << QStringLiteral("/") << QStringLiteral("directory");
+    // Inputs that would take all the machine's memory are refused early.
+    QTest::newRow("/dev/zero, one endless line") << QStringLiteral("/dev/zero") << QStringLiteral("más de 64 MiB");
+    QTest::newRow("a FIFO that never ends") << QStringLiteral("fifo") << QStringLiteral("más de 64 MiB");
+    QTest::newRow("a 5 GiB file") << QStringLiteral("5GiB") << QStringLiteral("ocupa más de 4 GiB");
 }
 
 void TestTableFile::readFailureKeepsTheTable()
 {
     QFETCH(QString, path);
     QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QProcess writer;
+    if (path == QStringLiteral("fifo")) {
+        path = dir.filePath(path);
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        writer.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec cat /dev/zero > \"$0\""), path});
+    } else if (path == QStringLiteral("5GiB")) {
+        path = dir.filePath(path);
+        QFile big(path); // sparse: takes no disk
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(5) << 30));
+    }
     ExperienceTable table = numberedTable(3);
     QString error;
     QVERIFY(!readTableFile(path, table, &error));
+    writer.kill();
+    writer.waitForFinished();
     QVERIFY2(error.contains(expected), qPrintable(error));
     QCOMPARE(table.rowCount(), 4);
     QCOMPARE(table.text(3, 1), QByteArray("3"));
@@ -264,6 +284,37 @@ void TestTableFile::readFailureKeepsTheTable()
     device.open(QIODevice::ReadOnly);
     QVERIFY(!LeerTabla(device, table, &error));
     QCOMPARE(error, QStringLiteral("Error de E/S simulado"));
+    QCOMPARE(rowsOf(table), rowsOf(numberedTable(3)));
+}
+
+void TestTableFile::allocationFailureKeepsTheTable()
+{
+    // The process may map only a little more than it has now: a 1 GiB file
+    // cannot be taken in, and the reader must say so instead of aborting.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("grande.txt"));
+    QFile big(path);
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(1) << 30));
+    big.close();
+    QFile status(QStringLiteral("/proc/self/status"));
+    QVERIFY(status.open(QIODevice::ReadOnly));
+    rlim_t current = 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmSize:"))
+            current = rlim_t(line.mid(7).trimmed().split(' ').first().toULongLong()) * 1024;
+    QVERIFY(current > 0);
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_AS, &saved), 0);
+    rlimit tight = saved;
+    tight.rlim_cur = current + (rlim_t(256) << 20);
+
+    ExperienceTable table = numberedTable(3);
+    QString error;
+    QCOMPARE(setrlimit(RLIMIT_AS, &tight), 0);
+    const bool read = readTableFile(path, table, &error);
+    QCOMPARE(setrlimit(RLIMIT_AS, &saved), 0);
+    QVERIFY(!read);
+    QVERIFY2(error.startsWith(QStringLiteral("No hay memoria suficiente")), qPrintable(error));
     QCOMPARE(rowsOf(table), rowsOf(numberedTable(3)));
 }
 
