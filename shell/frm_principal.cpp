@@ -16,6 +16,8 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include <optional>
+
 namespace {
 // Client area below the menu bar, and the grid's place in it (pixels).
 constexpr int kClientWidth = 759;
@@ -37,12 +39,12 @@ frmPrincipal::frmPrincipal(QWidget *parent)
     setCentralWidget(central);
     Cuadricula_ = new Cuadricula(modelo_, central);
     Cuadricula_->setGeometry(kGridGeometry);
-    Cuadricula_->hide();
     edicion_ = new CellEditingFilter(Cuadricula_);
 
     StatusBar1_ = new StatusBarPanels(createLockKeySource(), this);
     setStatusBar(StatusBar1_);
     buildMenus();
+    applyTableEvent(TableEvent::Created);
 
     setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
 }
@@ -74,11 +76,6 @@ void frmPrincipal::buildMenus()
     MNU_ACERCA = action(ayuda, "MNU_ACERCA", QStringLiteral("A&cerca de Vandrel Exp Editor"),
                         QKeySequence(Qt::CTRL | Qt::Key_C));
 
-    // As the window is created: hidden grid, nothing to save or clear.
-    MNU_GUARDAR->setEnabled(false);
-    MNU_BORRAR->setEnabled(false);
-    MNU_GENERAR->setEnabled(true);
-
     connect(MNU_ABRIR, &QAction::triggered, this,
             [this] { finishCommand(abrirArchivo(this, *modelo_), TableEvent::Read); });
     connect(MNU_GUARDAR, &QAction::triggered, this,
@@ -92,12 +89,30 @@ void frmPrincipal::buildMenus()
 
 void frmPrincipal::applyTableEvent(TableEvent event)
 {
-    const bool shown = event == TableEvent::Read || event == TableEvent::Generated;
+    // The grid and the save and clear items go together; generating changes
+    // only where the table says (empty: unchanged).
+    bool shown = false;
+    std::optional<bool> generar;
+    switch (event) {
+    case TableEvent::Created:
+    case TableEvent::Cleared:
+        generar = true;
+        break;
+    case TableEvent::Read:
+        shown = true;
+        break;
+    case TableEvent::Generated:
+        shown = true;
+        generar = false;
+        break;
+    case TableEvent::Saved:
+        break;
+    }
     Cuadricula_->setVisible(shown);
     MNU_GUARDAR->setEnabled(shown);
     MNU_BORRAR->setEnabled(shown);
-    if (event == TableEvent::Generated || event == TableEvent::Cleared)
-        MNU_GENERAR->setEnabled(event == TableEvent::Cleared);
+    if (generar)
+        MNU_GENERAR->setEnabled(*generar);
 }
 
 void frmPrincipal::finishCommand(const CommandOutcome &outcome, TableEvent event)

@@ -14,6 +14,7 @@ struct CommandOutcome;
 
 // What happened to the table, as the command state sees it.
 enum class TableEvent {
+    Created,   // the window was built: grid hidden, only generating enabled
     Read,      // a table file was read: grid shown, saving and clearing enabled
     Generated, // generation accepted: as Read, and generating disabled
     Saved,     // the table was written: grid hidden, saving and clearing disabled

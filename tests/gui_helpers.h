@@ -2,6 +2,7 @@
 
 // Answering the modal dialogs the windows open, from inside QTest.
 
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QFileDialog>
@@ -79,6 +80,7 @@ struct FileDialogSeen
     QString directory;
     QString proposedName;
     bool native = true;
+    QString proxyClass; // the model the dialog shows its files through
 };
 
 // Answers the next file dialog by typing `path` (or cancels it when empty).
@@ -92,6 +94,8 @@ inline std::shared_ptr<FileDialogSeen> answerFileDialog(const QString &path, std
         seen->nameFilters = dialog->nameFilters();
         seen->directory = dialog->directory().absolutePath();
         seen->native = !dialog->testOption(QFileDialog::DontUseNativeDialog);
+        if (dialog->proxyModel())
+            seen->proxyClass = QString::fromLatin1(dialog->proxyModel()->metaObject()->className());
         auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         seen->proposedName = edit ? edit->text() : QString();
         if (then)

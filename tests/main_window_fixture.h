@@ -6,7 +6,10 @@
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
 
+#include <QAbstractItemModelTester>
+
 #include <initializer_list>
+#include <memory>
 #include <string_view>
 
 // A table as a file would give it: packed rows, row n labelled n + 1.
@@ -37,4 +40,14 @@ inline void showOpenedTable(frmPrincipal &w, ExperienceTable table, bool generar
 {
     w.modelo()->replaceTable(table);
     w.applyTableEvent(generar ? TableEvent::Read : TableEvent::Generated);
+}
+
+// A main window, shown, whose grid model is checked for the item-model rules
+// after every change the test makes through the real commands.
+inline std::unique_ptr<frmPrincipal> shownMainWindow()
+{
+    auto w = std::make_unique<frmPrincipal>();
+    new QAbstractItemModelTester(w->modelo(), QAbstractItemModelTester::FailureReportingMode::QtTest, w.get());
+    w->show();
+    return w;
 }

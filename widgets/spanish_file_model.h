@@ -4,7 +4,7 @@
 
 // Qt's file dialog writes sizes and dates in the system's locale and names
 // folders in words Qt's Spanish translation lacks. Set on a file dialog, this
-// shows them in the program's Spanish: "Carpeta", "8/12/26 22:50", "1,5 KB".
+// shows them in the program's Spanish: "Carpeta", "8/12/26 22:50", "1,50 KiB".
 class SpanishFileModel : public QSortFilterProxyModel
 {
     Q_OBJECT

@@ -74,8 +74,7 @@ void TestFrmGenerar::initTestCase()
 void TestFrmGenerar::init()
 {
     ValoresPorDefecto(parametrosDelPrograma());
-    w = std::make_unique<frmPrincipal>();
-    w->show();
+    w = shownMainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
 }
 

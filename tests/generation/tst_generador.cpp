@@ -2,7 +2,10 @@
 #include "generation/core/parametros.h"
 #include "parameter_values.h"
 #include "table/core/experience_table.h"
+#include "table/core/table_file.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -60,6 +63,8 @@ private slots:
     void valueTextIsPrintfG15();
     void overflowStopsAndKeepsTheTable_data();
     void overflowStopsAndKeepsTheTable();
+    void wholeTableAsTheGoldenFile_data();
+    void wholeTableAsTheGoldenFile();
     void parameterValue_data() { addParameterValueRows(); }
     void parameterValue();
 };
@@ -274,6 +279,39 @@ void TestGenerador::overflowStopsAndKeepsTheTable()
     QVERIFY2(error.contains(message), qPrintable(error));
     QCOMPARE(table.rowCount(), 11);
     QCOMPARE(rowText(table, 1), QStringLiteral("1: 1 1 1 1 2 2 2 2 2 7 12 3 22 52"));
+}
+
+void TestGenerador::wholeTableAsTheGoldenFile_data()
+{
+    QTest::addColumn<QString>("golden");
+    QTest::addColumn<Parametros>("parametros");
+    QTest::newRow("defaults, 99 levels") << QStringLiteral("golden/defecto_99.txt") << defaults();
+    // Multipliers of 1 and no rise keep 9,999 levels within the double range.
+    Parametros wide = defaults();
+    wide.NivelesMax[1] = 9999;
+    wide.MultExp = wide.MultJob = 1;
+    wide.IncNextBase = wide.IncNextJob = 0;
+    QTest::newRow("9,999 levels") << QStringLiteral("golden/nivel_9999.txt") << wide;
+}
+
+void TestGenerador::wholeTableAsTheGoldenFile()
+{
+    QFETCH(QString, golden);
+    QFETCH(Parametros, parametros);
+    const QString path = QFINDTESTDATA(golden);
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(golden));
+    const QList<QByteArray> expected = file.readAll().split('\n');
+
+    const ExperienceTable table = generated(NivelMaximo(parametros), parametros);
+    QBuffer saved;
+    saved.open(QIODevice::WriteOnly);
+    QString error;
+    QVERIFY(GuardarTabla(saved, table, &error));
+    const QList<QByteArray> lines = saved.data().split('\n');
+    QCOMPARE(lines.size(), expected.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) // line by line, so a failure names the level
+        QCOMPARE(lines[i], expected[i]);
 }
 
 void TestGenerador::parameterValue()

@@ -104,8 +104,7 @@ void TestFrmPrincipal::initTestCase()
 
 void TestFrmPrincipal::init()
 {
-    w = std::make_unique<frmPrincipal>();
-    w->show();
+    w = shownMainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
 }
 
@@ -465,9 +464,7 @@ void TestFrmPrincipal::cellEditingByKeys()
 
 void TestFrmPrincipal::copyAndCutShortcutsRunTheirCommands()
 {
-    ExperienceTable table = tableOf(10);
-    w->modelo()->replaceTable(table);
-    w->cuadricula()->show();
+    showOpenedTable(*w, tableOf(10));
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
     w->cuadricula()->setFocus();
@@ -506,7 +503,7 @@ void TestFrmPrincipal::aMillionRowsAreOneReset()
     QSignalSpy resets(w->modelo(), &QAbstractItemModel::modelReset);
     QSignalSpy inserted(w->modelo(), &QAbstractItemModel::rowsInserted);
     w->modelo()->replaceTable(big);
-    w->cuadricula()->show();
+    w->applyTableEvent(TableEvent::Read);
     QCOMPARE(resets.count(), 1);
     QCOMPARE(inserted.count(), 0);
     QCOMPARE(w->cuadricula()->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);

@@ -7,8 +7,10 @@
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
 #include "widgets/apariencia.h"
+#include "widgets/spanish_file_model.h"
 
 #include <QFile>
+#include <QFileSystemModel>
 #include <QTemporaryDir>
 
 namespace {
@@ -42,6 +44,7 @@ private slots:
     void cancelledDialogsChangeNothing();
     void failedReadKeepsTheTableAndTheMenus_data();
     void failedReadKeepsTheTableAndTheMenus();
+    void fileListInSpanish();
     void saveWritesTheFileAndHidesTheGrid();
     void failedSaveKeepsTheFormerFile_data();
     void failedSaveKeepsTheFormerFile();
@@ -58,8 +61,7 @@ void TestTableCommands::initTestCase()
 
 void TestTableCommands::init()
 {
-    w = std::make_unique<frmPrincipal>();
-    w->show();
+    w = shownMainWindow();
     dir = std::make_unique<QTemporaryDir>();
 }
 
@@ -113,6 +115,7 @@ void TestTableCommands::openDialogIsSetUpAfreshEachTime()
         QCOMPARE(seen->directory, QCoreApplication::applicationDirPath());
         QCOMPARE(seen->proposedName, QStringLiteral("Exp.txt"));
         QVERIFY(!seen->native);
+        QCOMPARE(seen->proxyClass, QStringLiteral("SpanishFileModel"));
     }
     auto save = answerFileDialog(QString());
     w->MNU_GUARDAR->trigger();
@@ -172,6 +175,33 @@ void TestTableCommands::failedReadKeepsTheTableAndTheMenus()
     QVERIFY(w->MNU_GUARDAR->isEnabled());
     QVERIFY(w->MNU_BORRAR->isEnabled());
     QVERIFY(!w->MNU_GENERAR->isEnabled());
+}
+
+void TestTableCommands::fileListInSpanish()
+{
+    // A folder and a file of 1536 bytes last written on 8 December 2026 at 22:50.
+    QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("tablas")));
+    const QString path = dir->filePath(QStringLiteral("Exp.txt"));
+    putFile(path, QByteArray(1536, '1'));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime(QDate(2026, 12, 8), QTime(22, 50)), QFileDevice::FileModificationTime));
+    file.close();
+
+    QFileSystemModel files;
+    SpanishFileModel spanish;
+    spanish.setSourceModel(&files);
+    files.setRootPath(dir->path());
+    const auto folder = [&] { return spanish.mapFromSource(files.index(dir->path())); }; // rows come in later
+    QTRY_COMPARE(spanish.rowCount(folder()), 2);
+    const QModelIndex root = folder();
+    QMap<QString, QStringList> rows;
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 4; ++c)
+            rows[spanish.index(r, 0, root).data().toString()] << spanish.index(r, c, root).data().toString();
+    QCOMPARE(rows.value(QStringLiteral("tablas")).value(2), QStringLiteral("Carpeta"));
+    QCOMPARE(rows.value(QStringLiteral("Exp.txt")).value(1), QStringLiteral("1,50 KiB"));
+    QCOMPARE(rows.value(QStringLiteral("Exp.txt")).value(3), QStringLiteral("8/12/26 22:50"));
 }
 
 void TestTableCommands::saveWritesTheFileAndHidesTheGrid()
