@@ -1,4 +1,4 @@
-// Build helper: draws an SVG into a square PNG of the given size.
+// Build helper: draws an SVG into a PNG of the given size, "N" (square) or "WxH".
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -11,8 +11,10 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     if (argc != 4)
         return 2;
-    const int size = QString::fromLocal8Bit(argv[2]).toInt();
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    const QStringList sides = QString::fromLocal8Bit(argv[2]).split(QLatin1Char('x'));
+    const int width = sides.first().toInt();
+    const int height = sides.last().toInt();
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QSvgRenderer renderer(QString::fromLocal8Bit(argv[1]));
     QPainter painter(&image);

@@ -2,6 +2,7 @@
 
 #include "table/core/table_file.h"
 #include "table/experience_table_model.h"
+#include "widgets/file_dialogs.h"
 #include "widgets/mensajes.h"
 #include "widgets/spanish_file_model.h"
 
@@ -18,8 +19,9 @@ QString chooseFile(QWidget *owner, QFileDialog::AcceptMode mode)
     QFileDialog dialog(owner, opening ? QStringLiteral("Abrir Archivo") : QStringLiteral("Guardar Archivo"),
                        QCoreApplication::applicationDirPath());
     dialog.setObjectName(QStringLiteral("Dialogos"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setProxyModel(new SpanishFileModel(&dialog));
+    dialog.setOptions(fileDialogOptions());
+    if (dialog.testOption(QFileDialog::DontUseNativeDialog)) // Qt's own list of files, in Spanish
+        dialog.setProxyModel(new SpanishFileModel(&dialog));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(opening ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("Archivos de Texto(*.txt)"));

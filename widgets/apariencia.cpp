@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QSvgRenderer>
 
 void prepararAplicacion(QApplication &app)
 {
@@ -41,16 +40,6 @@ QFont fuenteArialBlack12()
     font.setPointSize(12);
     font.setWeight(QFont::Black);
     return font;
-}
-
-QPixmap dibujarSvg(const QString &resource, QSize size)
-{
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    return pixmap;
 }
 
 QIcon iconoPrograma()

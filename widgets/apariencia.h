@@ -19,7 +19,7 @@ QFont fuenteTimes12(bool bold);
 // "Arial Black", bold, 12 pt, or the heaviest sans at hand.
 QFont fuenteArialBlack12();
 
-// An SVG resource drawn at the given size.
+// An SVG resource (":/vexp/acerca.svg") drawn at the given size.
 QPixmap dibujarSvg(const QString &resource, QSize size);
 QIcon iconoPrograma();
 

@@ -1,0 +1,6 @@
+#include "widgets/file_dialogs.h"
+
+QFileDialog::Options fileDialogOptions()
+{
+    return QFileDialog::DontUseNativeDialog;
+}

@@ -1,0 +1,15 @@
+// The pictures drawn from their SVG at the size asked for.
+#include "widgets/apariencia.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+QPixmap dibujarSvg(const QString &resource, QSize size)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(resource);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
+}
