@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
 
-.PHONY: deps build run test bench fuzz fuzz-smoke fuzz-build screenshots install clean
+.PHONY: deps build run test bench fuzz fuzz-smoke fuzz-build screenshots install clean windows test-windows windows-package
 
 deps:
 	./scripts/install-deps.sh
@@ -52,3 +52,14 @@ install: build
 
 clean:
 	rm -rf build build-test build-bench build-fuzz
+
+# 64-bit Windows: Qt built once from Debian's source into a cache outside the
+# tree (scripts/build-qt-windows.sh), then both programs linked statically.
+
+windows: deps
+	$(CMAKE) -S . -B build-host -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXP_TESTS=OFF
+	$(CMAKE) --build build-host --target vexp_render_svg
+	qt=$$(./scripts/build-qt-windows.sh) && "$$qt/bin/qt-cmake" -S . -B build-windows -G Ninja \
+	  -DCMAKE_BUILD_TYPE=Release -DVEXP_HOST_RENDER_SVG=$(CURDIR)/build-host/tools/vexp_render_svg \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run.sh
+	$(CMAKE) --build build-windows -j$(JOBS)

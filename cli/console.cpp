@@ -1,0 +1,59 @@
+#include "cli/console.h"
+
+#include "table/core/table_file.h"
+
+#include <QBuffer>
+#include <QFile>
+
+#include <cstdio>
+
+int fail(const QString &message, int status)
+{
+    printError(QStringLiteral("vandrel-exp: %1\n").arg(message));
+    return status;
+}
+
+void printText(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+void printError(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+bool writeStandardOutput(const QByteArray &bytes, QString *error)
+{
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size())
+        || std::fflush(stdout) != 0) {
+        *error = QStringLiteral("No se pudo escribir en la salida estándar.");
+        return false;
+    }
+    return true;
+}
+
+bool readTableArgument(const QString &path, ExperienceTable &table, QString *error)
+{
+    if (path != QStringLiteral("-"))
+        return readTableFile(path, table, error);
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly)) {
+        *error = input.errorString();
+        return false;
+    }
+    return LeerTabla(input, table, error);
+}
+
+bool writeTableArgument(const QString &path, const ExperienceTable &table, QString *error)
+{
+    if (!path.isEmpty() && path != QStringLiteral("-"))
+        return writeTableFile(path, table, error);
+    // Whole in memory first: a refused table writes nothing at all.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    return GuardarTabla(buffer, table, error) && writeStandardOutput(buffer.data(), error);
+}

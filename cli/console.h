@@ -1,0 +1,30 @@
+#pragma once
+
+// The companion tool's standard streams, the same on every platform: bytes
+// go out unchanged (no CR added before LF on Windows) and messages are UTF-8.
+
+#include <QByteArray>
+#include <QString>
+
+class ExperienceTable;
+
+// Puts the standard streams in binary mode and the console in UTF-8 where the
+// platform needs it. Called once, first thing.
+void prepareConsole();
+
+// "vandrel-exp: <message>" on standard error; returns `status`.
+int fail(const QString &message, int status = 1);
+
+// Text for standard output, as UTF-8.
+void printText(const QString &text);
+void printError(const QString &text);
+
+// All of `bytes` to standard output; false, with the reason, when it could not.
+bool writeStandardOutput(const QByteArray &bytes, QString *error);
+
+// Reads the table file at `path`, or standard input when it is "-".
+bool readTableArgument(const QString &path, ExperienceTable &table, QString *error);
+
+// Writes the table file at `path` (through a temporary that replaces it only
+// once complete), or to standard output when it is "-" or empty.
+bool writeTableArgument(const QString &path, const ExperienceTable &table, QString *error);

@@ -1,0 +1,6 @@
+#include "cli/console.h"
+
+void prepareConsole()
+{
+    // Standard streams carry bytes unchanged and terminals take UTF-8 here.
+}
