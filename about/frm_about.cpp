@@ -89,8 +89,7 @@ frmAbout::frmAbout(QWidget *owner, std::unique_ptr<Registro> registro, std::uniq
     setTabOrder(cmdSysInfo, Text1);
     Form_Load();
 
-    if (owner)
-        move(owner->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    centreOver(this, owner);
 }
 
 frmAbout::~frmAbout() = default;
@@ -116,5 +115,6 @@ void frmAbout::showEvent(QShowEvent *event)
     if (!shown_) { // a hidden widget cannot take the focus, so it is given here
         shown_ = true;
         cmdOK->setFocus(Qt::OtherFocusReason);
+        centreOver(this, parentWidget()); // now with the frame the platform gives it
     }
 }

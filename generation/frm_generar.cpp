@@ -131,8 +131,7 @@ frmGenerar::frmGenerar(Parametros &parametros, QWidget *owner)
 
     Form_Load();
 
-    if (owner) // centred over the main window
-        move(owner->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    centreOver(this, owner);
 }
 
 QLineEdit *frmGenerar::caja(const char *name) const
@@ -193,5 +192,6 @@ void frmGenerar::showEvent(QShowEvent *event)
     if (!shown_) { // a hidden widget cannot take the focus, so it is given here
         shown_ = true;
         cajas_.front()->setFocus(Qt::OtherFocusReason);
+        centreOver(this, parentWidget()); // now with the frame the platform gives it
     }
 }

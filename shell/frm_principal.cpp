@@ -13,6 +13,7 @@
 #include "widgets/mensajes.h"
 
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -46,7 +47,10 @@ frmPrincipal::frmPrincipal(QWidget *parent)
     buildMenus();
     applyTableEvent(TableEvent::Created);
 
-    setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+    // The client area below the menu bar is fixed, whatever height the
+    // platform gives the menu bar.
+    central->setFixedSize(kClientWidth, kClientHeight - StatusBar1_->height());
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 frmPrincipal::~frmPrincipal() = default;

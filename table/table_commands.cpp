@@ -20,7 +20,8 @@ QString chooseFile(QWidget *owner, QFileDialog::AcceptMode mode)
                        QCoreApplication::applicationDirPath());
     dialog.setObjectName(QStringLiteral("Dialogos"));
     dialog.setOptions(fileDialogOptions());
-    if (dialog.testOption(QFileDialog::DontUseNativeDialog)) // Qt's own list of files, in Spanish
+    if (dialog.testOption(QFileDialog::DontUseNativeDialog)
+        || QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs)) // Qt's own list of files, in Spanish
         dialog.setProxyModel(new SpanishFileModel(&dialog));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(opening ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

@@ -86,6 +86,9 @@ struct FileDialogSeen
 // Answers the next file dialog by typing `path` (or cancels it when empty).
 inline std::shared_ptr<FileDialogSeen> answerFileDialog(const QString &path, std::function<void()> then = {})
 {
+    // Windows' own dialogs cannot be answered from inside a test; Qt's stand
+    // in for them (the end-to-end run under Wine drives the real ones).
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     auto seen = std::make_shared<FileDialogSeen>();
     whenModal<QFileDialog>([seen, path, then](QFileDialog *dialog) {
         seen->seen = true;
@@ -93,7 +96,8 @@ inline std::shared_ptr<FileDialogSeen> answerFileDialog(const QString &path, std
         seen->mode = dialog->acceptMode();
         seen->nameFilters = dialog->nameFilters();
         seen->directory = dialog->directory().absolutePath();
-        seen->native = !dialog->testOption(QFileDialog::DontUseNativeDialog);
+        seen->native = !dialog->testOption(QFileDialog::DontUseNativeDialog)
+                       && !QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs);
         if (dialog->proxyModel())
             seen->proxyClass = QString::fromLatin1(dialog->proxyModel()->metaObject()->className());
         auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));

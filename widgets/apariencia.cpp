@@ -87,3 +87,11 @@ QLabel *crearEtiquetaTitulo(QWidget *parent, const QRect &geometry)
     label->setFont(fuenteArialBlack12());
     return label;
 }
+
+void centreOver(QWidget *window, const QWidget *owner)
+{
+    if (!owner)
+        return;
+    const QSize frame = window->frameGeometry().size();
+    window->move(owner->frameGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+}

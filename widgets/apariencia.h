@@ -32,3 +32,8 @@ QString textoLicenciaParaMostrar();
 QPlainTextEdit *crearCajaLicencia(QWidget *parent, const QRect &geometry);
 // The stored title text "Vandrel EXP Editor" in Arial Black, as `Label1`.
 QLabel *crearEtiquetaTitulo(QWidget *parent, const QRect &geometry);
+
+// Moves the window `window` so that its frame, title bar included, is centred
+// on `owner`'s frame. The frame is known only once the window exists, so it
+// is called again when the window is first shown.
+void centreOver(QWidget *window, const QWidget *owner);

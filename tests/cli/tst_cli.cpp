@@ -122,8 +122,8 @@ void TestCli::failuresWriteNothing_data()
                                    << missing;
     QTest::newRow("endless input") << QStringList{QStringLiteral("normalizar"), QStringLiteral("/dev/zero")}
                                    << QStringLiteral("/dev/zero: El archivo tiene una línea de más de 64 MiB");
-    QTest::newRow("a folder, in Qt's Spanish") << QStringList{QStringLiteral("normalizar"), QStringLiteral("/")}
-                                               << folder;
+    QTest::newRow("a folder, in Qt's Spanish")
+        << QStringList{QStringLiteral("normalizar"), QStringLiteral("/")} << folder;
 }
 
 void TestCli::failuresWriteNothing()

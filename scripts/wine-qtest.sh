@@ -1,0 +1,10 @@
+#!/bin/sh
+# Runs a QtTest program under Wine. Its console report is lost there, so it
+# writes the report to a file, shown here whatever the outcome.
+set -u
+log=$(mktemp)
+"$(dirname "$0")/wine-run.sh" "$@" -o "$log,txt"
+status=$?
+cat "$log"
+rm -f "$log"
+exit $status

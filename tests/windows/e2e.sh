@@ -1,0 +1,151 @@
+#!/bin/sh
+# The Windows editor under Wine, driven by real keys on a private X server:
+# splash, main window, generate with the defaults, save as Exp.txt (the same
+# bytes as the Linux companion tool's `generar`), open a file holding every
+# reader case and save it again (the same bytes as `normalizar`), then the
+# About window's three paths, and the exit question answered Sí.
+# Args: BUILD_WINDOWS_DIR LINUX_TOOL SOURCE_DIR
+set -eu
+build=$(cd "$1" && pwd)
+tool=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+source_dir=$(cd "$3" && pwd)
+work=$(mktemp -d)
+display=:$((60 + $$ % 200))
+export WINEPREFIX="${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/vandrel-exp-editor/wine}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=$display
+wine=/usr/lib/wine/wine64
+Xvfb "$display" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
+xvfb=$!
+cleanup() {
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failed=0
+ok() { echo "ok   $*"; }
+bad() { echo "FAIL $*"; failed=1; }
+window() { # waits up to 30 s for a visible window with this name
+  for _ in $(seq 150); do
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    sleep 0.2
+  done
+  echo "FAIL no window '$1'" >&2
+  return 1
+}
+gone() { # waits until no visible window has this name
+  for _ in $(seq 50); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0; sleep 0.2; done
+  return 1
+}
+keys() { xdotool windowfocus --sync "$1"; shift; sleep 0.3; xdotool key --delay 80 "$@"; }
+# With no window manager, a click makes Wine activate the main window again
+# (on the status bar's date panel, which does nothing else).
+main_keys() { xdotool mousemove --window "$main" 60 372 click 1; sleep 0.3; keys "$main" "$@"; }
+# Wine's file dialogs open in the program's folder with "Exp.txt" proposed.
+file_name() { # dialog title, name typed in place of "Exp.txt"
+  dialog=$(window "$1")
+  keys "$dialog" End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+  xdotool type --delay 60 "$2"
+  xdotool key Return
+  gone "$1" || bad "'$1' still open"
+}
+
+cp "$build/vandrel-exp-editor.exe" "$work/"
+# Stand-ins, beside the editor, for the programs it starts.
+cp "$build/tests/record_start.exe" "$work/msinfo_prueba.exe"
+cp "$build/tests/record_start.exe" "$work/explorer.exe"
+sleep 1
+"$wine" wineboot -i >/dev/null 2>&1 || true
+sysinfo_key='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
+"$wine" reg delete "$sysinfo_key" /f >/dev/null 2>&1 || true
+"$wine" reg delete 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /f >/dev/null 2>&1 || true
+
+cd "$work"
+"$wine" ./vandrel-exp-editor.exe >"$work/editor.log" 2>&1 &
+editor=$!
+
+# The splash first (the title, no menu), then the main window in its place.
+splash=$(window '^Vandrel EXP Editor v1.0$')
+sleep 1
+[ "$(xdotool getwindowgeometry "$splash" | sed -n 's/.*Geometry: //p')" != "759x382" ] && ok "splash shown" \
+  || bad "splash"
+for _ in $(seq 60); do
+  main=$(xdotool search --onlyvisible --name '^Vandrel EXP Editor v1.0$' | head -1)
+  [ -n "$main" ] && [ "$(xdotool getwindowgeometry "$main" 2>/dev/null | sed -n 's/.*Geometry: //p')" = "759x382" ] && break
+  sleep 0.2
+done
+[ "$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: //p')" = "759x382" ] && ok "main window, 759x382 with its menu" \
+  || bad "main window"
+
+# Generate with the defaults, save as Exp.txt in the program's folder.
+main_keys ctrl+g
+keys "$(window 'Generar Tabla de Experiencia')" Return
+gone 'Generar Tabla de Experiencia' || bad "generation dialog still open"
+main_keys ctrl+u
+file_name 'Guardar Archivo' 'Exp.txt'
+sleep 1
+"$tool" generar -o "$work/linux.txt"
+cmp -s "$work/Exp.txt" "$work/linux.txt" && ok "Exp.txt saved on Windows = generar on Linux ($(wc -c <"$work/Exp.txt") bytes)" \
+  || bad "Exp.txt differs from generar"
+
+# Every reader case in one file: CR LF, LF and CR ends, lines without a comma,
+# empty and blank fields, a trailing comma, a line past fourteen fields, no final end.
+printf '//comentario\r\n1,2,3\r\n4,5\n6,7\r8,9\r\n\r\nsolo\r\n 10 ,,x,\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\r\n99,98' \
+  >"$work/casos.txt"
+main_keys ctrl+o
+file_name 'Abrir Archivo' 'casos.txt'
+sleep 1
+[ -n "${VEXP_SCREENSHOT:-}" ] && import -window "$main" "$VEXP_SCREENSHOT"
+main_keys ctrl+u
+file_name 'Guardar Archivo' 'Normalizado.txt'
+sleep 1
+"$tool" normalizar "$work/casos.txt" "$work/linux-normalizado.txt"
+cmp -s "$work/Normalizado.txt" "$work/linux-normalizado.txt" && ok "every reader case read and saved as on Linux" \
+  || bad "reader cases differ from normalizar"
+
+# About: no registry values, the message, and the window stays.
+main_keys ctrl+c
+about=$(window '^Acerca de')
+keys "$about" alt+i
+message=$(window '^Vandrel EXP Editor$')
+sleep 0.5
+[ -n "$message" ] && ok "no tool registered: the message box '$(xdotool getwindowname "$message")'" || bad "message"
+keys "$message" Return
+sleep 0.5
+xdotool search --onlyvisible --name '^Acerca de' >/dev/null && ok "About window stays open" || bad "About closed"
+
+# With the registry naming the stand-in, it is started in a normal window.
+"$wine" reg add "$sysinfo_key" /v PATH /t REG_SZ /d 'Z:'"$(echo "$work" | tr / '\\')"'\msinfo_prueba.exe' /f >/dev/null 2>&1
+keys "$about" alt+i
+for _ in $(seq 50); do [ -f "$work/msinfo_prueba.exe.log" ] && break; sleep 0.2; done
+grep -q 'ventana: 1' "$work/msinfo_prueba.exe.log" 2>/dev/null && ok "system information tool started, normal window" \
+  || bad "tool not started: $(cat "$work/msinfo_prueba.exe.log" 2>/dev/null)"
+
+# The mail link: "explorer mailto:" and the address, minimized.
+xdotool mousemove --window "$about" 200 65 click 1
+for _ in $(seq 50); do [ -f "$work/explorer.exe.log" ] && break; sleep 0.2; done
+if grep -q '^linea: explorer mailto:exp@example.org' "$work/explorer.exe.log" 2>/dev/null \
+  && grep -q 'ventana: 2' "$work/explorer.exe.log"; then
+  ok "mail link: $(head -1 "$work/explorer.exe.log"), minimized"
+else
+  bad "mail link: $(cat "$work/explorer.exe.log" 2>/dev/null)"
+fi
+xdotool mousemove --window "$about" 60 180 click 1 # "Aceptar"
+gone '^Acerca de' && ok "About closed by its button" || bad "About still open"
+
+# The exit question, answered Sí.
+main_keys ctrl+x
+question=""
+for _ in $(seq 100); do
+  question=$(xdotool search --onlyvisible --name '^Vandrel EXP Editor v1.0$' | grep -v "^$main\$" | head -1)
+  [ -n "$question" ] && break
+  sleep 0.2
+done
+[ -n "$question" ] && ok "exit question shown" || bad "no exit question"
+keys "$question" alt+s
+for _ in $(seq 50); do kill -0 "$editor" 2>/dev/null || break; sleep 0.2; done
+if kill -0 "$editor" 2>/dev/null; then bad "still running after Sí"; else
+  wait "$editor" && ok "ended after Sí" || bad "exit status $?"; fi
+
+[ "$failed" -eq 0 ] && echo "extremo a extremo en Wine: todo bien" || exit 1
