@@ -50,8 +50,9 @@ screenshots: build
 install: build
 	$(CMAKE) --install build
 
+# The Qt for Windows in ~/.cache/vandrel-exp-editor stays: it takes long to build.
 clean:
-	rm -rf build build-test build-bench build-fuzz
+	rm -rf build build-test build-bench build-fuzz build-host build-windows
 
 # 64-bit Windows: Qt built once from Debian's source into a cache outside the
 # tree (scripts/build-qt-windows.sh), then both programs linked statically.
@@ -63,3 +64,16 @@ windows: deps
 	  -DCMAKE_BUILD_TYPE=Release -DVEXP_HOST_RENDER_SVG=$(CURDIR)/build-host/tools/vexp_render_svg \
 	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run.sh
 	$(CMAKE) --build build-windows -j$(JOBS)
+
+# Under Wine on a private X server: every test program built for Windows, the
+# editor driven end to end by keys, and the installer's silent install and
+# uninstall.
+test-windows: windows windows-package
+	$(CMAKE) --build build-host --target vandrel-exp
+	cd build-windows && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600
+	./tests/windows/e2e.sh build-windows build-host/vandrel-exp .
+	./tests/windows/install.sh build-windows/vandrel-exp-editor-1.0-win64-instalador.exe
+
+# The zip and the installer, in build-windows/.
+windows-package: windows
+	./scripts/package-windows.sh build-windows

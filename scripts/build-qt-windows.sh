@@ -48,4 +48,5 @@ cmake -S "$source_dir" -B "$build" -G Ninja \
 cmake --build "$build" -j"$(nproc)" >&2
 cmake --install "$build" >&2
 touch "$prefix/.complete"
+rm -rf "$build" # 4 GB of objects; the installed prefix is all later builds need
 echo "$prefix"

@@ -6,7 +6,7 @@ set -eu
 packages="build-essential cmake pkg-config qt6-base-dev qt6-svg-dev qt6-translations-l10n libx11-dev
   fonts-liberation2 libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-xserver-utils
-  g++-mingw-w64-x86-64-posix wine64"
+  g++-mingw-w64-x86-64-posix wine64 qt6-base-dev-tools ninja-build xz-utils nsis"
 
 missing=""
 for package in $packages; do

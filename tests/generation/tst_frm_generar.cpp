@@ -263,6 +263,9 @@ void TestFrmGenerar::acceptGeneratesAndSwitchesTheMenus()
 
 void TestFrmGenerar::acceptedTableSavesAsTheCompanionToolWrites()
 {
+#if defined(Q_OS_WIN)
+    QSKIP("Under Wine the end-to-end run saves through Windows' own dialog and compares the bytes");
+#endif
     frmGenerar *d = open();
     d->caja("MultExp")->setText(QStringLiteral("12"));
     d->cmdAceptar->click();

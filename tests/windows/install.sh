@@ -1,0 +1,34 @@
+#!/bin/sh
+# The installer under Wine: a silent install for the current user puts both
+# programs, the uninstaller and the Start-menu shortcut where it says; the
+# silent uninstaller takes them all away again. Args: INSTALLER
+set -eu
+installer=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+export WINEPREFIX="${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/vandrel-exp-editor/wine}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+"$wine" wineboot -i >/dev/null 2>&1 || true
+user_dir="$WINEPREFIX/drive_c/users/$(id -un)"
+target="$user_dir/AppData/Local/Programs/Vandrel EXP Editor"
+menu="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Vandrel EXP Editor"
+failed=0
+check() { if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; failed=1; fi; }
+
+"$wine" "$installer" /S
+check "installed without administrator rights, under the user's AppData" '[ -d "$target" ]'
+for file in vandrel-exp-editor.exe vandrel-exp.exe LICENCIA.txt LEEME.txt Desinstalar.exe; do
+  check "$file" '[ -f "$target/$file" ]'
+done
+check "Start-menu shortcut" '[ -f "$menu/Vandrel EXP Editor.lnk" ]'
+check "the installed tool runs" '"$wine" "$target/vandrel-exp.exe" --version 2>/dev/null | grep -q "Vandrel EXP Editor v1.0"'
+check "the uninstaller is registered" \
+  '"$wine" reg query "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VandrelExpEditor" /v UninstallString >/dev/null 2>&1'
+
+# The uninstaller runs on from a copy of itself: wait for every Wine process.
+"$wine" "$target/Desinstalar.exe" /S
+/usr/lib/wine/wineserver -w
+check "uninstalled: the programs and the uninstaller are gone" \
+  '[ ! -e "$target/vandrel-exp-editor.exe" ] && [ ! -e "$target/vandrel-exp.exe" ] && [ ! -e "$target/Desinstalar.exe" ]'
+check "uninstalled: the folder is gone" '[ ! -d "$target" ]'
+check "uninstalled: the Start-menu folder is gone" '[ ! -d "$menu" ]'
+[ "$failed" -eq 0 ] && echo "instalación y desinstalación en Wine: todo bien" || exit 1
