@@ -1,5 +1,6 @@
 // vandrel-exp: the editor's table files from the command line.
 #include "cli/console.h"
+#include "cli/table_checks.h"
 #include "core/spanish.h"
 #include "core/titulo.h"
 #include "generation/core/generador.h"
@@ -20,6 +21,13 @@ const char kUso[] = "Uso:\n"
                     "      Sin -o, o con -o -, la escribe en la salida estándar.\n"
                     "  vandrel-exp normalizar ENTRADA SALIDA\n"
                     "      Lee un archivo de tabla como el editor lo abre y lo escribe como el editor lo guarda.\n"
+                    "  vandrel-exp comprobar ARCHIVO [--tipo int32|uint32|int64] [--niveles N] [--json]\n"
+                    "      Comprueba que el servidor pueda leer la tabla: una línea por hallazgo,\n"
+                    "      ARCHIVO:LÍNEA:CAMPO: error|aviso: TEXTO. Sale con 0 sin errores, 1 con errores,\n"
+                    "      2 si no puede leer el archivo.\n"
+                    "  vandrel-exp comparar A B\n"
+                    "      Lista las celdas distintas, NIVEL:COLUMNA: VALOR_A -> VALOR_B. Sale con 0 si son\n"
+                    "      iguales, 1 si no, 2 si no puede leer un archivo.\n"
                     "  vandrel-exp --help | --version\n"
                     "\n"
                     "Un guion (-) como archivo es la entrada o la salida estándar.\n"
@@ -103,6 +111,10 @@ int main(int argc, char **argv)
         return generar(args);
     if (command == QStringLiteral("normalizar"))
         return normalizar(args);
+    if (command == QStringLiteral("comprobar"))
+        return comprobar(args);
+    if (command == QStringLiteral("comparar"))
+        return comparar(args);
     if (all.size() == 2 && (command == QStringLiteral("--help") || command == QStringLiteral("-h"))) {
         printText(usage());
         return 0;

@@ -7,6 +7,9 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
@@ -52,6 +55,10 @@ private slots:
     void parameterValuesAsTheDialog_data() { addParameterValueRows(); }
     void parameterValuesAsTheDialog();
     void helpLinesUpByCharacters();
+    void comprobarFindings_data();
+    void comprobarFindings();
+    void comprobarCleanTable();
+    void compararTables();
 };
 
 void TestCli::generarWritesTheDefaultTable()
@@ -213,6 +220,126 @@ void TestCli::helpLinesUpByCharacters()
     }
     QCOMPARE(options, 20);
     QCOMPARE(valueColumns.size(), 1); // "1º Job" rows included
+}
+
+void TestCli::comprobarFindings_data()
+{
+    // One file per finding; the finding expected at its line and field.
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("finding"); // "LÍNEA:CAMPO: gravedad codigo"
+    const QByteArray c = "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+    const QByteArray ok = "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
+    QTest::newRow("campos") << c + ok + "1,2,3\r\n" << QStringList() << QStringLiteral("3:0: error campos");
+    QTest::newRow("vacio") << c + "1,2,,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                           << QStringList() << QStringLiteral("2:3: error vacio");
+    QTest::newRow("no_numerico, exponent") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,1.00860076172675E+15\r\n"
+                                           << QStringList() << QStringLiteral("2:14: error no_numerico");
+    QTest::newRow("no_numerico, sign") << c + "1,+2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                                       << QStringList() << QStringLiteral("2:2: error no_numerico");
+    QTest::newRow("fuera_de_rango int32") << c + "2147483648,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                                          << QStringList() << QStringLiteral("2:1: error fuera_de_rango");
+    const QStringList uint32 = {QStringLiteral("--tipo"), QStringLiteral("uint32")};
+    QTest::newRow("within uint32") << c + "4294967295,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n" << uint32 << QString();
+    QTest::newRow("fuera_de_rango uint32") << c + "1,4294967296,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                                           << uint32 << QStringLiteral("2:2: error fuera_de_rango");
+    QTest::newRow("leading zeros stay in range") << c + "0002147483647,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                                                 << QStringList() << QString();
+    QTest::newRow("niveles") << c + ok << QStringList{QStringLiteral("--niveles"), QStringLiteral("2")}
+                             << QStringLiteral("2:0: error niveles");
+    QTest::newRow("descenso") << c + ok + "1,2,3,4,5,6,7,8,9,10,11,12,13,13\r\n"
+                              << QStringList() << QStringLiteral("3:14: aviso descenso");
+    QTest::newRow("closing row of zeros is no fall") << c + ok + "0,0,0,0,0,0,0,0,0,0,0,0,0,0\r\n"
+                                                     << QStringList() << QString();
+    QTest::newRow("sin_comentario") << ok << QStringList() << QStringLiteral("1:0: aviso sin_comentario");
+    QTest::newRow("linea_sin_coma") << c + ok + "\r\n" << QStringList() << QStringLiteral("3:0: aviso linea_sin_coma");
+    QTest::newRow("fin_de_linea, LF") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\n"
+                                      << QStringList() << QStringLiteral("2:0: aviso fin_de_linea");
+    QTest::newRow("fin_de_linea, last line")
+        << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14" << QStringList() << QStringLiteral("2:0: aviso fin_de_linea");
+}
+
+void TestCli::comprobarFindings()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, options);
+    QFETCH(QString, finding);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(file);
+    out.close();
+
+    const Run text = runCli(QStringList{QStringLiteral("comprobar"), path} + options);
+    const Run json = runCli(QStringList{QStringLiteral("comprobar"), path, QStringLiteral("--json")} + options);
+    const bool error = finding.contains(QStringLiteral(" error "));
+    QCOMPARE(text.exitCode, error ? 1 : 0);
+    QCOMPARE(json.exitCode, text.exitCode);
+
+    const QStringList lines = QString::fromUtf8(text.out).split(u'\n', Qt::SkipEmptyParts);
+    const QJsonArray found = QJsonDocument::fromJson(json.out).object().value(QStringLiteral("hallazgos")).toArray();
+    QCOMPARE(found.size(), lines.size() - 1); // the last line is the summary
+    if (finding.isEmpty()) {
+        QCOMPARE(found.size(), 0);
+        return;
+    }
+    QCOMPARE(found.size(), 1);
+    const QStringList parts = finding.split(u' ');
+    const QJsonObject f = found.at(0).toObject();
+    QCOMPARE(QStringLiteral("%1:%2:")
+                 .arg(f.value(QStringLiteral("linea")).toInt())
+                 .arg(f.value(QStringLiteral("campo")).toInt()),
+             parts[0]);
+    QCOMPARE(f.value(QStringLiteral("gravedad")).toString(), parts[1]);
+    QCOMPARE(f.value(QStringLiteral("codigo")).toString(), parts[2]);
+    QVERIFY2(lines[0].startsWith(path + u':' + parts[0] + u' ' + parts[1] + QStringLiteral(": ")),
+             qPrintable(lines[0]));
+    QCOMPARE(lines[0].section(QStringLiteral(": "), 2), f.value(QStringLiteral("mensaje")).toString());
+}
+
+void TestCli::comprobarCleanTable()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    QCOMPARE(runCli({QStringLiteral("generar"), QStringLiteral("-o"), path}).exitCode, 0);
+    const Run run = runCli({QStringLiteral("comprobar"), path});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QByteArray("0 errores, 0 avisos en 99 niveles\n"));
+    QCOMPARE(runCli({QStringLiteral("comprobar"), dir.filePath(QStringLiteral("no.txt"))}).exitCode, 2);
+}
+
+void TestCli::compararTables()
+{
+    QTemporaryDir dir;
+    const QString a = dir.filePath(QStringLiteral("a.txt")), b = dir.filePath(QStringLiteral("b.txt")),
+                  shorter = dir.filePath(QStringLiteral("c.txt"));
+    QCOMPARE(runCli({QStringLiteral("generar"), QStringLiteral("-o"), a}).exitCode, 0);
+    QFile file(a);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    QList<QByteArray> edited = lines;
+    edited[4].replace("12,12,12,12,13,", "12,12,12,12,99,"); // level 4, "High Nob Base"
+    QFile other(b);
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.write(edited.join('\n'));
+    other.close();
+    QFile cut(shorter);
+    QVERIFY(cut.open(QIODevice::WriteOnly));
+    cut.write(lines.mid(0, 4).join('\n') + '\n'); // levels 1 to 3 only
+    cut.close();
+
+    const Run same = runCli({QStringLiteral("comparar"), a, a});
+    QCOMPARE(same.exitCode, 0);
+    QCOMPARE(same.out, QByteArray("0 celdas distintas en 0 niveles\n"));
+    const Run fewer = runCli({QStringLiteral("comparar"), shorter, a});
+    QCOMPARE(fewer.exitCode, 1);
+    QVERIFY(fewer.out.startsWith("0 celdas distintas en 0 niveles\n4: solo en "));
+    QCOMPARE(fewer.out.count("solo en"), 96);
+    const Run changed = runCli({QStringLiteral("comparar"), a, b});
+    QCOMPARE(changed.exitCode, 1);
+    QCOMPARE(changed.out, QByteArray("4:High Nob Base: 13 -> 99\n1 celdas distintas en 1 niveles\n"));
+    QCOMPARE(runCli({QStringLiteral("comparar"), a, dir.filePath(QStringLiteral("no.txt"))}).exitCode, 2);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
