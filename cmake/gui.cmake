@@ -84,18 +84,24 @@ else()
     FILES ${CMAKE_BINARY_DIR}/pictures/licencia.txt ${picture_files})
 endif()
 
-set(VEXP_EDITOR_SOURCES shell/main.cpp)
-if(WIN32)
-  # The program's icon in the .exe, for Explorer and the shortcuts.
-  set(ico_pngs)
-  foreach(size 16 32 48 256)
+# The program's icon drawn as a square PNG of each size; the files in `out`.
+function(vexp_icon_pngs out)
+  set(pngs)
+  foreach(size IN LISTS ARGN)
     set(png ${CMAKE_BINARY_DIR}/icons/${size}/vandrel-exp-editor.png)
     add_custom_command(OUTPUT ${png}
       COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${VEXP_RENDER_SVG}
               ${CMAKE_SOURCE_DIR}/resources/icono.svg ${size} ${png}
       DEPENDS ${VEXP_RENDER_DEPENDS} ${CMAKE_SOURCE_DIR}/resources/icono.svg VERBATIM)
-    list(APPEND ico_pngs ${png})
+    list(APPEND pngs ${png})
   endforeach()
+  set(${out} ${pngs} PARENT_SCOPE)
+endfunction()
+
+set(VEXP_EDITOR_SOURCES shell/main.cpp)
+if(WIN32)
+  # The program's icon in the .exe, for Explorer and the shortcuts.
+  vexp_icon_pngs(ico_pngs 16 32 48 256)
   find_program(VEXP_CONVERT convert REQUIRED)
   set(ico ${CMAKE_BINARY_DIR}/icons/vandrel-exp-editor.ico)
   add_custom_command(OUTPUT ${ico} COMMAND ${VEXP_CONVERT} ${ico_pngs} ${ico} DEPENDS ${ico_pngs} VERBATIM)
@@ -110,15 +116,10 @@ target_compile_definitions(vandrel-exp-editor PRIVATE QT_NO_CAST_FROM_ASCII)
 
 if(NOT WIN32)
   # PNG icons for the desktop, drawn from the SVG at build time.
-  set(VEXP_ICON_PNGS)
+  vexp_icon_pngs(VEXP_ICON_PNGS 16 32 48 64 128 256)
   foreach(size 16 32 48 64 128 256)
-    set(png ${CMAKE_BINARY_DIR}/icons/${size}/vandrel-exp-editor.png)
-    add_custom_command(OUTPUT ${png}
-      COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${VEXP_RENDER_SVG}
-              ${CMAKE_SOURCE_DIR}/resources/icono.svg ${size} ${png}
-      DEPENDS ${VEXP_RENDER_DEPENDS} ${CMAKE_SOURCE_DIR}/resources/icono.svg VERBATIM)
-    list(APPEND VEXP_ICON_PNGS ${png})
-    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+    install(FILES ${CMAKE_BINARY_DIR}/icons/${size}/vandrel-exp-editor.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
   endforeach()
   add_custom_target(vexp_icons ALL DEPENDS ${VEXP_ICON_PNGS})
 
