@@ -4,6 +4,7 @@
 #include "generation/core/generador.h"
 #include "generation/core/parametros.h"
 #include "table/core/experience_table.h"
+#include "table/core/table_check.h"
 #include "table/core/table_file.h"
 
 #include <QBuffer>
@@ -44,6 +45,26 @@ const QByteArray &millionLines()
     return bytes;
 }
 
+// 1,000,000 levels as a server wants them: rising, within int32, CR LF.
+const QByteArray &cleanMillionLines()
+{
+    static const QByteArray bytes = [] {
+        QByteArray out;
+        out.reserve(140 * kMillion);
+        out += "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+        for (int level = 1; level <= kMillion; ++level) {
+            for (int c = 0; c < 14; ++c) {
+                if (c)
+                    out += ',';
+                out += QByteArray::number(level * 2000 + c * 100);
+            }
+            out += "\r\n";
+        }
+        return out;
+    }();
+    return bytes;
+}
+
 // Bytes in use from malloc: what the plain split holds.
 size_t mallocBytes()
 {
@@ -66,6 +87,37 @@ void BM_ReadMillionLines(benchmark::State &state)
         state.counters["tableMiB"] = double(table.memoryBytes()) / (1 << 20);
     }
     state.counters["fileMiB"] = double(bytes.size()) / (1 << 20);
+    state.SetBytesProcessed(int64_t(state.iterations()) * bytes.size());
+}
+
+// The check and the reader on the same clean table: the check's goal is at
+// most twice the reader's time.
+void BM_ReadCleanMillionLines(benchmark::State &state)
+{
+    for (auto _ : state) {
+        QByteArray copy = cleanMillionLines();
+        QBuffer buffer(&copy);
+        buffer.open(QIODevice::ReadOnly);
+        ExperienceTable table;
+        QString error;
+        if (!LeerTabla(buffer, table, &error))
+            state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(table.rowCount());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * cleanMillionLines().size());
+}
+
+void BM_CheckCleanMillionLines(benchmark::State &state)
+{
+    const QByteArray &bytes = cleanMillionLines();
+    for (auto _ : state) {
+        const TableCheck check =
+            checkTableBytes(std::string_view(bytes.constData(), size_t(bytes.size())), largestOfType(QStringLiteral("int32")),
+                            QStringLiteral("int32"));
+        if (check.levels != kMillion || !check.findings.empty())
+            state.SkipWithError("unexpected findings");
+        benchmark::DoNotOptimize(check.levels);
+    }
     state.SetBytesProcessed(int64_t(state.iterations()) * bytes.size());
 }
 
@@ -175,6 +227,8 @@ void BM_Generate9999Levels(benchmark::State &state)
 
 BENCHMARK(BM_ReadMillionLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ReadMillionLinesFromFile)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadCleanMillionLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CheckCleanMillionLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_FloorScan)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_NaiveSplit)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Write32767Rows)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -1,5 +1,6 @@
 #include "core/titulo.h"
 #include "table/core/experience_table.h"
+#include "table/core/table_check.h"
 #include "table/core/table_file.h"
 
 #include <QBuffer>
@@ -135,6 +136,8 @@ private slots:
     void tooManyRowsIsRefusedBeforeTheFile();
     void fullDiskLeavesTheFormerFile();
     void unwritableTargetsLeaveTheFormerFile();
+    void checkOrdersNumbersByValue_data();
+    void checkOrdersNumbersByValue();
 };
 
 void TestTableFile::reading_data()
@@ -421,6 +424,59 @@ void TestTableFile::unwritableTargetsLeaveTheFormerFile()
 #else
     QSKIP("an unprivileged child process is a POSIX facility");
 #endif
+}
+
+void TestTableFile::checkOrdersNumbersByValue_data()
+{
+    // Two levels differing in their last value: a fall, and the type's bound.
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QStringList>("codes");
+    const QString int32 = QStringLiteral("int32"), int64 = QStringLiteral("int64");
+    const QString fall = QStringLiteral("descenso"), over = QStringLiteral("fuera_de_rango");
+    QTest::newRow("longer is larger") << QByteArray("9") << QByteArray("10") << int32 << QStringList();
+    QTest::newRow("shorter is smaller") << QByteArray("1000000000") << QByteArray("999999999") << int32
+                                        << QStringList{fall};
+    QTest::newRow("leading zeros are no digits") << QByteArray("0010") << QByteArray("9") << int32
+                                                 << QStringList{fall};
+    QTest::newRow("equal with zeros") << QByteArray("7") << QByteArray("007") << int32 << QStringList();
+    QTest::newRow("8 digits") << QByteArray("12345678") << QByteArray("12345677") << int32 << QStringList{fall};
+    QTest::newRow("12 digits, last word") << QByteArray("123456789012") << QByteArray("123456789011") << int64
+                                          << QStringList{fall};
+    QTest::newRow("12 digits, first word") << QByteArray("123456789012") << QByteArray("223456789011") << int64
+                                           << QStringList();
+    QTest::newRow("16 digits") << QByteArray("1234567890123456") << QByteArray("1234567890123455") << int64
+                               << QStringList{fall};
+    QTest::newRow("20 digits") << QByteArray("99999999999999999999") << QByteArray("99999999999999999998") << int64
+                               << QStringList{over, over, fall};
+    QTest::newRow("int64's largest") << QByteArray("1") << QByteArray("0009223372036854775807") << int64
+                                     << QStringList();
+    QTest::newRow("past int64") << QByteArray("1") << QByteArray("9223372036854775808") << int64
+                                << QStringList{over};
+    QTest::newRow("past int32") << QByteArray("2147483647") << QByteArray("2147483648") << int32
+                                << QStringList{over};
+}
+
+void TestTableFile::checkOrdersNumbersByValue()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QFETCH(QString, type);
+    QFETCH(QStringList, codes);
+    const QByteArray first = "1,2,3,4,5,6,7,8,9,10,11,12,13,";
+    // The value last in the file too, where no bytes follow it.
+    for (const bool atEnd : {false, true}) {
+        const QByteArray bytes =
+            commentLine() + "\r\n" + first + before + "\r\n" + first + after + (atEnd ? "" : "\r\n");
+        const TableCheck check =
+            checkTableBytes(std::string_view(bytes.constData(), size_t(bytes.size())), largestOfType(type), type);
+        QStringList found;
+        for (const TableFinding &f : check.findings)
+            if (f.field == 14)
+                found << QString::fromLatin1(f.code);
+        QCOMPARE(found, codes);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTableFile)

@@ -1,0 +1,34 @@
+#pragma once
+
+// What an admin asks of a table file before it goes live: will the server
+// read every line, does a value pass its integer type, did a curve drop.
+
+#include <QString>
+
+#include <string_view>
+#include <vector>
+
+struct TableFinding
+{
+    qint64 line;      // 1-based line of the file
+    int field;        // 1-based field of that line, 0 for the whole line
+    bool error;       // else a warning
+    const char *code; // "campos", "vacio", "no_numerico", ...
+    QString message;  // Spanish, naming the column by its header
+    qint64 level;     // the level the field falls in, 0 for a whole-line finding
+};
+
+struct TableCheck
+{
+    std::vector<TableFinding> findings; // in file order
+    qint64 levels = 0;
+    qint64 lines = 0;
+};
+
+// The largest value of a server's integer type by name (int32, uint32,
+// int64), as decimal digits; empty for an unknown name.
+std::string_view largestOfType(const QString &type);
+
+// Checks a table file's bytes line by line as the editor reads them, against
+// the largest value `largest` of the type named `typeName`.
+TableCheck checkTableBytes(std::string_view bytes, std::string_view largest, const QString &typeName);
