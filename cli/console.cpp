@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QSaveFile>
 
 #include <cstdio>
 
@@ -31,6 +32,18 @@ bool writeStandardOutput(const QByteArray &bytes, QString *error)
     if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size())
         || std::fflush(stdout) != 0) {
         *error = QStringLiteral("No se pudo escribir en la salida estándar.");
+        return false;
+    }
+    return true;
+}
+
+bool writeBytesArgument(const QString &path, const QByteArray &bytes, QString *error)
+{
+    if (path == QStringLiteral("-"))
+        return writeStandardOutput(bytes, error);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
     }
     return true;

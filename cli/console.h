@@ -25,6 +25,10 @@ bool writeStandardOutput(const QByteArray &bytes, QString *error);
 // Reads the table file at `path`, or standard input when it is "-".
 bool readTableArgument(const QString &path, ExperienceTable &table, QString *error);
 
+// Writes `bytes` to the file at `path` (through a temporary that replaces it
+// only once complete), or to standard output when it is "-".
+bool writeBytesArgument(const QString &path, const QByteArray &bytes, QString *error);
+
 // Writes the table file at `path` (through a temporary that replaces it only
 // once complete), or to standard output when it is "-" or empty.
 bool writeTableArgument(const QString &path, const ExperienceTable &table, QString *error);

@@ -1,5 +1,6 @@
 // vandrel-exp: the editor's table files from the command line.
 #include "cli/console.h"
+#include "cli/grafico.h"
 #include "cli/table_checks.h"
 #include "core/spanish.h"
 #include "core/titulo.h"
@@ -12,6 +13,8 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -28,6 +31,10 @@ const char kUso[] = "Uso:\n"
                     "  vandrel-exp comparar A B\n"
                     "      Lista las celdas distintas, NIVEL:COLUMNA: VALOR_A -> VALOR_B. Sale con 0 si son\n"
                     "      iguales, 1 si no, 2 si no puede leer un archivo.\n"
+                    "  vandrel-exp grafico ARCHIVO -o SALIDA.svg|SALIDA.png [--escala log|lineal]\n"
+                    "      Dibuja las catorce columnas frente al nivel: base en un panel, job en otro;\n"
+                    "      escala logarítmica por omisión. Con -o -, SVG en la salida estándar.\n"
+                    "%1"
                     "  vandrel-exp --help | --version\n"
                     "\n"
                     "Un guion (-) como archivo es la entrada o la salida estándar.\n"
@@ -36,7 +43,9 @@ const char kUso[] = "Uso:\n"
 
 QString usage()
 {
-    QString text = QString::fromUtf8(kUso);
+    QString text = QString::fromUtf8(kUso).arg(
+        chartsAvailable() ? QString()
+                          : QStringLiteral("      (No disponible en esta compilación: se construyó sin Qt Charts.)\n"));
     Parametros defaults;
     ValoresPorDefecto(defaults);
     // Padded by characters, not bytes: "1º Job" lines up with "Novice".
@@ -101,8 +110,12 @@ int normalizar(const QStringList &args)
 int main(int argc, char **argv)
 {
     prepareConsole();
-    QCoreApplication app(argc, argv); // QSaveFile wants an application object for its messages
-    useSpanish(app);
+    // QSaveFile wants an application object for its messages; charts want
+    // one that can draw.
+    const bool drawing = argc > 1 && std::strcmp(argv[1], "grafico") == 0;
+    const std::unique_ptr<QCoreApplication> app =
+        drawing ? makeChartApplication(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    useSpanish(*app);
     // Unicode arguments on every platform (argv is the ANSI code page on Windows).
     const QStringList all = QCoreApplication::arguments();
     const QString command = all.value(1);
@@ -115,6 +128,8 @@ int main(int argc, char **argv)
         return comprobar(args);
     if (command == QStringLiteral("comparar"))
         return comparar(args);
+    if (command == QStringLiteral("grafico"))
+        return grafico(args);
     if (all.size() == 2 && (command == QStringLiteral("--help") || command == QStringLiteral("-h"))) {
         printText(usage());
         return 0;

@@ -3,7 +3,8 @@
 #   table/ generation/ about/   their own folder, widgets/, the core
 #   widgets/                    widgets/ and the core
 #   core/ and <subsystem>/core/ the core only, and of Qt, Qt Core only
-#   cli/                        the core only
+#   chart/                      its own folder and the core
+#   cli/                        the core, and chart/ to draw
 # Run as: cmake -DSOURCE_DIR=... -DQTCORE_DIR=... -P layers.cmake
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/core/*.cpp ${SOURCE_DIR}/core/*.h
@@ -12,6 +13,7 @@ file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/generation/*.cpp ${SOURCE_DIR}/generation/*.h
   ${SOURCE_DIR}/about/*.cpp ${SOURCE_DIR}/about/*.h
   ${SOURCE_DIR}/shell/*.cpp ${SOURCE_DIR}/shell/*.h
+  ${SOURCE_DIR}/chart/*.cpp ${SOURCE_DIR}/chart/*.h
   ${SOURCE_DIR}/cli/*.cpp ${SOURCE_DIR}/cli/*.h)
 
 function(layer_of path out)
@@ -37,10 +39,12 @@ foreach(source IN LISTS sources)
         list(APPEND faults "${source}: reaches up into ${target}")
       elseif(layer STREQUAL "core" AND NOT target_layer STREQUAL "core")
         list(APPEND faults "${source}: the core includes ${target}")
-      elseif(layer STREQUAL "cli" AND NOT target_layer MATCHES "^(core|cli)$")
+      elseif(layer STREQUAL "cli" AND NOT target_layer MATCHES "^(core|cli|chart)$")
         list(APPEND faults "${source}: the companion tool includes window code ${target}")
       elseif(layer STREQUAL "widgets" AND NOT target_layer MATCHES "^(core|widgets)$")
         list(APPEND faults "${source}: a shared window helper includes ${target}")
+      elseif(layer STREQUAL "chart" AND NOT target_layer MATCHES "^(core|chart)$")
+        list(APPEND faults "${source}: the chart drawing includes ${target}")
       elseif(layer MATCHES "^(table|generation|about)$" AND NOT target_layer MATCHES "^(core|widgets|${layer})$")
         list(APPEND faults "${source}: includes another subsystem's window code ${target}")
       endif()

@@ -5,6 +5,7 @@
 #include "table/core/table_file.h"
 
 #include <QBuffer>
+#include <QtEndian>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -14,6 +15,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -24,9 +26,10 @@ struct Run
     QByteArray err;
 };
 
-Run runCli(const QStringList &arguments)
+Run runCli(const QStringList &arguments, const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(qEnvironmentVariable("VEXP_CLI"), arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
@@ -59,6 +62,11 @@ private slots:
     void comprobarFindings();
     void comprobarCleanTable();
     void compararTables();
+    void graficoDraws_data();
+    void graficoDraws();
+    void graficoPngWithoutDisplay();
+    void graficoRefusals_data();
+    void graficoRefusals();
 };
 
 void TestCli::generarWritesTheDefaultTable()
@@ -340,6 +348,123 @@ void TestCli::compararTables()
     QCOMPARE(changed.exitCode, 1);
     QCOMPARE(changed.out, QByteArray("4:High Nob Base: 13 -> 99\n1 celdas distintas en 1 niveles\n"));
     QCOMPARE(runCli({QStringLiteral("comparar"), a, dir.filePath(QStringLiteral("no.txt"))}).exitCode, 2);
+}
+
+void TestCli::graficoDraws_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("file"); // empty: the default generated table
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("notShown");
+    const QByteArray c = "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+    const QString notNumbers = QStringLiteral("Celdas que no son números");
+    const QString zeros = QStringLiteral("Celdas con valor 0");
+    const QStringList axes = {QStringLiteral("Nivel"), QStringLiteral("Experiencia"), QStringLiteral("Nivel base"),
+                              QStringLiteral("Nivel de job")};
+    QTest::newRow("generated table, logarithmic")
+        << QStringLiteral("Exp.txt") << QByteArray() << QStringList()
+        << axes + QStringList{QStringLiteral("Exp.txt"), QStringLiteral("Nob Base"), QStringLiteral("High Nob Base"),
+                              QStringLiteral("Job 2a"), QStringLiteral("1e+06"),
+                              QStringLiteral("La última fila, toda ceros, cierra la tabla y no se dibuja.")}
+        << QStringList{notNumbers, zeros};
+    QTest::newRow("generated table, linear")
+        << QStringLiteral("Exp.txt") << QByteArray() << QStringList{QStringLiteral("--escala"), QStringLiteral("lineal")}
+        << axes + QStringList{QStringLiteral("150000")} << QStringList{QStringLiteral("1e+06"), notNumbers, zeros};
+    QTest::newRow("cells that are not numbers")
+        << QStringLiteral("t.txt")
+        << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n1.00860076172675E+15,2,,4,5,6,7,8,9,10,11,12,13,14\r\n"
+               "1,2,3,4,5,6,7,8,9,10,11,12,13\r\n"
+        << QStringList() << QStringList{notNumbers + QStringLiteral(", fuera de las curvas: 3.")}
+        << QStringList{zeros};
+    const QByteArray withZeros = c + "0,2,3,4,5,6,7,8,9,10,11,12,13,0\r\n2,3,4,5,6,7,8,9,10,11,12,13,14,15\r\n";
+    QTest::newRow("zeros, logarithmic") << QStringLiteral("t.txt") << withZeros << QStringList()
+                                        << QStringList{zeros + QStringLiteral(", fuera de la escala logarítmica: 2.")}
+                                        << QStringList{notNumbers};
+    QTest::newRow("zeros, linear") << QStringLiteral("t.txt") << withZeros
+                                   << QStringList{QStringLiteral("--escala"), QStringLiteral("lineal")}
+                                   << QStringList{QStringLiteral("Nivel")} << QStringList{zeros, notNumbers};
+    QTest::newRow("a file name that is markup") << QStringLiteral("a&b <c>.txt") << QByteArray() << QStringList()
+                                                << QStringList{QStringLiteral("a&b <c>.txt")} << QStringList();
+}
+
+void TestCli::graficoDraws()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, notShown);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name), svg = dir.filePath(QStringLiteral("curvas.svg"));
+    if (file.isEmpty()) {
+        QCOMPARE(runCli({QStringLiteral("generar"), QStringLiteral("-o"), path}).exitCode, 0);
+    } else {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(file);
+    }
+    const Run run = runCli(QStringList{QStringLiteral("grafico"), path, QStringLiteral("-o"), svg} + options);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+
+    // A well-formed document; its texts, as a reader of it sees them.
+    QXmlStreamReader xml(fileBytes(svg));
+    QStringList texts;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::Characters && !xml.isWhitespace())
+            texts << xml.text().toString().trimmed();
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    const QString all = texts.join(u'\n');
+    for (const QString &text : shown)
+        QVERIFY2(texts.contains(text) || all.contains(text), qPrintable(text));
+    for (const QString &text : notShown)
+        QVERIFY2(!all.contains(text), qPrintable(text));
+}
+
+void TestCli::graficoPngWithoutDisplay()
+{
+    QTemporaryDir dir;
+    const QString table = dir.filePath(QStringLiteral("Exp.txt")), png = dir.filePath(QStringLiteral("curvas.png"));
+    QCOMPARE(runCli({QStringLiteral("generar"), QStringLiteral("-o"), table}).exitCode, 0);
+    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        bare.remove(QString::fromLatin1(name));
+    const Run run = runCli({QStringLiteral("grafico"), table, QStringLiteral("-o"), png}, bare);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    const QByteArray bytes = fileBytes(png);
+    QVERIFY(bytes.startsWith("\x89PNG\r\n\x1a\n"));
+    // The header chunk: 1200 pixels across, and tall enough for two panels.
+    QCOMPARE(qFromBigEndian<quint32>(bytes.constData() + 16), 1200u);
+    QVERIFY(qFromBigEndian<quint32>(bytes.constData() + 20) > 1000u);
+}
+
+void TestCli::graficoRefusals_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("scale") << QStringList{QStringLiteral("-o"), QStringLiteral("%1/x.svg"), QStringLiteral("--escala"),
+                                          QStringLiteral("cubica")}
+                           << QStringLiteral("--escala admite log o lineal.");
+    QTest::newRow("kind of picture") << QStringList{QStringLiteral("-o"), QStringLiteral("%1/x.jpg")}
+                                     << QStringLiteral("debe terminar en .svg o .png");
+    QTest::newRow("no output") << QStringList() << QStringLiteral("grafico necesita un archivo y -o");
+}
+
+void TestCli::graficoRefusals()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString table = dir.filePath(QStringLiteral("Exp.txt"));
+    QCOMPARE(runCli({QStringLiteral("generar"), QStringLiteral("-o"), table}).exitCode, 0);
+    for (QString &option : options)
+        option.replace(QStringLiteral("%1"), dir.path());
+    const Run run = runCli(QStringList{QStringLiteral("grafico"), table} + options);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Exp.txt")});
 }
 
 QTEST_GUILESS_MAIN(TestCli)
