@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
 
-.PHONY: deps build run test bench fuzz fuzz-smoke fuzz-build screenshots install clean windows test-windows windows-package
+.PHONY: deps build run test bench package test-package fuzz fuzz-smoke fuzz-build screenshots install clean windows test-windows windows-package
 
 deps:
 	./scripts/install-deps.sh
@@ -50,9 +50,26 @@ screenshots: build
 install: build
 	$(CMAKE) --install build
 
+# The Debian package, build-package/vandrel-exp-editor_1.0.0_amd64.deb, with
+# Debian's hardening flags; lintian and appstreamcli check it.
+HARDENING = -D_FORTIFY_SOURCE=2 -fstack-protector-strong -fstack-clash-protection -fcf-protection
+package: deps
+	$(CMAKE) -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DVEXP_TESTS=OFF \
+	  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_CXX_FLAGS="$(HARDENING)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro -Wl,-z,now"
+	$(CMAKE) --build build-package -j$(JOBS)
+	cd build-package && cpack -G DEB
+	appstreamcli validate --no-net packaging/debian/org.example.VandrelExpEditor.metainfo.xml
+	lintian --fail-on error build-package/vandrel-exp-editor_1.0.0_amd64.deb
+
+# Installs the package with apt-get in a fresh Debian 12 root (debootstrap,
+# as root) and runs both programs there.
+test-package: package
+	./scripts/test-package.sh build-package/vandrel-exp-editor_1.0.0_amd64.deb
+
 # The Qt for Windows in ~/.cache/vandrel-exp-editor stays: it takes long to build.
 clean:
-	rm -rf build build-test build-bench build-fuzz build-host build-windows
+	rm -rf build build-test build-bench build-fuzz build-host build-windows build-package
 
 # 64-bit Windows: Qt built once from Debian's source into a cache outside the
 # tree (scripts/build-qt-windows.sh), then both programs linked statically.

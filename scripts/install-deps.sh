@@ -6,7 +6,8 @@ set -eu
 packages="build-essential cmake pkg-config qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libx11-dev
   fonts-liberation2 libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick x11-xserver-utils
-  g++-mingw-w64-x86-64-posix wine64 qt6-base-dev-tools ninja-build xz-utils nsis"
+  g++-mingw-w64-x86-64-posix wine64 qt6-base-dev-tools ninja-build xz-utils nsis
+  lintian appstream debootstrap libxml2-utils"
 
 missing=""
 for package in $packages; do

@@ -87,13 +87,16 @@ template <typename Stop> void forEachNonDigit(const char *data, size_t size, Sto
 {
     size_t i = 0;
 #if defined(__SSE2__)
-    // Sixteen bytes at a time: digits do not stop the scan.
+    // Sixteen bytes a step, sixty-four a block: digits do not stop the scan.
     const __m128i zero = _mm_set1_epi8('0'), nine = _mm_set1_epi8(9);
-    for (; i + 16 <= size; i += 16) {
-        const __m128i v = _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i)), zero);
-        const __m128i digits = _mm_cmpeq_epi8(_mm_max_epu8(v, nine), nine);
-        for (unsigned mask = ~unsigned(_mm_movemask_epi8(digits)) & 0xffffu; mask != 0; mask &= mask - 1)
-            stop(i + size_t(__builtin_ctz(mask)));
+    const auto nonDigits = [&](size_t at) {
+        const __m128i v = _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(data + at)), zero);
+        return uint64_t(~unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(v, nine), nine))) & 0xffffu);
+    };
+    for (; i + 64 <= size; i += 64) {
+        uint64_t mask = nonDigits(i) | nonDigits(i + 16) << 16 | nonDigits(i + 32) << 32 | nonDigits(i + 48) << 48;
+        for (; mask != 0; mask &= mask - 1)
+            stop(i + size_t(__builtin_ctzll(mask)));
     }
 #endif
     for (; i < size; ++i)

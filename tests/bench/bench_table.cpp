@@ -1,6 +1,7 @@
 // Times the table's hot paths on generated data, with two references for the
 // reader: the floor (finding commas and line ends only) and a plain split
 // into one std::string per field.
+#include "chart/core/curves.h"
 #include "generation/core/generador.h"
 #include "generation/core/parametros.h"
 #include "table/core/experience_table.h"
@@ -121,6 +122,23 @@ void BM_CheckCleanMillionLines(benchmark::State &state)
     state.SetBytesProcessed(int64_t(state.iterations()) * bytes.size());
 }
 
+// What grafico does between reading and drawing: a million levels thinned to
+// at most 4,096 points a curve.
+void BM_CurvesOfMillionLines(benchmark::State &state)
+{
+    QByteArray copy = cleanMillionLines();
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    ExperienceTable table;
+    QString error;
+    if (!LeerTabla(buffer, table, &error))
+        state.SkipWithError("read failed");
+    for (auto _ : state) {
+        const Curves curves = curvesOf(table, true);
+        benchmark::DoNotOptimize(curves.points[1].size());
+    }
+}
+
 void BM_ReadMillionLinesFromFile(benchmark::State &state)
 {
     QTemporaryDir dir;
@@ -229,6 +247,7 @@ BENCHMARK(BM_ReadMillionLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->R
 BENCHMARK(BM_ReadMillionLinesFromFile)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ReadCleanMillionLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_CheckCleanMillionLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CurvesOfMillionLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_FloorScan)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_NaiveSplit)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(BM_Write32767Rows)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -1,6 +1,10 @@
 // libFuzzer target: the table reader must survive any bytes, and any table it
 // reads that a file can hold must come back unchanged through the writer.
+// The check must survive the same bytes and count the levels the reader
+// makes of them; the curves must be drawable from whatever was read.
+#include "chart/core/curves.h"
 #include "table/core/experience_table.h"
+#include "table/core/table_check.h"
 #include "table/core/table_file.h"
 
 #include <QBuffer>
@@ -19,6 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QString error;
     if (!LeerTabla(inBuffer, first, &error))
         return 0;
+    const TableCheck check = checkTableBytes(std::string_view(input.constData(), size_t(input.size())),
+                                             largestOfType(QStringLiteral("int32")), QStringLiteral("int32"));
+    if (check.levels != first.rowCount() - 1)
+        std::abort();
+    const Curves curves = curvesOf(first, true, 8);
+    for (int c = kFirstValueColumn; c <= kLastValueColumn; ++c)
+        if (curves.points[size_t(c)].size() > 16)
+            std::abort();
     if (first.rowCount() - 1 > kMaxSavedRows)
         return 0;
 

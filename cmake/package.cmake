@@ -1,0 +1,59 @@
+# What a Debian system gets: manual pages, the AppStream entry, the copyright
+# and changelog, and `cpack -G DEB` (make package) to wrap it all.
+
+# Debian wants manual pages and changelogs compressed, without a time stamp.
+function(vexp_gzip source out)
+  get_filename_component(name ${source} NAME)
+  set(gz ${CMAKE_BINARY_DIR}/packaging/${name}.gz)
+  add_custom_command(OUTPUT ${gz}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
+    COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" gzip ${source} ${gz}
+    DEPENDS ${source} VERBATIM)
+  set(${out} ${gz} PARENT_SCOPE)
+endfunction()
+
+set(VEXP_MANUALS ${CMAKE_SOURCE_DIR}/packaging/man/vandrel-exp.1)
+if(VEXP_GUI)
+  list(APPEND VEXP_MANUALS ${CMAKE_SOURCE_DIR}/packaging/man/vandrel-exp-editor.1)
+endif()
+set(VEXP_GZIPPED)
+foreach(manual IN LISTS VEXP_MANUALS)
+  vexp_gzip(${manual} gz)
+  list(APPEND VEXP_GZIPPED ${gz})
+  # Spanish pages: the language of the programs, and the default too.
+  install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/es/man1)
+endforeach()
+vexp_gzip(${CMAKE_SOURCE_DIR}/packaging/debian/changelog changelog_gz)
+add_custom_target(vexp_packaging_files ALL DEPENDS ${VEXP_GZIPPED} ${changelog_gz})
+
+set(VEXP_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/vandrel-exp-editor)
+install(FILES packaging/debian/copyright DESTINATION ${VEXP_DOC_DIR})
+install(FILES ${changelog_gz} DESTINATION ${VEXP_DOC_DIR})
+if(VEXP_GUI)
+  install(FILES packaging/debian/org.example.VandrelExpEditor.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME vandrel-exp-editor)
+set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_CONTACT "Equipo Vandrel <exp@example.org>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # vandrel-exp-editor_1.0.0_amd64.deb
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded at run time, so dpkg-shlibdeps cannot see them: Qt's platform
+# plugins (the window system, and offscreen for drawing), Qt's Spanish
+# texts, and the fonts the windows ask for.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor de tablas de experiencia para servidores de juego")
+# The extended description: CPack puts the synopsis above it and indents it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Abre, genera, corrige y guarda el archivo Exp.txt de un servidor de juego:
+para cada nivel, la experiencia que hace falta para llegar al siguiente, en
+siete grupos de clases, para el nivel base y el nivel de job.
+
+La orden vandrel-exp genera tablas, comprueba que el servidor pueda leerlas,
+compara dos tablas celda a celda y dibuja sus curvas en SVG o PNG.")
+include(CPack)
