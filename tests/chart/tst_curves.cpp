@@ -1,0 +1,93 @@
+#include "chart/core/curves.h"
+#include "table/core/experience_table.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+// `levels` rising levels, every column alike, with one spike and one dip.
+ExperienceTable risingTable(int levels, int spikeAt, int dipAt, bool closingRow)
+{
+    ExperienceTable table;
+    table.setRowCount(1); // no level yet
+    for (int level = 1; level <= levels; ++level) {
+        const long long value = level == spikeAt ? 1000000000LL : level == dipAt ? 1 : 1000LL + level;
+        std::string row;
+        for (int c = 0; c < 14; ++c)
+            row += (c ? "," : "") + std::to_string(value);
+        table.appendRow(level + 1, row);
+    }
+    if (closingRow)
+        table.appendRow(levels + 2, "0,0,0,0,0,0,0,0,0,0,0,0,0,0");
+    return table;
+}
+
+bool hasPoint(const QList<QPointF> &points, double level, double value)
+{
+    return std::find(points.begin(), points.end(), QPointF(level, value)) != points.end();
+}
+
+} // namespace
+
+class TestCurves : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void thinningKeepsPeaksAndDips_data()
+    {
+        QTest::addColumn<int>("levels");
+        QTest::addColumn<int>("buckets");
+        QTest::addColumn<bool>("closingRow");
+        QTest::newRow("fewer levels than buckets: every point") << 99 << 2048 << true;
+        QTest::newRow("many levels") << 200000 << 2048 << false;
+        QTest::newRow("uneven buckets") << 10007 << 7 << true;
+    }
+
+    void thinningKeepsPeaksAndDips()
+    {
+        QFETCH(int, levels);
+        QFETCH(int, buckets);
+        QFETCH(bool, closingRow);
+        const int spikeAt = levels / 3, dipAt = levels / 2;
+        const Curves curves = curvesOf(risingTable(levels, spikeAt, dipAt, closingRow), true, buckets);
+        QCOMPARE(curves.closingRowLeftOut, closingRow);
+        QCOMPARE(curves.zeros, 0); // the closing row is no level
+        QCOMPARE(curves.notNumbers, 0);
+        QCOMPARE(curves.smallest, 1.0);
+        QCOMPARE(curves.largest, 1e9);
+        for (int c = kFirstValueColumn; c <= kLastValueColumn; ++c) {
+            const QList<QPointF> &points = curves.points[size_t(c)];
+            QVERIFY(points.size() <= 2 * buckets);
+            if (levels <= buckets)
+                QCOMPARE(points.size(), levels);
+            QVERIFY(hasPoint(points, spikeAt, 1e9));
+            QVERIFY(hasPoint(points, dipAt, 1));
+            QCOMPARE(points.first().x(), 1.0);
+            QVERIFY(std::is_sorted(points.begin(), points.end(),
+                                   [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); }));
+        }
+    }
+
+    void cellsLeftOut()
+    {
+        ExperienceTable table;
+        table.setRowCount(1);
+        table.appendRow(2, "1,2,x,4,5,0,7,8,9,10,11,12,13,1.5E+15");
+        table.appendRow(3, "1,2"); // twelve blank cells
+        const Curves logarithmic = curvesOf(table, true);
+        QCOMPARE(logarithmic.notNumbers, 2 + 12);
+        QCOMPARE(logarithmic.zeros, 1);
+        QVERIFY(logarithmic.points[6].isEmpty());
+        const Curves linear = curvesOf(table, false);
+        QCOMPARE(linear.zeros, 0);
+        QCOMPARE(linear.points[6].size(), 1);
+        QCOMPARE(linear.smallest, 0.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCurves)
+#include "tst_curves.moc"
