@@ -44,6 +44,7 @@ in_root vandrel-exp grafico /tmp/Exp.txt -o /tmp/curvas.png || fail "grafico png
 in_root vandrel-exp grafico /tmp/Exp.txt -o /tmp/curvas.svg || fail "grafico svg"
 head -c 8 "$root/tmp/curvas.png" | od -An -c | grep -q "P   N   G" || fail "curvas.png no es PNG"
 grep -q "Experiencia" "$root/tmp/curvas.svg" || fail "curvas.svg sin ejes"
+if command -v xmllint >/dev/null; then xmllint --noout "$root/tmp/curvas.svg" || fail "curvas.svg no es XML válido"; fi
 for page in man1/vandrel-exp.1.gz man1/vandrel-exp-editor.1.gz es/man1/vandrel-exp.1.gz es/man1/vandrel-exp-editor.1.gz; do
   [ -s "$root/usr/share/man/$page" ] || fail "falta la página de manual $page"
 done
