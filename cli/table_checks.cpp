@@ -79,9 +79,9 @@ int comprobar(const QStringList &args)
     TableCheck check = checkTableBytes(std::string_view(bytes.constData(), size_t(bytes.size())), largest, tipo);
     std::vector<TableFinding> &findings = check.findings;
     if (niveles >= 0 && check.levels != niveles)
-        findings.push_back({std::max<qint64>(check.lines, 1), 0, true, "niveles",
-                            QStringLiteral("la tabla tiene %1 niveles y se esperaban %2").arg(check.levels).arg(niveles),
-                            0});
+        findings.push_back(
+            {std::max<qint64>(check.lines, 1), 0, true, "niveles",
+             QStringLiteral("la tabla tiene %1 niveles y se esperaban %2").arg(check.levels).arg(niveles), 0});
 
     qint64 errors = 0, warnings = 0;
     for (const TableFinding &f : findings)

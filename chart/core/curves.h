@@ -14,11 +14,11 @@ class ExperienceTable;
 struct Curves
 {
     std::array<QList<QPointF>, 15> points; // by column, 1 to 14; x the level
-    qint64 notNumbers = 0; // cells that are not plain decimal digits, left out
-    qint64 zeros = 0;      // cells of 0, left out on a logarithmic scale
+    qint64 notNumbers = 0;                 // cells that are not plain decimal digits, left out
+    qint64 zeros = 0;                      // cells of 0, left out on a logarithmic scale
     qint64 levels = 0;
     bool closingRowLeftOut = false; // a last row of zeros closes the table, it is no level
-    double smallest = 0; // of the values drawn
+    double smallest = 0;            // of the values drawn
     double largest = 0;
 };
 

@@ -32,8 +32,8 @@ std::string_view significant(std::string_view digits)
     return digits;
 }
 
-// A numeric field as in the file and without its leading zeros; `level`
-// tells whether it is still wanted.
+// A numeric field as in the file and without its leading zeros, and the
+// level it belongs to (0 for none yet).
 struct Number
 {
     std::string_view text;
@@ -50,10 +50,9 @@ uint64_t bigEndianWord(const char *bytes)
     return word;
 }
 
-// Numbers of any length: the longer is the larger; two runs of digits of
-// the same length: for 8 to 16 digits, the first and
-// the last eight bytes as words decide (they overlap, and the overlap is
-// equal once the first words are).
+// Two runs of digits of the same length. For 8 to 16 digits the first and
+// the last eight bytes, read as words, decide: they may overlap, and the
+// overlap is equal once the first words are.
 int compareSameLength(const char *a, const char *b, size_t length)
 {
     if (length >= 8 && length <= 16) {
@@ -68,6 +67,7 @@ int compareSameLength(const char *a, const char *b, size_t length)
     return order < 0 ? -1 : order > 0 ? 1 : 0;
 }
 
+// Numbers of any length: the one with more significant digits is larger.
 inline int compare(const Number &a, const Number &b)
 {
     const size_t la = a.significant.size(), lb = b.significant.size();
@@ -109,11 +109,7 @@ template <typename Stop> void forEachNonDigit(const char *data, size_t size, Sto
 class Checker
 {
 public:
-    Checker(std::string_view largest, const QString &typeName)
-        : typeName_(typeName)
-    {
-        setNumber(largest_, largest);
-    }
+    Checker(std::string_view largest, const QString &typeName) : typeName_(typeName) { setNumber(largest_, largest); }
 
     TableCheck run(std::string_view all)
     {

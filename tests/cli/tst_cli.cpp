@@ -5,7 +5,6 @@
 #include "table/core/table_file.h"
 
 #include <QBuffer>
-#include <QtEndian>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -16,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <QtEndian>
 
 namespace {
 
@@ -26,7 +26,8 @@ struct Run
     QByteArray err;
 };
 
-Run runCli(const QStringList &arguments, const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+Run runCli(const QStringList &arguments,
+           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
     process.setProcessEnvironment(environment);
@@ -370,19 +371,23 @@ void TestCli::graficoDraws_data()
                               QStringLiteral("Nivel de job")};
     QTest::newRow("generated table, logarithmic")
         << QStringLiteral("Exp.txt") << QByteArray() << QStringList()
-        << axes + QStringList{QStringLiteral("Exp.txt"), QStringLiteral("Nob Base"), QStringLiteral("High Nob Base"),
-                              QStringLiteral("Job 2a"), QStringLiteral("1e+06"),
+        << axes + QStringList{QStringLiteral("Exp.txt"),
+                              QStringLiteral("Nob Base"),
+                              QStringLiteral("High Nob Base"),
+                              QStringLiteral("Job 2a"),
+                              QStringLiteral("1e+06"),
                               QStringLiteral("La última fila, toda ceros, cierra la tabla y no se dibuja.")}
         << QStringList{notNumbers, zeros};
     QTest::newRow("generated table, linear")
-        << QStringLiteral("Exp.txt") << QByteArray() << QStringList{QStringLiteral("--escala"), QStringLiteral("lineal")}
+        << QStringLiteral("Exp.txt") << QByteArray()
+        << QStringList{QStringLiteral("--escala"), QStringLiteral("lineal")}
         << axes + QStringList{QStringLiteral("150000")} << QStringList{QStringLiteral("1e+06"), notNumbers, zeros};
     QTest::newRow("cells that are not numbers")
         << QStringLiteral("t.txt")
-        << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n1.00860076172675E+15,2,,4,5,6,7,8,9,10,11,12,13,14\r\n"
-               "1,2,3,4,5,6,7,8,9,10,11,12,13\r\n"
-        << QStringList() << QStringList{notNumbers + QStringLiteral(", fuera de las curvas: 3.")}
-        << QStringList{zeros};
+        << c
+               + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n1.00860076172675E+15,2,,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                 "1,2,3,4,5,6,7,8,9,10,11,12,13\r\n"
+        << QStringList() << QStringList{notNumbers + QStringLiteral(", fuera de las curvas: 3.")} << QStringList{zeros};
     const QByteArray withZeros = c + "0,2,3,4,5,6,7,8,9,10,11,12,13,0\r\n2,3,4,5,6,7,8,9,10,11,12,13,14,15\r\n";
     QTest::newRow("zeros, logarithmic") << QStringLiteral("t.txt") << withZeros << QStringList()
                                         << QStringList{zeros + QStringLiteral(", fuera de la escala logarítmica: 2.")}
@@ -397,7 +402,8 @@ void TestCli::graficoDraws_data()
 void TestCli::graficoDraws()
 {
     if (!chartsBuilt()) {
-        const Run run = runCli({QStringLiteral("grafico"), QStringLiteral("-"), QStringLiteral("-o"), QStringLiteral("-")});
+        const Run run =
+            runCli({QStringLiteral("grafico"), QStringLiteral("-"), QStringLiteral("-o"), QStringLiteral("-")});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.contains("sin Qt Charts"));
         QSKIP("Built without Qt Charts: grafico only says so.");

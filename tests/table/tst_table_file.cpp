@@ -438,24 +438,21 @@ void TestTableFile::checkOrdersNumbersByValue_data()
     QTest::newRow("longer is larger") << QByteArray("9") << QByteArray("10") << int32 << QStringList();
     QTest::newRow("shorter is smaller") << QByteArray("1000000000") << QByteArray("999999999") << int32
                                         << QStringList{fall};
-    QTest::newRow("leading zeros are no digits") << QByteArray("0010") << QByteArray("9") << int32
-                                                 << QStringList{fall};
+    QTest::newRow("leading zeros are no digits") << QByteArray("0010") << QByteArray("9") << int32 << QStringList{fall};
     QTest::newRow("equal with zeros") << QByteArray("7") << QByteArray("007") << int32 << QStringList();
     QTest::newRow("8 digits") << QByteArray("12345678") << QByteArray("12345677") << int32 << QStringList{fall};
-    QTest::newRow("12 digits, last word") << QByteArray("123456789012") << QByteArray("123456789011") << int64
-                                          << QStringList{fall};
-    QTest::newRow("12 digits, first word") << QByteArray("123456789012") << QByteArray("223456789011") << int64
-                                           << QStringList();
+    QTest::newRow("12 digits, last word")
+        << QByteArray("123456789012") << QByteArray("123456789011") << int64 << QStringList{fall};
+    QTest::newRow("12 digits, first word")
+        << QByteArray("123456789012") << QByteArray("223456789011") << int64 << QStringList();
     QTest::newRow("16 digits") << QByteArray("1234567890123456") << QByteArray("1234567890123455") << int64
                                << QStringList{fall};
     QTest::newRow("20 digits") << QByteArray("99999999999999999999") << QByteArray("99999999999999999998") << int64
                                << QStringList{over, over, fall};
     QTest::newRow("int64's largest") << QByteArray("1") << QByteArray("0009223372036854775807") << int64
                                      << QStringList();
-    QTest::newRow("past int64") << QByteArray("1") << QByteArray("9223372036854775808") << int64
-                                << QStringList{over};
-    QTest::newRow("past int32") << QByteArray("2147483647") << QByteArray("2147483648") << int32
-                                << QStringList{over};
+    QTest::newRow("past int64") << QByteArray("1") << QByteArray("9223372036854775808") << int64 << QStringList{over};
+    QTest::newRow("past int32") << QByteArray("2147483647") << QByteArray("2147483648") << int32 << QStringList{over};
 }
 
 void TestTableFile::checkOrdersNumbersByValue()
