@@ -66,6 +66,16 @@ const QByteArray &cleanMillionLines()
     return bytes;
 }
 
+// Reads `bytes` as the editor reads a file.
+bool readBytes(const QByteArray &bytes, ExperienceTable &table)
+{
+    QByteArray copy = bytes; // shared, not copied
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QString error;
+    return LeerTabla(buffer, table, &error);
+}
+
 // Bytes in use from malloc: what the plain split holds.
 size_t mallocBytes()
 {
@@ -76,12 +86,8 @@ void BM_ReadMillionLines(benchmark::State &state)
 {
     const QByteArray &bytes = millionLines();
     for (auto _ : state) {
-        QByteArray copy = bytes; // shared, not copied
-        QBuffer buffer(&copy);
-        buffer.open(QIODevice::ReadOnly);
         ExperienceTable table;
-        QString error;
-        if (!LeerTabla(buffer, table, &error))
+        if (!readBytes(bytes, table))
             state.SkipWithError("read failed");
         benchmark::DoNotOptimize(table.rowCount());
         // Everything the table holds: its bytes and its row index.
@@ -96,12 +102,8 @@ void BM_ReadMillionLines(benchmark::State &state)
 void BM_ReadCleanMillionLines(benchmark::State &state)
 {
     for (auto _ : state) {
-        QByteArray copy = cleanMillionLines();
-        QBuffer buffer(&copy);
-        buffer.open(QIODevice::ReadOnly);
         ExperienceTable table;
-        QString error;
-        if (!LeerTabla(buffer, table, &error))
+        if (!readBytes(cleanMillionLines(), table))
             state.SkipWithError("read failed");
         benchmark::DoNotOptimize(table.rowCount());
     }
@@ -125,12 +127,8 @@ void BM_CheckCleanMillionLines(benchmark::State &state)
 // at most 4,096 points a curve.
 void BM_CurvesOfMillionLines(benchmark::State &state)
 {
-    QByteArray copy = cleanMillionLines();
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
     ExperienceTable table;
-    QString error;
-    if (!LeerTabla(buffer, table, &error))
+    if (!readBytes(cleanMillionLines(), table))
         state.SkipWithError("read failed");
     for (auto _ : state) {
         const Curves curves = curvesOf(table, true);

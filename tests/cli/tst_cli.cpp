@@ -43,6 +43,13 @@ bool chartsBuilt()
     return !runCli({QStringLiteral("--help")}).out.contains("sin Qt Charts");
 }
 
+// Writes a test file whole; false when it could not.
+bool putFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
@@ -154,10 +161,7 @@ void TestCli::failuresWriteNothing()
     QFETCH(QString, message);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Exp.txt"));
-    QFile former(path);
-    QVERIFY(former.open(QIODevice::WriteOnly));
-    former.write("antes\r\n");
-    former.close();
+    QVERIFY(putFile(path, "antes\r\n"));
     if (arguments.first() == QStringLiteral("generar"))
         arguments << QStringLiteral("-o") << path;
     else
@@ -195,10 +199,7 @@ void TestCli::normalizarRoundTrips()
     QTemporaryDir dir;
     const QString in = dir.filePath(QStringLiteral("entrada.txt"));
     const QString out = dir.filePath(QStringLiteral("salida.txt"));
-    QFile file(in);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(input);
-    file.close();
+    QVERIFY(putFile(in, input));
     const Run run = runCli({QStringLiteral("normalizar"), in, out});
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(fileBytes(out), output);
@@ -281,10 +282,7 @@ void TestCli::comprobarFindings()
     QFETCH(QString, finding);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Exp.txt"));
-    QFile out(path);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(file);
-    out.close();
+    QVERIFY(putFile(path, file));
 
     const Run text = runCli(QStringList{QStringLiteral("comprobar"), path} + options);
     const Run json = runCli(QStringList{QStringLiteral("comprobar"), path, QStringLiteral("--json")} + options);
@@ -335,14 +333,8 @@ void TestCli::compararTables()
     const QList<QByteArray> lines = file.readAll().split('\n');
     QList<QByteArray> edited = lines;
     edited[4].replace("12,12,12,12,13,", "12,12,12,12,99,"); // level 4, "High Nob Base"
-    QFile other(b);
-    QVERIFY(other.open(QIODevice::WriteOnly));
-    other.write(edited.join('\n'));
-    other.close();
-    QFile cut(shorter);
-    QVERIFY(cut.open(QIODevice::WriteOnly));
-    cut.write(lines.mid(0, 4).join('\n') + '\n'); // levels 1 to 3 only
-    cut.close();
+    QVERIFY(putFile(b, edited.join('\n')));
+    QVERIFY(putFile(shorter, lines.mid(0, 4).join('\n') + '\n')); // levels 1 to 3 only
 
     const Run same = runCli({QStringLiteral("comparar"), a, a});
     QCOMPARE(same.exitCode, 0);
@@ -418,9 +410,7 @@ void TestCli::graficoDraws()
     if (file.isEmpty()) {
         QCOMPARE(runCli({QStringLiteral("generar"), QStringLiteral("-o"), path}).exitCode, 0);
     } else {
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(file);
+        QVERIFY(putFile(path, file));
     }
     const Run run = runCli(QStringList{QStringLiteral("grafico"), path, QStringLiteral("-o"), svg} + options);
     QCOMPARE(run.exitCode, 0);
