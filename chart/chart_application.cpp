@@ -1,6 +1,10 @@
+// SPDX-FileCopyrightText: 2026 Vandrel EXP Editor developers
+// SPDX-License-Identifier: GPL-2.0-only
 #include "chart/chart_application.h"
 
-#include <QApplication>
+#include "chart/drawing_platform.h"
+
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -18,8 +22,7 @@ void keepQuietUnlessSerious(QtMsgType type, const QMessageLogContext &context, c
 
 std::unique_ptr<QCoreApplication> makeDrawingApplication(int &argc, char **argv)
 {
-    // Pictures go to files: no window is ever shown, so no display is asked for.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    chooseDrawingPlatform();
     qInstallMessageHandler(keepQuietUnlessSerious);
-    return std::make_unique<QApplication>(argc, argv);
+    return std::make_unique<QGuiApplication>(argc, argv);
 }

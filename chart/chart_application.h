@@ -1,8 +1,10 @@
+// SPDX-FileCopyrightText: 2026 Vandrel EXP Editor developers
+// SPDX-License-Identifier: GPL-2.0-only
 #pragma once
 
 #include <QCoreApplication>
 
 #include <memory>
 
-// An application object that can draw charts with no display at all.
+// An application object that can draw pictures with no display at all.
 std::unique_ptr<QCoreApplication> makeDrawingApplication(int &argc, char **argv);

@@ -49,16 +49,29 @@ bool writeBytesArgument(const QString &path, const QByteArray &bytes, QString *e
     return true;
 }
 
+namespace {
+
+bool openInput(const QString &path, QFile &input, QString *error)
+{
+    const bool opened = path == QStringLiteral("-") ? input.open(stdin, QIODevice::ReadOnly)
+                                                    : (input.setFileName(path), input.open(QIODevice::ReadOnly));
+    if (!opened)
+        *error = input.errorString();
+    return opened;
+}
+
+} // namespace
+
 bool readTableArgument(const QString &path, ExperienceTable &table, QString *error)
 {
-    if (path != QStringLiteral("-"))
-        return readTableFile(path, table, error);
     QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly)) {
-        *error = input.errorString();
-        return false;
-    }
-    return LeerTabla(input, table, error);
+    return openInput(path, input, error) && LeerTabla(input, table, error);
+}
+
+bool readBytesArgument(const QString &path, ByteBuffer &bytes, QString *error)
+{
+    QFile input;
+    return openInput(path, input, error) && readTableBytes(input, bytes, error);
 }
 
 bool writeTableArgument(const QString &path, const ExperienceTable &table, QString *error)

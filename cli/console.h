@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+class ByteBuffer;
 class ExperienceTable;
 
 // Puts the standard streams in binary mode and the console in UTF-8 where the
@@ -24,6 +25,10 @@ bool writeStandardOutput(const QByteArray &bytes, QString *error);
 
 // Reads the table file at `path`, or standard input when it is "-".
 bool readTableArgument(const QString &path, ExperienceTable &table, QString *error);
+
+// Reads the bytes of the table file at `path`, or of standard input when it
+// is "-", within the table reader's bounds.
+bool readBytesArgument(const QString &path, ByteBuffer &bytes, QString *error);
 
 // Writes `bytes` to the file at `path` (through a temporary that replaces it
 // only once complete), or to standard output when it is "-".

@@ -1,17 +1,12 @@
+// SPDX-FileCopyrightText: 2026 Vandrel EXP Editor developers
+// SPDX-License-Identifier: GPL-2.0-only
 #pragma once
 
-// `vandrel-exp grafico`: a picture of a table's curves, SVG or PNG.
+// `vandrel-exp grafico`: a picture of a table's curves, PNG, PDF or SVG.
 
 #include <QCoreApplication>
-#include <QStringList>
 
 #include <memory>
 
-// Whether this build draws charts: Qt Charts is not part of every build.
-bool chartsAvailable();
-
 // The application object `grafico` needs: it draws without any display.
 std::unique_ptr<QCoreApplication> makeChartApplication(int &argc, char **argv);
-
-// grafico ARCHIVO -o SALIDA.svg|SALIDA.png [--escala log|lineal]
-int grafico(const QStringList &args);

@@ -1,13 +1,13 @@
+// SPDX-FileCopyrightText: 2026 Vandrel EXP Editor developers
+// SPDX-License-Identifier: GPL-2.0-only
 // vandrel-exp: the editor's table files from the command line.
+#include "chart/svg_writer.h"
+#include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/grafico.h"
-#include "cli/table_checks.h"
 #include "core/spanish.h"
 #include "core/titulo.h"
-#include "generation/core/generador.h"
 #include "generation/core/parametros.h"
-#include "table/core/experience_table.h"
-#include "table/core/table_file.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -31,9 +32,10 @@ const char kUso[] = "Uso:\n"
                     "  vandrel-exp comparar A B\n"
                     "      Lista las celdas distintas, NIVEL:COLUMNA: VALOR_A -> VALOR_B. Sale con 0 si son\n"
                     "      iguales, 1 si no, 2 si no puede leer un archivo.\n"
-                    "  vandrel-exp grafico ARCHIVO -o SALIDA.svg|SALIDA.png [--escala log|lineal]\n"
+                    "  vandrel-exp grafico ARCHIVO -o SALIDA [--formato png|pdf|svg] [--escala log|lineal]\n"
                     "      Dibuja las catorce columnas frente al nivel: base en un panel, job en otro;\n"
-                    "      escala logarítmica por omisión. Con -o -, SVG en la salida estándar.\n"
+                    "      escala logarítmica por omisión. El formato sigue a la extensión de SALIDA\n"
+                    "      (.png, .pdf, .svg) o a --formato; con -o -, SVG en la salida estándar.\n"
                     "%1"
                     "  vandrel-exp --help | --version\n"
                     "\n"
@@ -44,8 +46,7 @@ const char kUso[] = "Uso:\n"
 QString usage()
 {
     QString text = QString::fromUtf8(kUso).arg(
-        chartsAvailable() ? QString()
-                          : QStringLiteral("      (No disponible en esta compilación: se construyó sin Qt Charts.)\n"));
+        svgAvailable() ? QString() : QStringLiteral("      (Esta compilación no escribe SVG: se construyó sin Qt Svg.)\n"));
     Parametros defaults;
     ValoresPorDefecto(defaults);
     // Padded by characters, not bytes: "1º Job" lines up with "Novice".
@@ -64,47 +65,6 @@ QString usage()
     return text;
 }
 
-int generar(const QStringList &args)
-{
-    Parametros parametros;
-    ValoresPorDefecto(parametros);
-    QString output;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (arg == QStringLiteral("-o")) {
-            if (++i == args.size())
-                return fail(QStringLiteral("falta el nombre del archivo después de -o."));
-            output = args[i];
-            continue;
-        }
-        const int campo = arg.startsWith(QStringLiteral("--")) ? campoPorNombre(arg.mid(2).toUtf8().constData()) : -1;
-        if (campo < 0)
-            return fail(QStringLiteral("opción desconocida: %1 (vea vandrel-exp --help).").arg(arg));
-        if (++i == args.size())
-            return fail(QStringLiteral("falta el valor de %1.").arg(arg));
-        const std::optional<int16_t> value = parseParameterValue(args[i]);
-        if (!value)
-            return fail(parameterValueError(arg));
-        camposParametros()[size_t(campo)].field(parametros) = *value;
-    }
-    ExperienceTable table;
-    QString error;
-    if (!GenerarTabla(NivelMaximo(parametros), parametros, table, &error))
-        return fail(error);
-    return writeTableArgument(output, table, &error) ? 0 : fail(error);
-}
-
-int normalizar(const QStringList &args)
-{
-    if (args.size() != 2)
-        return fail(QStringLiteral("normalizar necesita un archivo de entrada y uno de salida."));
-    ExperienceTable table;
-    QString error;
-    if (!readTableArgument(args[0], table, &error))
-        return fail(QStringLiteral("%1: %2").arg(args[0], error));
-    return writeTableArgument(args[1], table, &error) ? 0 : fail(error);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -120,16 +80,25 @@ int main(int argc, char **argv)
     const QStringList all = QCoreApplication::arguments();
     const QString command = all.value(1);
     const QStringList args = all.mid(2);
-    if (command == QStringLiteral("generar"))
-        return generar(args);
-    if (command == QStringLiteral("normalizar"))
-        return normalizar(args);
-    if (command == QStringLiteral("comprobar"))
-        return comprobar(args);
-    if (command == QStringLiteral("comparar"))
-        return comparar(args);
-    if (command == QStringLiteral("grafico"))
-        return grafico(args);
+    struct Command
+    {
+        const char *name;
+        int (*run)(const QStringList &);
+        int failureStatus; // 2 where 1 means a finding
+    };
+    static constexpr Command kCommands[] = {{"generar", generar, 1},    {"normalizar", normalizar, 1},
+                                            {"comprobar", comprobar, 2}, {"comparar", comparar, 2},
+                                            {"grafico", grafico, 1}};
+    for (const Command &c : kCommands) {
+        if (command != QLatin1StringView(c.name))
+            continue;
+        try {
+            return c.run(args);
+        } catch (const std::bad_alloc &) { // the reader says so itself; this is for the rest of the work
+            return fail(QStringLiteral("No hay memoria suficiente para terminar la orden. No se ha escrito nada."),
+                        c.failureStatus);
+        }
+    }
     if (all.size() == 2 && (command == QStringLiteral("--help") || command == QStringLiteral("-h"))) {
         printText(usage());
         return 0;

@@ -4,60 +4,48 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
+#include <limits>
 #include <string_view>
+#include <system_error>
+#include <thread>
 
 namespace {
 
-// Plain decimal digits as a number; the nearest double is all a curve needs.
-// Whole up to 19 digits, so the common case is integer work.
-std::optional<double> valueOf(std::string_view field)
+// More digits than 64 bits hold: the nearest double is all a curve needs.
+double longValue(std::string_view digits)
 {
-    if (field.empty() || field.size() > 19) {
-        if (field.empty())
-            return std::nullopt;
-        double value = 0;
-        for (const char c : field) {
-            if (c < '0' || c > '9')
-                return std::nullopt;
-            value = value * 10 + (c - '0');
-        }
-        return value;
-    }
-    uint64_t value = 0;
-    for (const char c : field) {
-        const unsigned digit = unsigned(c - '0');
-        if (digit > 9)
-            return std::nullopt;
-        value = value * 10 + digit;
-    }
-    return double(value);
+    double value = 0;
+    for (const char c : digits)
+        value = value * 10 + (c - '0');
+    return value;
 }
 
 // The lowest and the highest point of one bucket, kept in level order.
+// Starting from infinities, adding a point is two comparisons.
 struct Bucket
 {
-    QPointF low, high;
-    bool used = false;
+    double lowValue = std::numeric_limits<double>::infinity();
+    double highValue = -std::numeric_limits<double>::infinity();
+    int32_t lowLevel = 0, highLevel = 0;
 
-    void add(QPointF point)
+    void add(int32_t level, double value)
     {
-        if (!used) {
-            low = high = point;
-            used = true;
-            return;
+        if (value < lowValue) {
+            lowValue = value;
+            lowLevel = level;
         }
-        if (point.y() < low.y())
-            low = point;
-        if (point.y() > high.y())
-            high = point;
+        if (value > highValue) {
+            highValue = value;
+            highLevel = level;
+        }
     }
 
     void appendTo(QList<QPointF> &points) const
     {
-        if (!used)
-            return;
-        const bool lowFirst = low.x() <= high.x();
+        if (lowValue > highValue)
+            return; // nothing in it
+        const QPointF low(lowLevel, lowValue), high(highLevel, highValue);
+        const bool lowFirst = lowLevel <= highLevel;
         points.append(lowFirst ? low : high);
         if (low != high)
             points.append(lowFirst ? high : low);
@@ -77,6 +65,64 @@ bool isClosingRow(std::string_view packed)
     return fields == 14 && packed.size() == 27;
 }
 
+// The curves of rows [first, end), which begin a bucket: whole buckets,
+// so two stretches of a table join by appending.
+struct Stretch
+{
+    std::array<QList<QPointF>, 15> points;
+    qint64 notNumbers = 0;
+    qint64 zeros = 0;
+    double smallest = std::numeric_limits<double>::infinity();
+    double largest = -std::numeric_limits<double>::infinity();
+};
+
+void drawStretch(const ExperienceTable &table, bool logarithmic, int32_t first, int32_t end, qint64 perBucket,
+                 Stretch &out)
+{
+    std::array<Bucket, 15> open{};
+    for (int32_t row = first; row < end; ++row) {
+        if ((row - 1) % perBucket == 0) {
+            for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+                open[size_t(column)].appendTo(out.points[size_t(column)]);
+                open[size_t(column)] = {};
+            }
+        }
+        const std::string_view packed = table.packedRow(row);
+        const char *p = packed.data();
+        const char *const rowEnd = p + packed.size();
+        for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+            // One pass over the field: its digits as a number, and whether
+            // they were all digits. A row may hold fewer than fourteen
+            // fields: the rest are blank.
+            const char *const start = p;
+            uint64_t whole = 0;
+            unsigned notDigits = 0;
+            for (; p < rowEnd && *p != ','; ++p) {
+                const unsigned digit = unsigned(*p - '0');
+                notDigits |= digit > 9;
+                whole = whole * 10 + digit;
+            }
+            const size_t length = size_t(p - start);
+            if (p < rowEnd)
+                ++p;
+            if (length == 0 || notDigits) {
+                ++out.notNumbers;
+                continue;
+            }
+            const double value = length <= 19 ? double(whole) : longValue(std::string_view(start, length));
+            if (logarithmic && value <= 0) {
+                ++out.zeros;
+                continue;
+            }
+            out.smallest = std::min(out.smallest, value);
+            out.largest = std::max(out.largest, value);
+            open[size_t(column)].add(row, value);
+        }
+    }
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column)
+        open[size_t(column)].appendTo(out.points[size_t(column)]);
+}
+
 } // namespace
 
 Curves curvesOf(const ExperienceTable &table, bool logarithmic, int buckets)
@@ -89,39 +135,36 @@ Curves curvesOf(const ExperienceTable &table, bool logarithmic, int buckets)
         --rows;
     }
     const qint64 perBucket = std::max<qint64>(1, (curves.levels + buckets - 1) / buckets);
-    std::array<Bucket, 15> open{};
-    bool any = false;
-    for (int32_t row = 1; row < rows; ++row) {
-        if ((row - 1) % perBucket == 0) {
-            for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-                open[size_t(column)].appendTo(curves.points[size_t(column)]);
-                open[size_t(column)] = {};
-            }
-        }
-        const std::string_view packed = table.packedRow(row);
-        const char *p = packed.data();
-        const char *const end = p + packed.size();
-        for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-            // A row may hold fewer than fourteen fields: the rest are blank.
-            const char *const fieldEnd = p < end ? std::find(p, end, ',') : end;
-            const std::string_view field(p, size_t(fieldEnd - p));
-            p = fieldEnd < end ? fieldEnd + 1 : end;
-            const std::optional<double> value = valueOf(field);
-            if (!value) {
-                ++curves.notNumbers;
-                continue;
-            }
-            if (logarithmic && *value <= 0) {
-                ++curves.zeros;
-                continue;
-            }
-            curves.smallest = any ? std::min(curves.smallest, *value) : *value;
-            curves.largest = any ? std::max(curves.largest, *value) : *value;
-            any = true;
-            open[size_t(column)].add(QPointF(row, *value));
+
+    // A long table in two halves at once, split where a bucket begins: the
+    // reading is all the rest of the work, and two cores halve it.
+    constexpr int32_t kRowsWorthAThread = 1 << 16;
+    const qint64 bucketsInAll = (rows - 1 + perBucket - 1) / perBucket;
+    const int32_t split = rows - 1 >= kRowsWorthAThread ? int32_t(1 + bucketsInAll / 2 * perBucket) : rows;
+    Stretch front, back;
+    std::thread second;
+    if (split < rows) {
+        try {
+            second = std::thread([&] { drawStretch(table, logarithmic, split, rows, perBucket, back); });
+        } catch (const std::system_error &) {
+            // No thread to be had: one does it all.
         }
     }
-    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column)
-        open[size_t(column)].appendTo(curves.points[size_t(column)]);
+    drawStretch(table, logarithmic, 1, second.joinable() ? split : rows, perBucket, front);
+    if (second.joinable())
+        second.join();
+
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+        QList<QPointF> &points = curves.points[size_t(column)];
+        points = std::move(front.points[size_t(column)]);
+        points.append(back.points[size_t(column)]);
+    }
+    curves.notNumbers = front.notNumbers + back.notNumbers;
+    curves.zeros = front.zeros + back.zeros;
+    const double smallest = std::min(front.smallest, back.smallest), largest = std::max(front.largest, back.largest);
+    if (smallest <= largest) {
+        curves.smallest = smallest;
+        curves.largest = largest;
+    }
     return curves;
 }

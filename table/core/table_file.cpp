@@ -26,10 +26,42 @@ QString tooLargeMessage()
         .arg(kMaxTableFileBytes >> 30);
 }
 
-// Slurps the device whole: the bytes become the table's row storage. The
-// size a file reports is only a first guess (files under /proc report 0).
-// `onBlock(from, to)` sees each new run of bytes as it arrives and returns
-// false to stop reading.
+QString longLineMessage()
+{
+    return QStringLiteral("El archivo tiene una línea de más de %1 MiB y no puede ser una tabla de "
+                          "experiencia. No se ha abierto.")
+        .arg(kMaxLineBytes >> 20);
+}
+
+QString outOfMemoryMessage()
+{
+    return QStringLiteral("No hay memoria suficiente para abrir el archivo. La tabla no ha cambiado.");
+}
+
+// Checks the lines from `lineStart` on against the line bound, as far as the
+// bytes read so far tell, and moves `lineStart` to a line start past which
+// nothing is known yet. It jumps a bound ahead and looks back for a line
+// end, so it reads a few bytes per 64 MiB instead of every byte, yet no line
+// of any length in any kind of input goes unseen.
+bool linesWithinBound(const char *data, size_t used, size_t &lineStart)
+{
+    constexpr size_t bound = size_t(kMaxLineBytes);
+    while (used - lineStart > bound) {
+        const char *const from = data + lineStart;
+        const char *p = from + bound + 1; // the line's first bound + 1 bytes are in
+        while (p != from && p[-1] != '\n' && p[-1] != '\r')
+            --p;
+        if (p == from)
+            return false;
+        lineStart = size_t(p - data);
+    }
+    return true;
+}
+
+// Slurps the device whole, within the bounds of table_file.h: the bytes
+// become the table's row storage, or what the check reads. The size a file
+// reports is only a first guess (files under /proc report 0). `onBlock(from,
+// to)` sees each new run of bytes as it arrives and returns false to stop.
 template <typename OnBlock> bool readAll(QIODevice &device, ByteBuffer &bytes, QString *error, OnBlock onBlock)
 {
     const qint64 expected = device.isSequential() ? 0 : device.size() - device.pos();
@@ -60,24 +92,14 @@ template <typename OnBlock> bool readAll(QIODevice &device, ByteBuffer &bytes, Q
         }
         if (!room)
             bytes.append(probe, size_t(got));
-        // Only the tail of each block is searched: a line end is rarely far.
-        const char *block = bytes.data() + used;
-        for (size_t i = size_t(got); i-- > 0;) {
-            if (block[i] == '\n' || block[i] == '\r') {
-                lineStart = used + i + 1;
-                break;
-            }
-        }
         used += size_t(got);
         if (!onBlock(used - size_t(got), used))
             return false;
-        if (used - lineStart > size_t(kMaxLineBytes)) { // /dev/zero and other endless lines
-            *error = QStringLiteral("El archivo tiene una línea de más de %1 MiB y no puede ser una tabla de "
-                                    "experiencia. No se ha abierto.")
-                         .arg(kMaxLineBytes >> 20);
+        if (!linesWithinBound(bytes.data(), used, lineStart)) { // /dev/zero and other endless lines
+            *error = longLineMessage();
             return false;
         }
-        if (used > size_t(kMaxTableFileBytes)) { // /dev/zero, a pipe that never ends
+        if (used > size_t(kMaxTableFileBytes)) { // a pipe that never ends
             *error = tooLargeMessage();
             return false;
         }
@@ -132,9 +154,7 @@ private:
         if (end - rowStart_ > std::numeric_limits<uint32_t>::max())
             failure_ = QStringLiteral("El archivo tiene un campo demasiado largo para una tabla.");
         else if (rows_ == kMaxReadRows)
-            failure_ = QStringLiteral("El archivo tiene más de %1 niveles y no puede ser una tabla de experiencia. "
-                                      "No se ha abierto.")
-                           .arg(kMaxReadRows);
+            failure_ = tooManyLevelsMessage();
         if (failed())
             return;
         ++rows_;
@@ -215,6 +235,13 @@ QByteArray commentLine()
     return QByteArrayLiteral("//Archivo Creado Con ") + Titulo().toLatin1();
 }
 
+QString tooManyLevelsMessage()
+{
+    return QStringLiteral("El archivo tiene más de %1 niveles y no puede ser una tabla de experiencia. "
+                          "No se ha abierto.")
+        .arg(kMaxReadRows);
+}
+
 QString tooManyRowsMessage(int32_t tableRows)
 {
     return QStringLiteral("La tabla tiene %1 niveles y un archivo de tabla admite como máximo %2. "
@@ -228,7 +255,21 @@ bool LeerTabla(QIODevice &device, ExperienceTable &table, QString *error)
     try {
         return readTable(device, table, error);
     } catch (const std::bad_alloc &) {
-        *error = QStringLiteral("No hay memoria suficiente para abrir el archivo. La tabla no ha cambiado.");
+        *error = outOfMemoryMessage();
+        return false;
+    }
+}
+
+bool readTableBytes(QIODevice &device, ByteBuffer &bytes, QString *error)
+{
+    try {
+        ByteBuffer read;
+        if (!readAll(device, read, error, [](size_t, size_t) { return true; }))
+            return false;
+        bytes = std::move(read);
+        return true;
+    } catch (const std::bad_alloc &) {
+        *error = outOfMemoryMessage();
         return false;
     }
 }
@@ -280,6 +321,16 @@ bool readTableFile(const QString &path, ExperienceTable &table, QString *error)
         return false;
     }
     return LeerTabla(file, table, error); // QFile closes itself on every path
+}
+
+bool readTableFileBytes(const QString &path, ByteBuffer &bytes, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString();
+        return false;
+    }
+    return readTableBytes(file, bytes, error);
 }
 
 bool writeTableFile(const QString &path, const ExperienceTable &table, QString *error)

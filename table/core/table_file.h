@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class ByteBuffer;
 class ExperienceTable;
 class QIODevice;
 
@@ -23,6 +24,11 @@ inline constexpr int32_t kMaxReadRows = int32_t(1) << 26;
 // error, a file past the bounds above, or memory the machine cannot give.
 bool LeerTabla(QIODevice &device, ExperienceTable &table, QString *error);
 
+// Reads `device` to its end as LeerTabla does, within the same bounds and
+// with the same messages, without cutting rows: the bytes of a table file
+// whole, for whatever reads them otherwise. On failure `bytes` is unchanged.
+bool readTableBytes(QIODevice &device, ByteBuffer &bytes, QString *error);
+
 // Writes the comment line and every table row, fourteen fields and CR LF
 // each. Refuses, writing nothing, a table of more than kMaxSavedRows rows.
 bool GuardarTabla(QIODevice &device, const ExperienceTable &table, QString *error);
@@ -33,9 +39,15 @@ QByteArray commentLine();
 // Opens, reads and closes the file at `path`; see LeerTabla.
 bool readTableFile(const QString &path, ExperienceTable &table, QString *error);
 
+// Opens, reads and closes the file at `path`; see readTableBytes.
+bool readTableFileBytes(const QString &path, ByteBuffer &bytes, QString *error);
+
 // Writes the file at `path` through a temporary that replaces it only once
 // complete: on failure the former file is left exactly as it was.
 bool writeTableFile(const QString &path, const ExperienceTable &table, QString *error);
+
+// The message given for a file of more than kMaxReadRows levels.
+QString tooManyLevelsMessage();
 
 // The message given for a table too large to save.
 QString tooManyRowsMessage(int32_t tableRows);

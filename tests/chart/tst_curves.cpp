@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vandrel EXP Editor developers
+// SPDX-License-Identifier: GPL-2.0-only
 #include "chart/core/curves.h"
 #include "table/core/experience_table.h"
 
@@ -42,9 +44,15 @@ private slots:
         QTest::addColumn<int>("levels");
         QTest::addColumn<int>("buckets");
         QTest::addColumn<bool>("closingRow");
-        QTest::newRow("fewer levels than buckets: every point") << 99 << 2048 << true;
-        QTest::newRow("many levels") << 200000 << 2048 << false;
-        QTest::newRow("uneven buckets") << 10007 << 7 << true;
+        QTest::addColumn<double>("spikeAt"); // as a share of the levels
+        QTest::addColumn<double>("dipAt");
+        QTest::newRow("fewer levels than buckets: every point") << 99 << 2048 << true << 1 / 3.0 << 0.5;
+        // Long tables are drawn in two halves at once: peaks on either side
+        // of the join, and none of its buckets lost or doubled.
+        QTest::newRow("many levels") << 200000 << 2048 << false << 1 / 3.0 << 0.5;
+        QTest::newRow("many levels, both in the second half") << 200000 << 2048 << true << 0.75 << 0.99;
+        QTest::newRow("many levels, about the join") << 131072 << 2048 << false << 0.499 << 0.501;
+        QTest::newRow("uneven buckets") << 10007 << 7 << true << 1 / 3.0 << 0.5;
     }
 
     void thinningKeepsPeaksAndDips()
@@ -52,8 +60,12 @@ private slots:
         QFETCH(int, levels);
         QFETCH(int, buckets);
         QFETCH(bool, closingRow);
-        const int spikeAt = levels / 3, dipAt = levels / 2;
-        const Curves curves = curvesOf(risingTable(levels, spikeAt, dipAt, closingRow), true, buckets);
+        QFETCH(double, spikeAt);
+        QFETCH(double, dipAt);
+        const int spike = int(levels * spikeAt), dip = int(levels * dipAt);
+        const Curves curves = curvesOf(risingTable(levels, spike, dip, closingRow), true, buckets);
+        const int perBucket = (levels + buckets - 1) / buckets;
+        const int bucketsUsed = (levels + perBucket - 1) / perBucket;
         QCOMPARE(curves.closingRowLeftOut, closingRow);
         QCOMPARE(curves.zeros, 0); // the closing row is no level
         QCOMPARE(curves.notNumbers, 0);
@@ -62,13 +74,14 @@ private slots:
         for (int c = kFirstValueColumn; c <= kLastValueColumn; ++c) {
             const QList<QPointF> &points = curves.points[size_t(c)];
             QVERIFY(points.size() <= 2 * buckets);
-            if (levels <= buckets)
-                QCOMPARE(points.size(), levels);
-            QVERIFY(hasPoint(points, spikeAt, 1e9));
-            QVERIFY(hasPoint(points, dipAt, 1));
+            // Every bucket of a rising curve has a lowest and a highest point.
+            QCOMPARE(points.size(), levels <= buckets ? levels : 2 * bucketsUsed);
+            QVERIFY(hasPoint(points, spike, 1e9));
+            QVERIFY(hasPoint(points, dip, 1));
             QCOMPARE(points.first().x(), 1.0);
             QVERIFY(std::is_sorted(points.begin(), points.end(),
                                    [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); }));
+            QVERIFY(points.last().x() > levels - perBucket);
         }
     }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vandrel EXP Editor developers
+// SPDX-License-Identifier: GPL-2.0-only
+#include "cli/commands.h"
 #include "generation/core/generador.h"
 #include "generation/core/parametros.h"
 #include "parameter_values.h"
@@ -7,15 +10,25 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QXmlStreamReader>
 #include <QtEndian>
+
+#include <cstdio>
+
+#if defined(Q_OS_UNIX)
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -27,20 +40,29 @@ struct Run
 };
 
 Run runCli(const QStringList &arguments,
-           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+           const QByteArray &input = {})
 {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(qEnvironmentVariable("VEXP_CLI"), arguments);
+    process.waitForStarted();
+    process.write(input);
+    process.closeWriteChannel();
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
             process.readAllStandardError()};
 }
 
-// Builds without Qt Charts (Windows) say so in their help, and grafico refuses.
-bool chartsBuilt()
+Run runCliWithInput(const QStringList &arguments, const QByteArray &input)
 {
-    return !runCli({QStringLiteral("--help")}).out.contains("sin Qt Charts");
+    return runCli(arguments, QProcessEnvironment::systemEnvironment(), input);
+}
+
+// Builds without Qt Svg (Windows) say so in their help, and refuse SVG.
+bool svgBuilt()
+{
+    return !runCli({QStringLiteral("--help")}).out.contains("sin Qt Svg");
 }
 
 // Writes a test file whole; false when it could not.
@@ -78,9 +100,18 @@ private slots:
     void compararTables();
     void graficoDraws_data();
     void graficoDraws();
-    void graficoPngWithoutDisplay();
+    void graficoPicturesWithoutDisplay_data();
+    void graficoPicturesWithoutDisplay();
     void graficoRefusals_data();
     void graficoRefusals();
+    void boundsRefused_data();
+    void boundsRefused();
+    void allocationFailureRefused_data();
+    void allocationFailureRefused();
+    void standardStreams_data();
+    void standardStreams();
+    void refusedArguments_data();
+    void refusedArguments();
 };
 
 void TestCli::generarWritesTheDefaultTable()
@@ -361,19 +392,23 @@ void TestCli::graficoDraws_data()
     const QString zeros = QStringLiteral("Celdas con valor 0");
     const QStringList axes = {QStringLiteral("Nivel"), QStringLiteral("Experiencia"), QStringLiteral("Nivel base"),
                               QStringLiteral("Nivel de job")};
+    // Decades labelled as Spanish writes numbers: four digits together, then points.
     QTest::newRow("generated table, logarithmic")
         << QStringLiteral("Exp.txt") << QByteArray() << QStringList()
         << axes + QStringList{QStringLiteral("Exp.txt"),
                               QStringLiteral("Nob Base"),
                               QStringLiteral("High Nob Base"),
                               QStringLiteral("Job 2a"),
-                              QStringLiteral("1e+06"),
+                              QStringLiteral("1000"),
+                              QStringLiteral("10.000"),
+                              QStringLiteral("1.000.000"),
                               QStringLiteral("La última fila, toda ceros, cierra la tabla y no se dibuja.")}
-        << QStringList{notNumbers, zeros};
+        << QStringList{notNumbers, zeros, QStringLiteral("e+"), QStringLiteral("1.000\n")};
     QTest::newRow("generated table, linear")
         << QStringLiteral("Exp.txt") << QByteArray()
         << QStringList{QStringLiteral("--escala"), QStringLiteral("lineal")}
-        << axes + QStringList{QStringLiteral("150000")} << QStringList{QStringLiteral("1e+06"), notNumbers, zeros};
+        << axes + QStringList{QStringLiteral("100.000"), QStringLiteral("20.000")}
+        << QStringList{QStringLiteral("1.000.000"), QStringLiteral("e+"), notNumbers, zeros};
     QTest::newRow("cells that are not numbers")
         << QStringLiteral("t.txt")
         << c
@@ -393,13 +428,8 @@ void TestCli::graficoDraws_data()
 
 void TestCli::graficoDraws()
 {
-    if (!chartsBuilt()) {
-        const Run run =
-            runCli({QStringLiteral("grafico"), QStringLiteral("-"), QStringLiteral("-o"), QStringLiteral("-")});
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.err.contains("sin Qt Charts"));
-        QSKIP("Built without Qt Charts: grafico only says so.");
-    }
+    if (!svgBuilt())
+        QSKIP("Built without Qt Svg: the texts are read from an SVG picture.");
     QFETCH(QString, name);
     QFETCH(QByteArray, file);
     QFETCH(QStringList, options);
@@ -423,31 +453,105 @@ void TestCli::graficoDraws()
         if (xml.readNext() == QXmlStreamReader::Characters && !xml.isWhitespace())
             texts << xml.text().toString().trimmed();
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-    const QString all = texts.join(u'\n');
+    const QString all = texts.join(u'\n') + u'\n';
     for (const QString &text : shown)
         QVERIFY2(texts.contains(text) || all.contains(text), qPrintable(text));
     for (const QString &text : notShown)
         QVERIFY2(!all.contains(text), qPrintable(text));
 }
 
-void TestCli::graficoPngWithoutDisplay()
+namespace {
+
+// Seven columns that never meet: column c holds the level times c + 1 times
+// 1000, so every curve has pixels of its own colour in each panel.
+QByteArray sevenApartTable()
 {
-    if (!chartsBuilt())
-        QSKIP("Built without Qt Charts.");
+    QByteArray table = "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+    for (int level = 1; level <= 300; ++level) {
+        QByteArrayList fields;
+        for (int c = 0; c < 14; ++c)
+            fields << QByteArray::number(qint64(level + 100) * (c % 7 + 1) * 1000);
+        table += fields.join(',') + "\r\n";
+    }
+    return table;
+}
+
+// Pixels of exactly `colour` in the rows [top, bottom) of the plot areas
+// (the legend, to their right, is left out).
+int pixelsOf(const QImage &image, QRgb colour, int top, int bottom)
+{
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 110; x < 1010; ++x)
+            count += (image.pixel(x, y) & 0xffffff) == colour;
+    return count;
+}
+
+} // namespace
+
+void TestCli::graficoPicturesWithoutDisplay_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("kind"); // what the bytes must be: png, pdf or svg
+    QTest::newRow("PNG by its name") << QStringLiteral("curvas.png") << QStringList() << QStringLiteral("png");
+    QTest::newRow("PDF by its name") << QStringLiteral("curvas.PDF") << QStringList() << QStringLiteral("pdf");
+    QTest::newRow("SVG by its name") << QStringLiteral("curvas.svg") << QStringList() << QStringLiteral("svg");
+    QTest::newRow("--formato over the name")
+        << QStringLiteral("curvas.dat") << QStringList{QStringLiteral("--formato"), QStringLiteral("png")}
+        << QStringLiteral("png");
+    QTest::newRow("standard output is SVG") << QStringLiteral("-") << QStringList() << QStringLiteral("svg");
+    QTest::newRow("standard output as PDF") << QStringLiteral("-")
+                                            << QStringList{QStringLiteral("--formato"), QStringLiteral("pdf")}
+                                            << QStringLiteral("pdf");
+}
+
+void TestCli::graficoPicturesWithoutDisplay()
+{
+    QFETCH(QString, output);
+    QFETCH(QStringList, options);
+    QFETCH(QString, kind);
     QTemporaryDir dir;
-    const QString table = dir.filePath(QStringLiteral("Exp.txt")), png = dir.filePath(QStringLiteral("curvas.png"));
-    QCOMPARE(runCli({QStringLiteral("generar"), QStringLiteral("-o"), table}).exitCode, 0);
+    const QString table = dir.filePath(QStringLiteral("Exp.txt"));
+    QVERIFY(putFile(table, sevenApartTable()));
     QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         bare.remove(QString::fromLatin1(name));
-    const Run run = runCli({QStringLiteral("grafico"), table, QStringLiteral("-o"), png}, bare);
+    const QString target = output == QStringLiteral("-") ? output : dir.filePath(output);
+    const Run run = runCli(QStringList{QStringLiteral("grafico"), table, QStringLiteral("-o"), target} + options, bare);
+    const QByteArray bytes = target == QStringLiteral("-") ? run.out : fileBytes(target);
+
+    if (kind == QStringLiteral("svg") && !svgBuilt()) {
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(QString::fromUtf8(run.err).contains(QStringLiteral("no escribe SVG")), run.err.constData());
+        QVERIFY(run.out.isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Exp.txt")});
+        return;
+    }
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QByteArray());
-    const QByteArray bytes = fileBytes(png);
-    QVERIFY(bytes.startsWith("\x89PNG\r\n\x1a\n"));
-    // The header chunk: 1200 pixels across, and tall enough for two panels.
-    QCOMPARE(qFromBigEndian<quint32>(bytes.constData() + 16), 1200u);
-    QVERIFY(qFromBigEndian<quint32>(bytes.constData() + 20) > 1000u);
+    if (kind == QStringLiteral("svg")) {
+        QXmlStreamReader xml(bytes);
+        while (!xml.atEnd())
+            xml.readNext();
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QVERIFY(bytes.contains("<svg"));
+    } else if (kind == QStringLiteral("pdf")) {
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+        QVERIFY(bytes.contains("/Type /Page")); // one page
+    } else {
+        QVERIFY(bytes.startsWith("\x89PNG\r\n\x1a\n"));
+        const QImage image = QImage::fromData(bytes, "PNG");
+        QCOMPARE(image.width(), 1200);
+        QVERIFY(image.height() > 1096);
+        // Every curve drawn in its own colour, in the base panel and in the job panel.
+        const QRgb colours[7] = {0x1f77b4, 0xff7f0e, 0x2ca02c, 0xd62728, 0x9467bd, 0x8c564b, 0xe377c2};
+        for (const QRgb colour : colours) {
+            QVERIFY2(pixelsOf(image, colour, 56, 576) > 100, qPrintable(QString::number(colour, 16)));
+            QVERIFY2(pixelsOf(image, colour, 576, 1096) > 100, qPrintable(QString::number(colour, 16)));
+        }
+    }
 }
 
 void TestCli::graficoRefusals_data()
@@ -457,15 +561,20 @@ void TestCli::graficoRefusals_data()
     QTest::newRow("scale") << QStringList{QStringLiteral("-o"), QStringLiteral("%1/x.svg"), QStringLiteral("--escala"),
                                           QStringLiteral("cubica")}
                            << QStringLiteral("--escala admite log o lineal.");
-    QTest::newRow("kind of picture") << QStringList{QStringLiteral("-o"), QStringLiteral("%1/x.jpg")}
-                                     << QStringLiteral("debe terminar en .svg o .png");
+    QTest::newRow("kind of picture by name") << QStringList{QStringLiteral("-o"), QStringLiteral("%1/x.jpg")}
+                                             << QStringLiteral("debe terminar en .png, .pdf o .svg");
+    QTest::newRow("kind of picture by --formato")
+        << QStringList{QStringLiteral("-o"), QStringLiteral("%1/x.png"), QStringLiteral("--formato"),
+                       QStringLiteral("jpg")}
+        << QStringLiteral("--formato admite png, pdf o svg.");
+    QTest::newRow("--formato without a value")
+        << QStringList{QStringLiteral("-o"), QStringLiteral("%1/x.png"), QStringLiteral("--formato")}
+        << QStringLiteral("falta el valor de --formato.");
     QTest::newRow("no output") << QStringList() << QStringLiteral("grafico necesita un archivo y -o");
 }
 
 void TestCli::graficoRefusals()
 {
-    if (!chartsBuilt())
-        QSKIP("Built without Qt Charts.");
     QFETCH(QStringList, options);
     QFETCH(QString, message);
     QTemporaryDir dir;
@@ -477,6 +586,250 @@ void TestCli::graficoRefusals()
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Exp.txt")});
+}
+
+namespace {
+
+// What each command is run with for the rows below: %IN is the input
+// under test, %OUT a file that holds "antes" and must keep it, %OK a
+// clean table.
+struct CommandLine
+{
+    const char *name;
+    QStringList arguments;
+    int failureStatus;
+};
+
+QList<CommandLine> readingCommands()
+{
+    return {{"normalizar", {QStringLiteral("normalizar"), QStringLiteral("%IN"), QStringLiteral("%OUT")}, 1},
+            {"comprobar", {QStringLiteral("comprobar"), QStringLiteral("%IN")}, 2},
+            {"comparar", {QStringLiteral("comparar"), QStringLiteral("%OK"), QStringLiteral("%IN")}, 2},
+            {"grafico",
+             {QStringLiteral("grafico"), QStringLiteral("%IN"), QStringLiteral("-o"), QStringLiteral("%OUT"),
+              QStringLiteral("--formato"), QStringLiteral("png")},
+             1}};
+}
+
+enum class Input { DevZero, EndlessFifo, SparseFile };
+
+QStringList filledIn(QStringList arguments, const QString &in, const QString &out, const QString &ok)
+{
+    for (QString &argument : arguments) {
+        argument.replace(QStringLiteral("%IN"), in);
+        argument.replace(QStringLiteral("%OUT"), out);
+        argument.replace(QStringLiteral("%OK"), ok);
+    }
+    return arguments;
+}
+
+} // namespace
+
+void TestCli::boundsRefused_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<Input>("input");
+    QTest::addColumn<QString>("message");
+    const QString endless = QStringLiteral("El archivo tiene una línea de más de 64 MiB");
+    const QString huge = QStringLiteral("El archivo ocupa más de 4 GiB");
+    for (const CommandLine &command : readingCommands()) {
+#if defined(Q_OS_UNIX)
+        QTest::addRow("%s, /dev/zero", command.name) << command.arguments << command.failureStatus << Input::DevZero
+                                                     << endless;
+        QTest::addRow("%s, an endless FIFO", command.name)
+            << command.arguments << command.failureStatus << Input::EndlessFifo << endless;
+#endif
+        QTest::addRow("%s, a sparse 5 GiB file", command.name)
+            << command.arguments << command.failureStatus << Input::SparseFile << huge;
+    }
+}
+
+void TestCli::boundsRefused()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(Input, input);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("salida.png")), ok = dir.filePath(QStringLiteral("ok.txt"));
+    QVERIFY(putFile(out, "antes"));
+    QVERIFY(putFile(ok, "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    QString in = QStringLiteral("/dev/zero");
+    QProcess writer;
+    if (input == Input::SparseFile) {
+        in = dir.filePath(QStringLiteral("5GiB.txt"));
+        QFile big(in); // sparse: takes no disk
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(5) << 30));
+    }
+#if defined(Q_OS_UNIX)
+    if (input == Input::EndlessFifo) {
+        in = dir.filePath(QStringLiteral("fifo"));
+        QCOMPARE(mkfifo(QFile::encodeName(in).constData(), 0600), 0);
+        writer.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec cat /dev/zero > \"$0\""), in});
+    }
+#endif
+    const Run run = runCli(filledIn(arguments, in, out, ok));
+    writer.kill();
+    writer.waitForFinished();
+    QCOMPARE(run.exitCode, status);
+    QVERIFY2(QString::fromUtf8(run.err).contains(in + QStringLiteral(": ") + message), run.err.constData());
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(fileBytes(out), QByteArray("antes"));
+}
+
+void TestCli::allocationFailureRefused_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    for (const CommandLine &command : readingCommands())
+        QTest::addRow("%s", command.name) << command.arguments << command.failureStatus;
+}
+
+void TestCli::allocationFailureRefused()
+{
+#if defined(Q_OS_LINUX)
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    // The command runs in this process, which may then map only a little more
+    // than it has: a 1 GiB file cannot be taken in, and the command must say
+    // so instead of aborting.
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("grande.txt")), out = dir.filePath(QStringLiteral("salida.png")),
+                  ok = dir.filePath(QStringLiteral("ok.txt"));
+    QFile big(in);
+    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(1) << 30));
+    big.close();
+    QVERIFY(putFile(out, "antes"));
+    QVERIFY(putFile(ok, "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    arguments = filledIn(arguments, in, out, ok);
+    const QString command = arguments.takeFirst();
+    int (*const run)(const QStringList &) = command == QStringLiteral("normalizar") ? normalizar
+                                           : command == QStringLiteral("comprobar")  ? comprobar
+                                           : command == QStringLiteral("comparar")   ? comparar
+                                                                                     : grafico;
+
+    QFile self(QStringLiteral("/proc/self/status"));
+    QVERIFY(self.open(QIODevice::ReadOnly));
+    rlim_t current = 0;
+    for (const QByteArray &line : self.readAll().split('\n'))
+        if (line.startsWith("VmSize:"))
+            current = rlim_t(line.mid(7).trimmed().split(' ').first().toULongLong()) * 1024;
+    QVERIFY(current > 0);
+
+    // Standard output and error go to files while the command runs.
+    QTemporaryFile outText, errText;
+    QVERIFY(outText.open() && errText.open());
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const int savedOut = dup(1), savedErr = dup(2);
+    dup2(outText.handle(), 1);
+    dup2(errText.handle(), 2);
+    rlimit saved{};
+    getrlimit(RLIMIT_AS, &saved);
+    rlimit tight = saved;
+    tight.rlim_cur = current + (rlim_t(256) << 20);
+    setrlimit(RLIMIT_AS, &tight);
+    const int exitStatus = run(arguments);
+    setrlimit(RLIMIT_AS, &saved);
+    std::fflush(stdout);
+    std::fflush(stderr);
+    dup2(savedOut, 1);
+    dup2(savedErr, 2);
+    close(savedOut);
+    close(savedErr);
+
+    QCOMPARE(exitStatus, status);
+    const QByteArray err = fileBytes(errText.fileName());
+    QVERIFY2(QString::fromUtf8(err).contains(QStringLiteral("No hay memoria suficiente")), err.constData());
+    QCOMPARE(fileBytes(outText.fileName()), QByteArray());
+    QCOMPARE(fileBytes(out), QByteArray("antes"));
+#else
+    QSKIP("an address-space limit is a Linux facility");
+#endif
+}
+
+void TestCli::standardStreams_data()
+{
+    // "-" as the input, the output or both, for every command.
+    QTest::addColumn<QStringList>("arguments"); // %OK: a clean table file
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("begins"); // what standard output begins with
+    const QByteArray c = "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+    const QByteArray ok = "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
+    QTest::newRow("generar -o -") << QStringList{QStringLiteral("generar"), QStringLiteral("-o"), QStringLiteral("-")}
+                                  << QByteArray() << 0 << c + "9,9,9,9,10,10,10,10,10,15,20,11,30,60\r\n";
+    QTest::newRow("normalizar - -") << QStringList{QStringLiteral("normalizar"), QStringLiteral("-"),
+                                                   QStringLiteral("-")}
+                                    << QByteArray("1,2\n") << 0 << c + "1,2,,,,,,,,,,,,\r\n";
+    QTest::newRow("comprobar -") << QStringList{QStringLiteral("comprobar"), QStringLiteral("-")} << c + ok << 0
+                                 << QByteArray("0 errores, 0 avisos en 1 niveles\n");
+    QTest::newRow("comprobar -, a finding named by -")
+        << QStringList{QStringLiteral("comprobar"), QStringLiteral("-")} << c + "1,2\r\n" << 1
+        << QByteArray("-:2:0: error: ");
+    QTest::newRow("comparar - B") << QStringList{QStringLiteral("comparar"), QStringLiteral("-"), QStringLiteral("%OK")}
+                                  << c + ok << 0 << QByteArray("0 celdas distintas en 0 niveles\n");
+    QTest::newRow("comparar A -") << QStringList{QStringLiteral("comparar"), QStringLiteral("%OK"), QStringLiteral("-")}
+                                  << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,15\r\n" << 1
+                                  << QByteArray("1:Job 2a: 14 -> 15\n");
+    QTest::newRow("grafico - -o - as PNG")
+        << QStringList{QStringLiteral("grafico"), QStringLiteral("-"), QStringLiteral("-o"), QStringLiteral("-"),
+                       QStringLiteral("--formato"), QStringLiteral("png")}
+        << c + ok << 0 << QByteArray("\x89PNG\r\n\x1a\n");
+}
+
+void TestCli::standardStreams()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(int, status);
+    QFETCH(QByteArray, begins);
+    QTemporaryDir dir;
+    const QString ok = dir.filePath(QStringLiteral("ok.txt"));
+    QVERIFY(putFile(ok, "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    for (QString &argument : arguments)
+        argument.replace(QStringLiteral("%OK"), ok);
+    const Run run = runCliWithInput(arguments, input);
+    QCOMPARE(run.exitCode, status);
+    QVERIFY2(run.out.startsWith(begins), run.out.left(200).constData());
+    QCOMPARE(run.err, QByteArray());
+}
+
+void TestCli::refusedArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("comprobar --tipo without a value")
+        << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--tipo")} << 2
+        << QStringLiteral("vandrel-exp: falta el valor de --tipo.\n");
+    QTest::newRow("comprobar --niveles without a value")
+        << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--niveles")} << 2
+        << QStringLiteral("vandrel-exp: falta el valor de --niveles.\n");
+    QTest::newRow("generar's parameter without a value")
+        << QStringList{QStringLiteral("generar"), QStringLiteral("--MultExp")} << 1
+        << QStringLiteral("vandrel-exp: falta el valor de --MultExp.\n");
+    QTest::newRow("comprobar, an unknown type")
+        << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--tipo"),
+                       QStringLiteral("int8")}
+        << 2 << QStringLiteral("vandrel-exp: --tipo admite int32, uint32 o int64.\n");
+}
+
+void TestCli::refusedArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString ok = dir.filePath(QStringLiteral("ok.txt"));
+    QVERIFY(putFile(ok, "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    for (QString &argument : arguments)
+        argument.replace(QStringLiteral("%OK"), ok);
+    const Run run = runCli(arguments);
+    QCOMPARE(run.exitCode, status);
+    QCOMPARE(QString::fromUtf8(run.err), message);
+    QCOMPARE(run.out, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -263,6 +263,9 @@ void TestTableFile::readFailureKeepsTheTable_data()
     QTest::newRow("missing file") << QStringLiteral("Z:/nonexistent/Exp.txt") << QString();
 #endif
     QTest::newRow("a 5 GiB file") << QStringLiteral("5GiB") << QStringLiteral("ocupa más de 4 GiB");
+    // A regular file is read in one go: the bound holds for every line of
+    // it, not only for the one the last block ends in.
+    QTest::newRow("a 70 MB line between short ones") << QStringLiteral("70MB") << QStringLiteral("más de 64 MiB");
 }
 
 void TestTableFile::readFailureKeepsTheTable()
@@ -278,6 +281,14 @@ void TestTableFile::readFailureKeepsTheTable()
         writer.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec cat /dev/zero > \"$0\""), path});
     }
 #endif
+    if (path == QStringLiteral("70MB")) {
+        path = dir.filePath(path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write("1,2\r\n") == 5);
+        QVERIFY(file.write(QByteArray(70'000'000, '7') + ",8\r\n") > 0);
+        QVERIFY(file.write("3,4\r\n") == 5);
+    }
     if (path == QStringLiteral("5GiB")) {
         path = dir.filePath(path);
         QFile big(path); // sparse: takes no disk

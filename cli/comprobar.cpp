@@ -1,11 +1,12 @@
-#include "cli/table_checks.h"
+// SPDX-FileCopyrightText: 2026 Vandrel EXP Editor developers
+// SPDX-License-Identifier: GPL-2.0-only
+#include "cli/commands.h"
 
 #include "cli/console.h"
-#include "table/core/experience_table.h"
+#include "table/core/byte_buffer.h"
 #include "table/core/table_check.h"
 #include "table/core/table_file.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,36 +14,6 @@
 #include <algorithm>
 #include <string_view>
 #include <vector>
-
-namespace {
-
-QString columnName(int column)
-{
-    return headerTexts()[size_t(column)].trimmed();
-}
-
-bool readBytes(const QString &path, QByteArray &bytes, QString *error)
-{
-    QFile file;
-    const bool opened = path == QStringLiteral("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                    : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened) {
-        *error = file.errorString();
-        return false;
-    }
-    if (!file.isSequential() && file.size() > kMaxTableFileBytes) {
-        *error = QStringLiteral("El archivo ocupa más de 4 GiB y no puede ser una tabla de experiencia.");
-        return false;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
-}
-
-} // namespace
 
 int comprobar(const QStringList &args)
 {
@@ -52,9 +23,13 @@ int comprobar(const QStringList &args)
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--json")) {
             json = true;
-        } else if (args[i] == QStringLiteral("--tipo") && i + 1 < args.size()) {
-            tipo = args[++i];
-        } else if (args[i] == QStringLiteral("--niveles") && i + 1 < args.size()) {
+        } else if (args[i] == QStringLiteral("--tipo") || args[i] == QStringLiteral("--niveles")) {
+            if (i + 1 == args.size())
+                return fail(QStringLiteral("falta el valor de %1.").arg(args[i]), 2);
+            if (args[i] == QStringLiteral("--tipo")) {
+                tipo = args[++i];
+                continue;
+            }
             bool ok = false;
             niveles = args[++i].toLongLong(&ok);
             if (!ok || niveles < 0)
@@ -71,12 +46,14 @@ int comprobar(const QStringList &args)
     if (path.isEmpty())
         return fail(QStringLiteral("comprobar necesita un archivo."), 2);
 
-    QByteArray bytes;
+    ByteBuffer bytes;
     QString error;
-    if (!readBytes(path, bytes, &error))
+    if (!readBytesArgument(path, bytes, &error))
         return fail(QStringLiteral("%1: %2").arg(path, error), 2);
 
-    TableCheck check = checkTableBytes(std::string_view(bytes.constData(), size_t(bytes.size())), largest, tipo);
+    TableCheck check = checkTableBytes(std::string_view(bytes.data(), bytes.size()), largest, tipo);
+    if (check.levels > kMaxReadRows) // the reader's bound on rows, met only once the whole file is in
+        return fail(QStringLiteral("%1: %2").arg(path, tooManyLevelsMessage()), 2);
     std::vector<TableFinding> &findings = check.findings;
     if (niveles >= 0 && check.levels != niveles)
         findings.push_back(
@@ -111,43 +88,4 @@ int comprobar(const QStringList &args)
         printText(out);
     }
     return errors > 0 ? 1 : 0;
-}
-
-int comparar(const QStringList &args)
-{
-    if (args.size() != 2)
-        return fail(QStringLiteral("comparar necesita dos archivos."), 2);
-    ExperienceTable a, b;
-    QString error;
-    if (!readTableArgument(args[0], a, &error))
-        return fail(QStringLiteral("%1: %2").arg(args[0], error), 2);
-    if (!readTableArgument(args[1], b, &error))
-        return fail(QStringLiteral("%1: %2").arg(args[1], error), 2);
-    const int32_t common = std::min(a.rowCount(), b.rowCount()) - 1;
-    QString out;
-    qint64 cells = 0, levels = 0;
-    for (int32_t r = 1; r <= common; ++r) {
-        if (a.packedRow(r) == b.packedRow(r))
-            continue; // most rows of two versions of a table are alike
-        bool differs = false;
-        for (int c = kFirstValueColumn; c <= kLastValueColumn; ++c) {
-            const std::string_view va = a.value(r, c), vb = b.value(r, c);
-            if (va == vb)
-                continue;
-            differs = true;
-            ++cells;
-            out += QStringLiteral("%1:%2: %3 -> %4\n")
-                       .arg(r)
-                       .arg(columnName(c), QString::fromLatin1(va.data(), qsizetype(va.size())),
-                            QString::fromLatin1(vb.data(), qsizetype(vb.size())));
-        }
-        levels += differs;
-    }
-    out += QStringLiteral("%1 celdas distintas en %2 niveles\n").arg(cells).arg(levels);
-    const ExperienceTable &longer = a.rowCount() > b.rowCount() ? a : b;
-    const QString &only = a.rowCount() > b.rowCount() ? args[0] : args[1];
-    for (int32_t r = common + 1; r < longer.rowCount(); ++r)
-        out += QStringLiteral("%1: solo en %2\n").arg(r).arg(only);
-    printText(out);
-    return cells == 0 && a.rowCount() == b.rowCount() ? 0 : 1;
 }
