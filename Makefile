@@ -1,13 +1,20 @@
-# Everything a newcomer needs on Debian 12: `make run` and `make test`.
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
+# Everything a newcomer needs on Debian 12: `make run` and `make test`. Each
+# target installs only what it needs (scripts/install-deps.sh PURPOSE).
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
+DEPS = ./scripts/install-deps.sh
+# The one version, written in CMakeLists.txt's project() and read from there.
+VERSION := $(shell sed -n 's/^project([^)]* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+DEB = build-package/vandrel-exp-editor_$(VERSION)_amd64.deb
+WINDOWS_INSTALLER = build-windows/vandrel-exp-editor-$(VERSION)-win64-instalador.exe
 
-.PHONY: deps build run test bench package test-package fuzz fuzz-smoke fuzz-build screenshots install clean windows test-windows windows-package
+.PHONY: build run test bench package licences test-package fuzz fuzz-smoke fuzz-build screenshots install clean \
+  windows test-windows windows-package
 
-deps:
-	./scripts/install-deps.sh
-
-build: deps
+build:
+	$(DEPS) run
 	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXP_TESTS=OFF
 	$(CMAKE) --build build -j$(JOBS)
 
@@ -17,19 +24,22 @@ run: build
 # Every test under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # Windows-only code through the cross compiler, then a short libFuzzer run of
 # the table reader.
-test: deps
+test:
+	$(DEPS) test
 	$(CMAKE) -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DVEXP_SANITIZE=ON
 	$(CMAKE) --build build-test -j$(JOBS)
 	cd build-test && ctest --output-on-failure -j$(JOBS)
 	./scripts/check-windows.sh
 	$(MAKE) fuzz-smoke
 
-bench: deps
+bench:
+	$(DEPS) bench
 	$(CMAKE) -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVEXP_BENCH=ON -DVEXP_TESTS=OFF -DVEXP_GUI=OFF
 	$(CMAKE) --build build-bench -j$(JOBS) --target vexp_bench
 	./build-bench/vexp_bench --benchmark_counters_tabular=true
 
-fuzz-build: deps
+fuzz-build:
+	$(DEPS) test
 	$(CMAKE) -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DVEXP_FUZZ=ON -DVEXP_SANITIZE=ON -DVEXP_TESTS=OFF -DVEXP_GUI=OFF
 	$(CMAKE) --build build-fuzz -j$(JOBS) --target fuzz_reader
@@ -45,27 +55,35 @@ fuzz-smoke: fuzz-build
 	./build-fuzz/fuzz_reader -runs=100000 -max_len=4096 build-fuzz/corpus tests/fuzz/corpus
 
 screenshots: build
+	$(DEPS) screenshots
 	./scripts/screenshots.sh
 
 install: build
 	$(CMAKE) --install build
 
-# The Debian package, build-package/vandrel-exp-editor_1.0.0_amd64.deb, with
-# Debian's hardening flags; lintian and appstreamcli check it.
+# The Debian package, $(DEB), with Debian's hardening flags; lintian and
+# appstreamcli check it.
 HARDENING = -D_FORTIFY_SOURCE=2 -fstack-protector-strong -fstack-clash-protection -fcf-protection
-package: deps
+package:
+	$(DEPS) package
 	$(CMAKE) -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DVEXP_TESTS=OFF \
 	  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_CXX_FLAGS="$(HARDENING)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro -Wl,-z,now"
 	$(CMAKE) --build build-package -j$(JOBS)
 	cd build-package && cpack -G DEB
-	appstreamcli validate --no-net packaging/debian/org.example.VandrelExpEditor.metainfo.xml
-	lintian --fail-on error build-package/vandrel-exp-editor_1.0.0_amd64.deb
+	appstreamcli validate --no-net build-package/packaging/org.example.VandrelExpEditor.metainfo.xml
+	lintian --fail-on error $(DEB)
+
+# Every file says its licence (REUSE).
+licences:
+	$(DEPS) package
+	reuse lint
 
 # Installs the package with apt-get in a fresh Debian 12 root (debootstrap,
 # as root) and runs both programs there.
 test-package: package
-	./scripts/test-package.sh build-package/vandrel-exp-editor_1.0.0_amd64.deb
+	$(DEPS) package-test
+	./scripts/test-package.sh $(DEB)
 
 # The Qt for Windows in ~/.cache/vandrel-exp-editor stays: it takes long to build.
 clean:
@@ -74,7 +92,8 @@ clean:
 # 64-bit Windows: Qt built once from Debian's source into a cache outside the
 # tree (scripts/build-qt-windows.sh), then both programs linked statically.
 
-windows: deps
+windows:
+	$(DEPS) windows
 	$(CMAKE) -S . -B build-host -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXP_TESTS=OFF
 	$(CMAKE) --build build-host --target vexp_render_svg
 	qt=$$(./scripts/build-qt-windows.sh) && "$$qt/bin/qt-cmake" -S . -B build-windows -G Ninja \
@@ -83,14 +102,14 @@ windows: deps
 	$(CMAKE) --build build-windows -j$(JOBS)
 
 # Under Wine on a private X server: every test program built for Windows, the
-# editor driven end to end by keys, and the installer's silent install and
-# uninstall.
+# editor driven end to end by keys, the tool's pictures, and the installer's
+# silent install and uninstall.
 test-windows: windows windows-package
 	$(CMAKE) --build build-host --target vandrel-exp
 	cd build-windows && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600
 	./tests/windows/e2e.sh build-windows build-host/vandrel-exp .
-	./tests/windows/install.sh build-windows/vandrel-exp-editor-1.0-win64-instalador.exe
+	./tests/windows/install.sh $(WINDOWS_INSTALLER)
 
-# The zip and the installer, in build-windows/.
+# The zip, the installer and the source zip, in build-windows/.
 windows-package: windows
 	./scripts/package-windows.sh build-windows

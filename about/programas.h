@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 #pragma once
 
 // Starting other programs, one file per platform. Plain C++, so the Windows

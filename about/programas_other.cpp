@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 // Other desktops: Qt's process start and the desktop's handler for mailto: links.
 #include "about/programas.h"
 

@@ -1,4 +1,4 @@
-// SPDX-FileCopyrightText: 2026 Vandrel EXP Editor developers
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
 #include "chart/drawing_platform.h"
 

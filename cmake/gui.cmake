@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # The editor's windows, as a library the tests link, and the editor itself.
 find_package(X11)
 

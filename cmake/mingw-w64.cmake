@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # 64-bit Windows with Debian's mingw-w64 compilers, posix-thread variant
 # (std::thread and std::mutex need it).
 set(CMAKE_SYSTEM_NAME Windows)

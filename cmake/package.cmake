@@ -1,14 +1,24 @@
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # What a Debian system gets: manual pages, the AppStream entry, the copyright
 # and changelog, and `cpack -G DEB` (make package) to wrap it all.
 
+# Files that carry the version get it from project(): written into the
+# build tree first.
+function(vexp_versioned source out)
+  get_filename_component(name ${source} NAME)
+  configure_file(${source} ${CMAKE_BINARY_DIR}/packaging/${name} @ONLY)
+  set(${out} ${CMAKE_BINARY_DIR}/packaging/${name} PARENT_SCOPE)
+endfunction()
+
 # Debian wants manual pages and changelogs compressed, without a time stamp.
 function(vexp_gzip source out)
+  vexp_versioned(${source} versioned)
   get_filename_component(name ${source} NAME)
   set(gz ${CMAKE_BINARY_DIR}/packaging/${name}.gz)
   add_custom_command(OUTPUT ${gz}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
-    COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" gzip ${source} ${gz}
-    DEPENDS ${source} VERBATIM)
+    COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" gzip ${versioned} ${gz}
+    DEPENDS ${versioned} VERBATIM)
   set(${out} ${gz} PARENT_SCOPE)
 endfunction()
 
@@ -31,16 +41,17 @@ set(VEXP_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/vandrel-exp-editor)
 install(FILES packaging/debian/copyright DESTINATION ${VEXP_DOC_DIR})
 install(FILES ${changelog_gz} DESTINATION ${VEXP_DOC_DIR})
 if(VEXP_GUI)
-  install(FILES packaging/debian/org.example.VandrelExpEditor.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  vexp_versioned(${CMAKE_SOURCE_DIR}/packaging/debian/org.example.VandrelExpEditor.metainfo.xml metainfo)
+  install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vandrel-exp-editor)
-set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Equipo Vandrel <exp@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # vandrel-exp-editor_1.0.0_amd64.deb
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # vandrel-exp-editor_VERSION_amd64.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -55,5 +66,5 @@ para cada nivel, la experiencia que hace falta para llegar al siguiente, en
 siete grupos de clases, para el nivel base y el nivel de job.
 
 La orden vandrel-exp genera tablas, comprueba que el servidor pueda leerlas,
-compara dos tablas celda a celda y dibuja sus curvas en SVG o PNG.")
+compara dos tablas celda a celda y dibuja sus curvas en PNG, PDF o SVG.")
 include(CPack)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 // Build helper: draws an SVG into a PNG of the given size, "N" (square) or "WxH".
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # Builds a static Qt 6.4.2 for 64-bit Windows from Debian's own qt6-base
 # source package, with Debian's mingw-w64 compilers and Debian's host tools.
 # The result lives in a cache folder outside the source tree, reused by every

@@ -1,10 +1,12 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # Compiles the Windows-only sources with Debian's mingw-w64 cross compiler,
 # so that code this machine never runs cannot rot unbuilt.
 set -eu
 cd "$(dirname "$0")/.."
 cxx=x86_64-w64-mingw32-g++-posix
-command -v "$cxx" >/dev/null || ./scripts/install-deps.sh
+command -v "$cxx" >/dev/null || ./scripts/install-deps.sh test
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 for source in about/core/registro_win.cpp about/programas_win.cpp about/core/sys_info.cpp shell/lock_keys_win.cpp; do

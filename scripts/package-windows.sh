@@ -1,20 +1,61 @@
 #!/bin/sh
-# Ships the Windows build: a zip of both programs with the licence and a
-# short Spanish LEEME.txt, and an NSIS installer (per user, Start menu,
-# uninstaller). Args: BUILD_WINDOWS_DIR
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
+# Ships the Windows build: a zip of both programs with the licence, the
+# third-party notices and a short Spanish LEEME.txt; an NSIS installer (per
+# user, Start menu, uninstaller); and the complete source of both, this
+# project's at the current commit and the Qt it was built with, in one zip
+# beside them. Args: BUILD_WINDOWS_DIR
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
-name=vandrel-exp-editor-1.0-win64
+# The one version, as CMake read it from CMakeLists.txt.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+qt_prefix=$(sed -n 's/^Qt6_DIR:PATH=//p' "$build/CMakeCache.txt")
+qt_prefix=$(cd "$qt_prefix/../../.." && pwd)
+[ -n "$version" ] || { echo "package-windows.sh: no version in $build/CMakeCache.txt" >&2; exit 1; }
+name=vandrel-exp-editor-$version-win64
+sources=vandrel-exp-editor-$version-fuentes
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
+
+# The Qt source the programs were built from, kept beside that Qt.
+qt_source="$qt_prefix/source"
+ls "$qt_source"/qt6-base_*.orig.tar.xz >/dev/null 2>&1 || {
+  echo "package-windows.sh: no Qt source in $qt_source (scripts/build-qt-windows.sh keeps it there)" >&2
+  exit 1
+}
+qtbase=$(mktemp -d)
+trap 'rm -rf "$stage" "$qtbase"' EXIT
+tar xf "$qt_source"/qt6-base_*.orig.tar.xz -C "$qtbase"
+
 mkdir "$stage/$name"
 cp "$build/vandrel-exp-editor.exe" "$build/vandrel-exp.exe" "$stage/$name/"
 cp "$here/COPYING" "$stage/$name/LICENCIA.txt"
-cp "$here/packaging/windows/LEEME.txt" "$stage/$name/"
+sed "s/@VERSION@/$version/g" "$here/packaging/windows/LEEME.txt" > "$stage/$name/LEEME.txt"
+cmake -DQT_SOURCE="$(echo "$qtbase"/qtbase-everywhere-src-*)" -DOUT="$stage/$name/TERCEROS.txt" \
+  -P "$here/packaging/windows/third_party_notices.cmake"
 rm -f "$build/$name.zip"
 (cd "$stage" && cmake -E tar cf "$build/$name.zip" --format=zip "$name")
 echo "$build/$name.zip"
-makensis -V2 -DBUILD="$build" -DSOURCE="$here" -DOUT="$build/$name-instalador.exe" \
-  "$here/packaging/windows/instalador.nsi"
+
+makensis -V2 -DVERSION="$version" -DBUILD="$build" -DSTAGE="$stage/$name" -DSOURCE="$here" \
+  -DOUT="$build/$name-instalador.exe" "$here/packaging/windows/instalador.nsi"
 echo "$build/$name-instalador.exe"
+
+# Whoever passes the programs on passes this from the same place (GPL-2 §3).
+mkdir "$stage/$sources" "$stage/$sources/qt"
+git -C "$here" archive --format=tar --prefix="vandrel-exp-editor-$version/" HEAD | tar xf - -C "$stage/$sources"
+cp "$qt_source"/* "$stage/$sources/qt/"
+cat > "$stage/$sources/LEEME.txt" <<TEXT
+Fuentes de Vandrel EXP Editor $version para Windows
+
+vandrel-exp-editor-$version/  el código fuente de los programas, tal como estaba en
+                          la versión $(git -C "$here" rev-parse --short HEAD); README.md explica cómo construirlo.
+qt/                       las fuentes de Qt (qt6-base de Debian) con que se construyeron,
+                          sin cambios: scripts/build-qt-windows.sh las configura y compila.
+TEXT
+sed -i 's/$/\r/' "$stage/$sources/LEEME.txt"
+rm -f "$build/$sources.zip"
+(cd "$stage" && cmake -E tar cf "$build/$sources.zip" --format=zip "$sources")
+echo "$build/$sources.zip"

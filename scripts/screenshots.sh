@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # Takes the screenshots in docs/ of the real windows under Xvfb:
 # the splash, the main window with a table, the generation dialog and the
 # About window. Needs a build in build/ (make build).

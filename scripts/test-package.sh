@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # Installs the Debian package with apt-get into a fresh Debian 12 root made
 # by debootstrap (no build tools, nothing of ours), then runs both programs
 # there: the companion tool's commands, its manual page, and the editor on a
@@ -42,6 +44,8 @@ in_root vandrel-exp comparar /tmp/Exp.txt /tmp/Exp.txt >/dev/null || fail "compa
 # No display at all: the picture is drawn offscreen.
 in_root vandrel-exp grafico /tmp/Exp.txt -o /tmp/curvas.png || fail "grafico png"
 in_root vandrel-exp grafico /tmp/Exp.txt -o /tmp/curvas.svg || fail "grafico svg"
+in_root vandrel-exp grafico /tmp/Exp.txt -o /tmp/curvas.pdf || fail "grafico pdf"
+head -c 5 "$root/tmp/curvas.pdf" | grep -q "%PDF-" || fail "curvas.pdf no es un PDF"
 head -c 8 "$root/tmp/curvas.png" | od -An -c | grep -q "P   N   G" || fail "curvas.png no es PNG"
 grep -q "Experiencia" "$root/tmp/curvas.svg" || fail "curvas.svg sin ejes"
 if command -v xmllint >/dev/null; then xmllint --noout "$root/tmp/curvas.svg" || fail "curvas.svg no es XML válido"; fi

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # Runs a QtTest program under Wine. Its console report is lost there, so it
 # writes the report to a file, shown here whatever the outcome.
 set -u

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # Runs a Windows program under Debian's wine64, in one prefix kept for the
 # whole run (the first start of a prefix costs seconds).
 set -eu

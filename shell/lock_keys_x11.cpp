@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 // X11: the keyboard indicators through XKB, on Qt's own display connection.
 #include "shell/lock_keys.h"
 

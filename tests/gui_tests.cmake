@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # Window tests: the real windows on Qt's offscreen platform.
 function(vexp_gui_test name)
   vexp_test(${name} LIBRARY vexp_ui SOURCES ${ARGN})

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # Checks from the includes that every folder keeps to its layer:
 #   shell/                      may include everything below
 #   table/ generation/ about/   their own folder, widgets/, the core

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 // The pictures drawn from their SVG at the size asked for.
 #include "widgets/apariencia.h"
 

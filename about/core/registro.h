@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 #pragma once
 
 // The three registry calls the About window's lookup makes, as Windows'

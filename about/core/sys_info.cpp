@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 #include "about/core/sys_info.h"
 
 #include <cstring>

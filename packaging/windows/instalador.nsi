@@ -1,13 +1,15 @@
+; SPDX-FileCopyrightText: 2026 Equipo Vandrel
+; SPDX-License-Identifier: GPL-2.0-only
 ; Installer of Vandrel EXP Editor for 64-bit Windows: per user, no
 ; administrator rights, a Start-menu shortcut, an uninstaller.
-; makensis -DBUILD=<folder with the .exe files and the icon> -DSOURCE=<tree> -DOUT=<installer>
+; makensis -DVERSION=<version> -DBUILD=<folder with the .exe files and the icon>
+;   -DSTAGE=<folder with LEEME.txt and TERCEROS.txt> -DSOURCE=<tree> -DOUT=<installer>
 Unicode true
 Target amd64-unicode ; a 64-bit installer for 64-bit programs (and wine64)
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
 !define PRODUCT "Vandrel EXP Editor"
-!define VERSION "1.0"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\VandrelExpEditor"
 
 Name "${PRODUCT} ${VERSION}"
@@ -32,7 +34,8 @@ Section "Programa"
   File "${BUILD}\vandrel-exp-editor.exe"
   File "${BUILD}\vandrel-exp.exe"
   File "/oname=LICENCIA.txt" "${SOURCE}\COPYING"
-  File "/oname=LEEME.txt" "${SOURCE}\packaging\windows\LEEME.txt"
+  File "${STAGE}\LEEME.txt"
+  File "${STAGE}\TERCEROS.txt"
   WriteUninstaller "$INSTDIR\Desinstalar.exe"
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\vandrel-exp-editor.exe" "" "$INSTDIR\vandrel-exp-editor.exe" 0
@@ -53,6 +56,7 @@ Section "Uninstall"
   Delete "$INSTDIR\vandrel-exp.exe"
   Delete "$INSTDIR\LICENCIA.txt"
   Delete "$INSTDIR\LEEME.txt"
+  Delete "$INSTDIR\TERCEROS.txt"
   Delete "$INSTDIR\Desinstalar.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 // Windows console probe: runs GetKeyValue against the real registry, so the
 // lookup can be checked under Wine. Usage: sysinfo_probe KEY VALUE
 #include "about/core/sys_info.h"

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # The registry lookup on Windows' own API, run under Wine against values
 # written with its `reg add`. Args: the probe (.exe built with mingw-w64).
 set -eu

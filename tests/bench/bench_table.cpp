@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 // Times the table's hot paths on generated data, with two references for the
 // reader: the floor (finding commas and line ends only) and a plain split
 // into one std::string per field.

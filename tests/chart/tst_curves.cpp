@@ -1,4 +1,4 @@
-// SPDX-FileCopyrightText: 2026 Vandrel EXP Editor developers
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
 #include "chart/core/curves.h"
 #include "table/core/experience_table.h"

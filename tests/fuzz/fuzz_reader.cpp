@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 // libFuzzer target: the table reader must survive any bytes, and any table it
 // reads that a file can hold must come back unchanged through the writer.
 // The check must survive the same bytes and count the levels the reader

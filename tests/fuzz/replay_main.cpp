@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 // Runs the fuzz target once over every file of the folders or files given,
 // so the sanitizer build checks the seed corpus without libFuzzer.
 #include <QDirIterator>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 // The lock keys as X11 reports them, on a real X server (run under xvfb-run).
 #include "shell/lock_keys.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 #include "core/titulo.h"
 #include "table/core/experience_table.h"
 #include "table/core/table_check.h"

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # The Windows editor under Wine, driven by real keys on a private X server:
 # splash, main window, generate with the defaults, save as Exp.txt (the same
 # bytes as the Linux companion tool's `generar`), open a file holding every

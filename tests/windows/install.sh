@@ -1,6 +1,9 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
 # The installer under Wine: a silent install for the current user puts both
-# programs, the uninstaller and the Start-menu shortcut where it says; the
+# programs, their licence and notices, the uninstaller and the Start-menu
+# shortcut where it says; the
 # silent uninstaller takes them all away again. Args: INSTALLER
 set -eu
 installer=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
@@ -16,10 +19,12 @@ check() { if eval "$2"; then echo "ok   $1"; else echo "FAIL $1"; failed=1; fi; 
 
 "$wine" "$installer" /S
 check "installed without administrator rights, under the user's AppData" '[ -d "$target" ]'
-for file in vandrel-exp-editor.exe vandrel-exp.exe LICENCIA.txt LEEME.txt Desinstalar.exe; do
+for file in vandrel-exp-editor.exe vandrel-exp.exe LICENCIA.txt LEEME.txt TERCEROS.txt Desinstalar.exe; do
   check "$file" '[ -f "$target/$file" ]'
 done
 check "Start-menu shortcut" '[ -f "$menu/Vandrel EXP Editor.lnk" ]'
+check "TERCEROS.txt holds Qt's and the runtime's notices" \
+  'grep -q "Data Compression Library (zlib)" "$target/TERCEROS.txt" && grep -q "FreeType" "$target/TERCEROS.txt" && grep -q "mingw-w64" "$target/TERCEROS.txt"'
 check "the installed tool runs" '"$wine" "$target/vandrel-exp.exe" --version 2>/dev/null | grep -q "Vandrel EXP Editor v1.0"'
 check "the uninstaller is registered" \
   '"$wine" reg query "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VandrelExpEditor" /v UninstallString >/dev/null 2>&1'
@@ -29,6 +34,7 @@ check "the uninstaller is registered" \
 /usr/lib/wine/wineserver -w
 check "uninstalled: the programs and the uninstaller are gone" \
   '[ ! -e "$target/vandrel-exp-editor.exe" ] && [ ! -e "$target/vandrel-exp.exe" ] && [ ! -e "$target/Desinstalar.exe" ]'
+check "uninstalled: the notices are gone" '[ ! -e "$target/TERCEROS.txt" ] && [ ! -e "$target/LICENCIA.txt" ]'
 check "uninstalled: the folder is gone" '[ ! -d "$target" ]'
 check "uninstalled: the Start-menu folder is gone" '[ ! -d "$menu" ]'
 [ "$failed" -eq 0 ] && echo "instalación y desinstalación en Wine: todo bien" || exit 1

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
 // Stands in for a program the editor starts (the system information tool,
 // "explorer"): writes how it was started to "<its own path>.log" and ends.
 #include <windows.h>

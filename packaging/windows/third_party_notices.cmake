@@ -1,0 +1,143 @@
+# SPDX-FileCopyrightText: 2026 Equipo Vandrel
+# SPDX-License-Identifier: GPL-2.0-only
+#
+# Writes TERCEROS.txt: the notices and licence texts of everything built into
+# the Windows programs and the installer, taken from their sources: Qt's own
+# qt_attribution.json files (each third-party part of qtbase, with its
+# licence file), then the mingw-w64 runtime, GCC's runtime libraries and
+# NSIS, from their Debian copyright files.
+#   cmake -DQT_SOURCE=<qtbase source> -DOUT=<TERCEROS.txt> -P third_party_notices.cmake
+cmake_minimum_required(VERSION 3.25)
+if(NOT QT_SOURCE OR NOT OUT)
+  message(FATAL_ERROR "QT_SOURCE and OUT are needed")
+endif()
+
+# qtbase parts that a Windows build of Core, Gui and Widgets never compiles.
+set(not_built_on_windows
+  src/network src/testlib src/dbus src/plugins/platforms/cocoa src/corelib/kernel
+  src/3rdparty/libpsl src/3rdparty/wasm src/3rdparty/xcb src/3rdparty/forkfd
+  src/3rdparty/android src/3rdparty/gradle)
+
+file(READ ${QT_SOURCE}/.cmake.conf qt_conf)
+string(REGEX MATCH "QT_REPO_MODULE_VERSION \"([0-9.]+)\"" _ "${qt_conf}")
+set(qt_version ${CMAKE_MATCH_1})
+
+set(rule "================================================================================")
+set(text "Programas de terceros en Vandrel EXP Editor para Windows
+${rule}
+
+vandrel-exp-editor.exe y vandrel-exp.exe llevan dentro, enlazados de forma
+estática, Qt ${qt_version} (qtbase: Qt Core, Qt Gui, Qt Widgets y la plataforma de
+Windows), tomado bajo la GNU General Public License, versión 2 (véase
+LICENCIA.txt), con las partes de terceros que Qt incluye, y las bibliotecas de
+ejecución de mingw-w64 y de GCC. El instalador lleva además el código de NSIS.
+Siguen los avisos y las licencias de cada parte, tal como los dan sus fuentes.
+
+El código fuente completo de los programas y del Qt con que se construyeron se
+distribuye junto a ellos: vandrel-exp-editor-VERSIÓN-fuentes.zip.
+")
+
+# Partes de Qt, de sus qt_attribution.json.
+file(GLOB_RECURSE attributions RELATIVE ${QT_SOURCE} ${QT_SOURCE}/src/*/qt_attribution.json)
+list(SORT attributions)
+foreach(attribution IN LISTS attributions)
+  set(skip FALSE)
+  foreach(prefix IN LISTS not_built_on_windows)
+    string(FIND "${attribution}" "${prefix}/" at)
+    if(at EQUAL 0)
+      set(skip TRUE)
+    endif()
+  endforeach()
+  if(skip)
+    continue()
+  endif()
+  get_filename_component(dir ${QT_SOURCE}/${attribution} DIRECTORY)
+  file(READ ${QT_SOURCE}/${attribution} json)
+  # A file holds one entry, or an array of them. (Entries are taken by index:
+  # their text may hold semicolons, which a CMake list would split.)
+  string(JSON kind TYPE "${json}")
+  set(count 1)
+  if(kind STREQUAL "ARRAY")
+    string(JSON count LENGTH "${json}")
+  endif()
+  math(EXPR last "${count} - 1")
+  foreach(index RANGE ${last})
+    if(kind STREQUAL "ARRAY")
+      string(JSON entry GET "${json}" ${index})
+    else()
+      set(entry "${json}")
+    endif()
+    foreach(field Name Version License LicenseId)
+      string(JSON ${field} ERROR_VARIABLE missing GET "${entry}" ${field})
+      if(missing)
+        set(${field} "")
+      endif()
+    endforeach()
+    # Copyright: a string or a list of lines.
+    string(JSON copyright_kind ERROR_VARIABLE missing TYPE "${entry}" Copyright)
+    set(copyright "")
+    if(copyright_kind STREQUAL "ARRAY")
+      string(JSON n LENGTH "${entry}" Copyright)
+      math(EXPR last "${n} - 1")
+      foreach(i RANGE ${last})
+        string(JSON line GET "${entry}" Copyright ${i})
+        string(APPEND copyright "${line}\n")
+      endforeach()
+    elseif(NOT missing)
+      string(JSON copyright GET "${entry}" Copyright)
+    endif()
+    # One licence file, or a list.
+    set(licence_files)
+    string(JSON one ERROR_VARIABLE missing GET "${entry}" LicenseFile)
+    if(NOT missing)
+      list(APPEND licence_files "${one}")
+    endif()
+    string(JSON many_kind ERROR_VARIABLE missing TYPE "${entry}" LicenseFiles)
+    if(many_kind STREQUAL "ARRAY")
+      string(JSON n LENGTH "${entry}" LicenseFiles)
+      math(EXPR last "${n} - 1")
+      foreach(i RANGE ${last})
+        string(JSON one GET "${entry}" LicenseFiles ${i})
+        list(APPEND licence_files "${one}")
+      endforeach()
+    endif()
+
+    get_filename_component(part_dir ${attribution} DIRECTORY)
+    string(APPEND text "\n${rule}\n${Name}")
+    if(Version)
+      string(APPEND text " ${Version}")
+    endif()
+    string(APPEND text "\n(qtbase/${part_dir})\nLicencia: ${License}")
+    if(LicenseId)
+      string(APPEND text " (${LicenseId})")
+    endif()
+    string(APPEND text "\n\n${copyright}\n")
+    foreach(licence_file IN LISTS licence_files)
+      if(NOT EXISTS ${dir}/${licence_file})
+        message(FATAL_ERROR "${attribution}: no licence file ${licence_file}")
+      endif()
+      file(READ ${dir}/${licence_file} licence_text)
+      string(APPEND text "\n${licence_text}\n")
+    endforeach()
+  endforeach()
+endforeach()
+
+# The runtimes and the installer's stub, from Debian's copyright files.
+foreach(part
+    "mingw-w64 (bibliotecas de ejecución crt y winpthreads)|/usr/share/doc/mingw-w64-common/copyright"
+    "GCC (libgcc y libstdc++, con la GCC Runtime Library Exception)|/usr/share/doc/gcc-mingw-w64-base/copyright"
+    "NSIS (el instalador y su desinstalador)|/usr/share/doc/nsis/copyright")
+  string(REPLACE "|" ";" part "${part}")
+  list(GET part 0 name)
+  list(GET part 1 path)
+  if(NOT EXISTS ${path})
+    message(FATAL_ERROR "no ${path}")
+  endif()
+  file(READ ${path} licence_text)
+  string(APPEND text "\n${rule}\n${name}\n(${path})\n\n${licence_text}\n")
+endforeach()
+
+# Windows' Notepad reads CR LF.
+string(REPLACE "\r\n" "\n" text "${text}")
+string(REPLACE "\n" "\r\n" text "${text}")
+file(WRITE ${OUT} "${text}")
