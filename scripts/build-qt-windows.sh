@@ -4,18 +4,27 @@
 # Builds a static Qt 6.4.2 for 64-bit Windows from Debian's own qt6-base
 # source package, with Debian's mingw-w64 compilers and Debian's host tools.
 # The result lives in a cache folder outside the source tree, reused by every
-# later build; `make clean` leaves it alone. Prints the install prefix.
+# later build; `make clean` leaves it alone. The source archives stay beside
+# it, in PREFIX/source: whoever passes the programs on passes them too.
+# Prints the install prefix.
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 cache=${VEXP_QT_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vandrel-exp-editor}
 version=6.4.2
 prefix="$cache/qt-$version-win64"
+work="$cache/qt-$version-work"
+keep_source() {
+  if ! ls "$prefix/source"/qt6-base_*.orig.tar.xz >/dev/null 2>&1; then
+    mkdir -p "$prefix/source"
+    cp "$work"/qt6-base_"$version"+* "$prefix/source/"
+  fi
+}
 if [ -x "$prefix/bin/qt-cmake" ] && [ -f "$prefix/.complete" ]; then
+  keep_source
   echo "$prefix"
   exit 0
 fi
 mkdir -p "$cache"
-work="$cache/qt-$version-work"
 mkdir -p "$work"
 cd "$work"
 
@@ -49,6 +58,7 @@ cmake -S "$source_dir" -B "$build" -G Ninja \
   -DFEATURE_tabletevent=OFF -DINPUT_openssl=no >&2
 cmake --build "$build" -j"$(nproc)" >&2
 cmake --install "$build" >&2
+keep_source
 touch "$prefix/.complete"
 rm -rf "$build" # 4 GB of objects; the installed prefix is all later builds need
 echo "$prefix"
