@@ -5,7 +5,9 @@
 # splash, main window, generate with the defaults, save as Exp.txt (the same
 # bytes as the Linux companion tool's `generar`), open a file holding every
 # reader case and save it again (the same bytes as `normalizar`), then the
-# About window's three paths, and the exit question answered Sí.
+# About window's three paths, and the exit question answered Sí. Then the
+# tool's pictures: PNG and PDF with every curve drawn in its colour, SVG
+# refused.
 # Args: BUILD_WINDOWS_DIR LINUX_TOOL SOURCE_DIR
 set -eu
 build=$(cd "$1" && pwd)
@@ -149,5 +151,37 @@ keys "$question" alt+s
 for _ in $(seq 50); do kill -0 "$editor" 2>/dev/null || break; sleep 0.2; done
 if kill -0 "$editor" 2>/dev/null; then bad "still running after Sí"; else
   wait "$editor" && ok "ended after Sí" || bad "exit status $?"; fi
+
+# The tool's pictures, on Windows' own platform. Seven columns that never
+# meet, so each curve has pixels of its own colour in both panels.
+cp "$build/vandrel-exp.exe" "$work/"
+awk 'BEGIN { printf "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+  for (level = 1; level <= 300; level++) { line = "";
+    for (c = 0; c < 14; c++) line = line (c ? "," : "") (level + 100) * (c % 7 + 1) * 1000;
+    printf "%s\r\n", line } }' > "$work/siete.txt"
+curves_drawn() { # a 1200-pixel-wide picture: every colour in the base panel and in the job panel
+  for top in 56 576; do
+    convert "$1" -crop 890x520+110+$top +repage -depth 8 txt:- > "$work/pixels.txt"
+    for colour in 1F77B4 FF7F0E 2CA02C D62728 9467BD 8C564B E377C2; do
+      grep -q "#$colour" "$work/pixels.txt" || return 1
+    done
+  done
+}
+"$wine" ./vandrel-exp.exe grafico siete.txt -o curvas.png >"$work/tool.log" 2>&1 \
+  && curves_drawn "$work/curvas.png" && ok "grafico: a PNG with the seven curves in each panel" \
+  || bad "grafico PNG: $(cat "$work/tool.log")"
+if "$wine" ./vandrel-exp.exe grafico siete.txt -o curvas.pdf >"$work/tool.log" 2>&1 \
+  && pdftoppm -r 96 -aa no -aaVector no -png -singlefile "$work/curvas.pdf" "$work/curvas-pdf"; then
+  curves_drawn "$work/curvas-pdf.png" && ok "grafico: a PDF with the seven curves in each panel" \
+    || bad "grafico PDF: curves missing"
+else
+  bad "grafico PDF: $(cat "$work/tool.log")"
+fi
+if "$wine" ./vandrel-exp.exe grafico siete.txt -o curvas.svg >"$work/tool.log" 2>&1; then
+  bad "grafico wrote an SVG without Qt Svg"
+else
+  grep -q "no escribe SVG" "$work/tool.log" && [ ! -e "$work/curvas.svg" ] \
+    && ok "grafico: SVG refused, nothing written" || bad "grafico SVG: $(cat "$work/tool.log")"
+fi
 
 [ "$failed" -eq 0 ] && echo "extremo a extremo en Wine: todo bien" || exit 1
