@@ -55,7 +55,9 @@ namespace {
 
 bool openInput(const QString &path, QFile &input, QString *error)
 {
-    const bool opened = path == QStringLiteral("-") ? input.open(stdin, QIODevice::ReadOnly)
+    // Standard input by its descriptor, not its FILE: on Windows a QFile over
+    // a FILE reports the end of a pipe as a read error.
+    const bool opened = path == QStringLiteral("-") ? input.open(0, QIODevice::ReadOnly)
                                                     : (input.setFileName(path), input.open(QIODevice::ReadOnly));
     if (!opened)
         *error = input.errorString();

@@ -51,7 +51,7 @@ cat > "$stage/$sources/LEEME.txt" <<TEXT
 Fuentes de Vandrel EXP Editor $version para Windows
 
 vandrel-exp-editor-$version/  el código fuente de los programas, tal como estaba en
-                          la versión $(git -C "$here" rev-parse --short HEAD); README.md explica cómo construirlo.
+                          la revisión $(git -C "$here" rev-parse --short HEAD) de git; README.md explica cómo construirlo.
 qt/                       las fuentes de Qt (qt6-base de Debian) con que se construyeron,
                           sin cambios: scripts/build-qt-windows.sh las configura y compila.
 TEXT
