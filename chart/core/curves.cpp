@@ -13,12 +13,17 @@
 
 namespace {
 
-// More digits than 64 bits hold: the nearest double is all a curve needs.
+// More digits than 64 bits hold: the nearest double is all a curve needs,
+// and past 10^300 the top of any picture (an axis must stay finite).
 double longValue(std::string_view digits)
 {
+    constexpr double kHighest = 1e300;
     double value = 0;
-    for (const char c : digits)
+    for (const char c : digits) {
         value = value * 10 + (c - '0');
+        if (value >= kHighest)
+            return kHighest;
+    }
     return value;
 }
 

@@ -426,6 +426,14 @@ void TestCli::graficoDraws_data()
     QTest::newRow("zeros, linear") << QStringLiteral("t.txt") << withZeros
                                    << QStringList{QStringLiteral("--escala"), QStringLiteral("lineal")}
                                    << QStringList{QStringLiteral("Nivel")} << QStringList{zeros, notNumbers};
+    // Past what a double holds, the curve keeps to the top of the picture.
+    QTest::newRow("a number of 400 digits")
+        << QStringLiteral("t.txt") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13," + QByteArray(400, '9') + "\r\n"
+        << QStringList{QStringLiteral("--escala"), QStringLiteral("lineal")}
+        << QStringList{QStringLiteral("Nivel"), QStringLiteral("Job 2a")} << QStringList{notNumbers};
+    QTest::newRow("a number of 400 digits, logarithmic")
+        << QStringLiteral("t.txt") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13," + QByteArray(400, '9') + "\r\n"
+        << QStringList() << QStringList{QStringLiteral("1e300")} << QStringList{notNumbers};
     QTest::newRow("a file name that is markup") << QStringLiteral("a&b <c>.txt") << QByteArray() << QStringList()
                                                 << QStringList{QStringLiteral("a&b <c>.txt")} << QStringList();
 }
