@@ -12,7 +12,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <array>
 #include <cmath>
+#include <functional>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -20,7 +24,6 @@ constexpr int kWidth = 1200;
 constexpr int kTitleHeight = 56;
 constexpr int kPanelHeight = 520;
 constexpr int kNoteLineHeight = 22;
-constexpr int kBuckets = 2048;
 // zlib level 1 (Qt maps quality 0 to 100 onto levels 9 to 0): a picture of
 // lines on white packs almost as well as at the default, in a third of the time.
 constexpr int kPngQuality = 80;
@@ -120,8 +123,8 @@ ValueAxis valueAxis(const Curves &curves, bool logarithmic)
 class ChartPainter
 {
 public:
-    ChartPainter(QPainter &painter, const Curves &curves, const ChartRequest &request)
-        : painter_(painter), curves_(curves), values_(valueAxis(curves, request.logarithmic))
+    ChartPainter(QPainter &painter, const Curves &curves, bool logarithmic)
+        : painter_(painter), curves_(curves), values_(valueAxis(curves, logarithmic))
     {
         const double lastLevel = double(std::max<qint64>(curves.levels, 2));
         levelTicks_ = niceTicks(1, lastLevel, 10);
@@ -136,18 +139,42 @@ public:
         painter_.drawText(QRect(0, 0, kWidth, kTitleHeight), Qt::AlignCenter, text);
     }
 
-    void panel(int top, int firstColumn, const QString &name)
+    // A panel's title, grid, axes and legend: all but its curves.
+    void panelBackground(int top, int firstColumn, const QString &name)
     {
-        const QRectF plot(kPlotLeft, top + kPlotTop, kPlotRight - kPlotLeft, kPlotBottom - kPlotTop);
         painter_.setFont(sansFont(16, true));
         painter_.setPen(Qt::black);
         painter_.drawText(QRect(kPlotLeft, top + 8, kPlotRight - kPlotLeft, 30), Qt::AlignCenter, name);
-        grid(plot);
-        curves(plot, firstColumn);
+        grid(plotOf(top));
+        legend(top, firstColumn);
+    }
+
+    // A panel's curves, or the layer they were drawn on (curvesLayer), and
+    // the frame over them.
+    void panelCurves(int top, int firstColumn, const QImage *layer)
+    {
+        const QRectF plot = plotOf(top);
+        if (layer)
+            painter_.drawImage(plot.topLeft() - QPointF(1, 1), *layer);
+        else
+            curves(plot, firstColumn);
         painter_.setPen(QPen(Qt::black, 1));
         painter_.setBrush(Qt::NoBrush);
         painter_.drawRect(plot);
-        legend(top, firstColumn);
+    }
+
+    // The curves of the panel at `top` alone, on a transparent layer the
+    // size of its plot area and one pixel more on each side.
+    QImage curvesLayer(int top, int firstColumn)
+    {
+        const QRectF plot = plotOf(top);
+        QImage layer(plot.size().toSize() + QSize(2, 2), QImage::Format_ARGB32_Premultiplied);
+        layer.fill(Qt::transparent);
+        QPainter layerPainter(&layer);
+        layerPainter.setRenderHint(QPainter::Antialiasing);
+        layerPainter.translate(-(plot.topLeft() - QPointF(1, 1)));
+        ChartPainter(layerPainter, curves_, values_.logarithmic).curves(plot, firstColumn);
+        return layer;
     }
 
     void notes(const QStringList &lines, int top)
@@ -161,6 +188,11 @@ public:
     }
 
 private:
+    static QRectF plotOf(int top)
+    {
+        return QRectF(kPlotLeft, top + kPlotTop, kPlotRight - kPlotLeft, kPlotBottom - kPlotTop);
+    }
+
     double xOf(const QRectF &plot, double level) const
     {
         return plot.left() + (level - levelLow_) / (levelHigh_ - levelLow_) * plot.width();
@@ -277,41 +309,49 @@ QStringList notes(const Curves &curves, bool logarithmic)
     if (curves.closingRowLeftOut)
         lines << QStringLiteral("La última fila, toda ceros, cierra la tabla y no se dibuja.");
     if (curves.notNumbers > 0)
-        lines << QStringLiteral("Celdas que no son números, fuera de las curvas: %1.").arg(curves.notNumbers);
+        lines << QStringLiteral("Celdas que no son números, fuera de las curvas: %1.")
+                     .arg(wholeNumber(double(curves.notNumbers)));
     if (logarithmic && curves.zeros > 0)
-        lines << QStringLiteral("Celdas con valor 0, fuera de la escala logarítmica: %1.").arg(curves.zeros);
-    if (curves.levels > kBuckets)
+        lines << QStringLiteral("Celdas con valor 0, fuera de la escala logarítmica: %1.")
+                     .arg(wholeNumber(double(curves.zeros)));
+    if (curves.levels > kChartBuckets)
         lines << QStringLiteral("%1 niveles: cada curva muestra el menor y el mayor valor de cada tramo de %2 niveles.")
-                     .arg(curves.levels)
-                     .arg((curves.levels + kBuckets - 1) / kBuckets);
+                     .arg(wholeNumber(double(curves.levels)),
+                          wholeNumber(double((curves.levels + kChartBuckets - 1) / kChartBuckets)));
     return lines;
 }
 
 } // namespace
 
-QByteArray drawChart(const ExperienceTable &table, const ChartRequest &request)
+QByteArray drawChart(const Curves &curves, const ChartRequest &request)
 {
-    const Curves curves = curvesOf(table, request.logarithmic, kBuckets);
     const QStringList noteLines = notes(curves, request.logarithmic);
     const int height = kTitleHeight + 2 * kPanelHeight + int(noteLines.size()) * kNoteLineHeight + 12;
 
-    // One drawing for every kind of picture.
-    const auto paint = [&](QPainter &painter) {
+    // One drawing for every kind of picture. `layers`, when given, hold the
+    // curves already drawn (curvesLayer), one a panel.
+    constexpr int kBaseTop = kTitleHeight, kJobTop = kTitleHeight + kPanelHeight;
+    constexpr int kJobColumn = kFirstValueColumn + 7;
+    const auto paint = [&](QPainter &painter, const std::function<const QImage *(int)> &layers) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.fillRect(QRect(0, 0, kWidth, height), Qt::white);
-        ChartPainter chart(painter, curves, request);
+        ChartPainter chart(painter, curves, request.logarithmic);
         chart.title(request.title);
-        chart.panel(kTitleHeight, kFirstValueColumn, QStringLiteral("Nivel base"));
-        chart.panel(kTitleHeight + kPanelHeight, kFirstValueColumn + 7, QStringLiteral("Nivel de job"));
+        chart.panelBackground(kBaseTop, kFirstValueColumn, QStringLiteral("Nivel base"));
+        chart.panelBackground(kJobTop, kJobColumn, QStringLiteral("Nivel de job"));
         chart.notes(noteLines, kTitleHeight + 2 * kPanelHeight + 4);
+        chart.panelCurves(kBaseTop, kFirstValueColumn, layers(0));
+        chart.panelCurves(kJobTop, kJobColumn, layers(1));
     };
+    const auto noLayers = [](int) -> const QImage * { return nullptr; };
 
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     switch (request.format) {
     case ChartFormat::Svg:
-        return paintSvg(QSize(kWidth, height), request.title, paint);
+        return paintSvg(QSize(kWidth, height), request.title,
+                        [&](QPainter &painter) { paint(painter, noLayers); });
     case ChartFormat::Pdf: {
         QPdfWriter pdf(&out);
         pdf.setTitle(request.title);
@@ -321,14 +361,34 @@ QByteArray drawChart(const ExperienceTable &table, const ChartRequest &request)
                                   QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter(&pdf);
-        paint(painter);
+        paint(painter, noLayers);
         break;
     }
     case ChartFormat::Png: {
+        // The curves, most of the drawing, on another thread while this one
+        // draws the rest; they join once the rest is done.
+        std::array<QImage, 2> layers;
+        const auto drawLayers = [&] {
+            QImage scrap(1, 1, QImage::Format_ARGB32_Premultiplied);
+            QPainter scrapPainter(&scrap);
+            ChartPainter chart(scrapPainter, curves, request.logarithmic);
+            layers[0] = chart.curvesLayer(kBaseTop, kFirstValueColumn);
+            layers[1] = chart.curvesLayer(kJobTop, kJobColumn);
+        };
+        std::thread drawer;
+        try {
+            drawer = std::thread(drawLayers);
+        } catch (const std::system_error &) {
+            drawLayers(); // no thread to be had: first the curves, then the rest
+        }
         QImage image(kWidth, height, QImage::Format_RGB888);
         {
             QPainter painter(&image);
-            paint(painter);
+            paint(painter, [&](int panel) {
+                if (drawer.joinable())
+                    drawer.join();
+                return &layers[size_t(panel)];
+            });
         }
         image.save(&out, "PNG", kPngQuality);
         break;

@@ -9,7 +9,10 @@
 #include <QByteArray>
 #include <QString>
 
-class ExperienceTable;
+struct Curves;
+
+// Curves are thinned to this many stretches of levels (curves.h).
+inline constexpr int kChartBuckets = 1024;
 
 enum class ChartFormat { Png, Pdf, Svg };
 
@@ -20,6 +23,7 @@ struct ChartRequest
     ChartFormat format = ChartFormat::Svg;
 };
 
-// The picture's bytes; empty for SVG where the build has no SVG writer (see
-// svg_writer.h). Needs the application object of chart_application.h.
-QByteArray drawChart(const ExperienceTable &table, const ChartRequest &request);
+// The picture's bytes of curves thinned to kChartBuckets; empty for SVG where
+// the build has no SVG writer (see svg_writer.h). Needs the application
+// object of chart_application.h.
+QByteArray drawChart(const Curves &curves, const ChartRequest &request);

@@ -6,7 +6,10 @@
 #include "table/core/experience_table.h"
 
 #include <algorithm>
+#include <exception>
 #include <string_view>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -21,12 +24,38 @@ int comparar(const QStringList &args)
 {
     if (args.size() != 2)
         return fail(QStringLiteral("comparar necesita dos archivos."), 2);
+    // The two files are read at once, B on a thread of its own: reading is
+    // nearly all the work. Standard input is read by one reader only.
     ExperienceTable a, b;
-    QString error;
-    if (!readTableArgument(args[0], a, &error))
-        return fail(QStringLiteral("%1: %2").arg(args[0], error), 2);
-    if (!readTableArgument(args[1], b, &error))
-        return fail(QStringLiteral("%1: %2").arg(args[1], error), 2);
+    QString errorA, errorB;
+    bool readB = false;
+    std::exception_ptr failureB;
+    const auto readSecond = [&] {
+        try {
+            readB = readTableArgument(args[1], b, &errorB);
+        } catch (...) {
+            failureB = std::current_exception(); // the command's own handler reports it
+        }
+    };
+    std::thread second;
+    if (args[0] != QStringLiteral("-") && args[1] != QStringLiteral("-")) {
+        try {
+            second = std::thread(readSecond);
+        } catch (const std::system_error &) {
+            // No thread to be had: one after the other.
+        }
+    }
+    const bool readA = readTableArgument(args[0], a, &errorA);
+    if (second.joinable())
+        second.join();
+    else if (readA)
+        readSecond();
+    if (failureB)
+        std::rethrow_exception(failureB);
+    if (!readA)
+        return fail(QStringLiteral("%1: %2").arg(args[0], errorA), 2);
+    if (!readB)
+        return fail(QStringLiteral("%1: %2").arg(args[1], errorB), 2);
     const int32_t common = std::min(a.rowCount(), b.rowCount()) - 1;
     QString out;
     qint64 cells = 0, levels = 0;

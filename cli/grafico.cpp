@@ -4,6 +4,7 @@
 
 #include "chart/chart_application.h"
 #include "chart/chart_drawing.h"
+#include "chart/core/curves.h"
 #include "chart/svg_writer.h"
 #include "cli/commands.h"
 #include "cli/console.h"
@@ -77,6 +78,7 @@ int grafico(const QStringList &args)
     QString error;
     if (!readTableArgument(input, table, &error))
         return fail(QStringLiteral("%1: %2").arg(input, error));
+    const Curves curves = curvesOf(table, request.logarithmic, kChartBuckets);
     request.title = input == QStringLiteral("-") ? QStringLiteral("(entrada estándar)") : QFileInfo(input).fileName();
-    return writeBytesArgument(output, drawChart(table, request), &error) ? 0 : fail(error);
+    return writeBytesArgument(output, drawChart(curves, request), &error) ? 0 : fail(error);
 }
