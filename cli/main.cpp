@@ -70,7 +70,7 @@ QString usage()
 int main(int argc, char **argv)
 {
     prepareConsole();
-    // QSaveFile wants an application object for its messages; charts want
+    // QSaveFile wants an application object for its messages; pictures want
     // one that can draw.
     const bool drawing = argc > 1 && std::strcmp(argv[1], "grafico") == 0;
     const std::unique_ptr<QCoreApplication> app =

@@ -30,7 +30,7 @@ sleep 1
 splash=$(xdotool search --sync --onlyvisible --classname vandrel-exp-editor | head -n 1)
 window_shot "$splash" docs/presentacion.png
 sleep 5
-main=$(xdotool search --sync --onlyvisible --name '^Vandrel EXP Editor v1.0$' | head -n 1)
+main=$(xdotool search --sync --onlyvisible --name '^Vandrel EXP Editor v[0-9.]*$' | head -n 1)
 xdotool windowfocus --sync "$main"
 
 xdotool key ctrl+o
@@ -53,6 +53,6 @@ xdotool key Escape
 
 xdotool windowfocus --sync "$main"
 xdotool key ctrl+c
-about=$(xdotool search --sync --onlyvisible --name '^Acerca de Vandrel EXP Editor v1.0$' | head -n 1)
+about=$(xdotool search --sync --onlyvisible --name '^Acerca de Vandrel EXP Editor v[0-9.]*$' | head -n 1)
 window_shot "$about" docs/acerca.png
 echo "docs/presentacion.png docs/principal.png docs/generar.png docs/acerca.png"

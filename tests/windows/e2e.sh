@@ -70,12 +70,12 @@ cd "$work"
 editor=$!
 
 # The splash first (the title, no menu), then the main window in its place.
-splash=$(window '^Vandrel EXP Editor v1.0$')
+splash=$(window '^Vandrel EXP Editor v[0-9.]*$')
 sleep 1
 [ "$(xdotool getwindowgeometry "$splash" | sed -n 's/.*Geometry: //p')" != "759x382" ] && ok "splash shown" \
   || bad "splash"
 for _ in $(seq 60); do
-  main=$(xdotool search --onlyvisible --name '^Vandrel EXP Editor v1.0$' | head -1)
+  main=$(xdotool search --onlyvisible --name '^Vandrel EXP Editor v[0-9.]*$' | head -1)
   [ -n "$main" ] && [ "$(xdotool getwindowgeometry "$main" 2>/dev/null | sed -n 's/.*Geometry: //p')" = "759x382" ] && break
   sleep 0.2
 done
@@ -142,7 +142,7 @@ gone '^Acerca de' && ok "About closed by its button" || bad "About still open"
 main_keys ctrl+x
 question=""
 for _ in $(seq 100); do
-  question=$(xdotool search --onlyvisible --name '^Vandrel EXP Editor v1.0$' | grep -v "^$main\$" | head -1)
+  question=$(xdotool search --onlyvisible --name '^Vandrel EXP Editor v[0-9.]*$' | grep -v "^$main\$" | head -1)
   [ -n "$question" ] && break
   sleep 0.2
 done

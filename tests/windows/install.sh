@@ -25,7 +25,7 @@ done
 check "Start-menu shortcut" '[ -f "$menu/Vandrel EXP Editor.lnk" ]'
 check "TERCEROS.txt holds Qt's and the runtime's notices" \
   'grep -q "Data Compression Library (zlib)" "$target/TERCEROS.txt" && grep -q "FreeType" "$target/TERCEROS.txt" && grep -q "mingw-w64" "$target/TERCEROS.txt"'
-check "the installed tool runs" '"$wine" "$target/vandrel-exp.exe" --version 2>/dev/null | grep -q "Vandrel EXP Editor v1.0"'
+check "the installed tool runs" '"$wine" "$target/vandrel-exp.exe" --version 2>/dev/null | grep -q "^Vandrel EXP Editor v[0-9]"'
 check "the uninstaller is registered" \
   '"$wine" reg query "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VandrelExpEditor" /v UninstallString >/dev/null 2>&1'
 
