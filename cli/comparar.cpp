@@ -22,8 +22,12 @@ QString columnName(int column)
 
 int comparar(const QStringList &args)
 {
+    if (args.size() > 2)
+        return refuseArgument(args[2], 2);
     if (args.size() != 2)
         return fail(QStringLiteral("comparar necesita dos archivos."), 2);
+    if (args[0] == QStringLiteral("-") && args[1] == QStringLiteral("-"))
+        return fail(QStringLiteral("solo uno de los dos archivos puede ser la entrada estándar (-)."), 2);
     // The two files are read at once, B on a thread of its own: reading is
     // nearly all the work. Standard input is read by one reader only.
     ExperienceTable a, b;
@@ -76,7 +80,8 @@ int comparar(const QStringList &args)
         }
         levels += differs;
     }
-    out += QStringLiteral("%1 celdas distintas en %2 niveles\n").arg(cells).arg(levels);
+    out += QStringLiteral("%1 en %2\n")
+               .arg(countOf(cells, "celda distinta", "celdas distintas"), countOf(levels, "nivel", "niveles"));
     const ExperienceTable &longer = a.rowCount() > b.rowCount() ? a : b;
     const QString &only = a.rowCount() > b.rowCount() ? args[0] : args[1];
     for (int32_t r = common + 1; r < longer.rowCount(); ++r)

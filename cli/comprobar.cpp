@@ -37,7 +37,7 @@ int comprobar(const QStringList &args)
         } else if (path.isEmpty() && (!args[i].startsWith(u'-') || args[i] == QStringLiteral("-"))) {
             path = args[i];
         } else {
-            return fail(QStringLiteral("opción desconocida: %1 (vea vandrel-exp --help).").arg(args[i]), 2);
+            return refuseArgument(args[i], 2);
         }
     }
     const std::string_view largest = largestOfType(tipo);
@@ -84,7 +84,9 @@ int comprobar(const QStringList &args)
                        .arg(f.line)
                        .arg(f.field)
                        .arg(f.error ? QStringLiteral("error") : QStringLiteral("aviso"), f.message);
-        out += QStringLiteral("%1 errores, %2 avisos en %3 niveles\n").arg(errors).arg(warnings).arg(check.levels);
+        out += QStringLiteral("%1, %2 en %3\n")
+                   .arg(countOf(errors, "error", "errores"), countOf(warnings, "aviso", "avisos"),
+                        countOf(check.levels, "nivel", "niveles"));
         printText(out);
     }
     return errors > 0 ? 1 : 0;

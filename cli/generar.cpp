@@ -22,7 +22,7 @@ int generar(const QStringList &args)
         }
         const int campo = arg.startsWith(QStringLiteral("--")) ? campoPorNombre(arg.mid(2).toUtf8().constData()) : -1;
         if (campo < 0)
-            return fail(QStringLiteral("opción desconocida: %1 (vea vandrel-exp --help).").arg(arg));
+            return refuseArgument(arg);
         if (++i == args.size())
             return fail(QStringLiteral("falta el valor de %1.").arg(arg));
         const std::optional<int16_t> value = parseParameterValue(args[i]);

@@ -59,7 +59,7 @@ int grafico(const QStringList &args)
         } else if (input.isEmpty() && (!arg.startsWith(u'-') || arg == QStringLiteral("-"))) {
             input = arg;
         } else {
-            return fail(QStringLiteral("opción desconocida: %1 (vea vandrel-exp --help).").arg(arg));
+            return refuseArgument(arg);
         }
     }
     if (input.isEmpty() || output.isEmpty())

@@ -107,6 +107,8 @@ int main(int argc, char **argv)
         printText(Titulo() + u'\n');
         return 0;
     }
+    if (!command.isEmpty() && !command.startsWith(u'-'))
+        return fail(QStringLiteral("orden desconocida: %1 (vea vandrel-exp --help).").arg(command), 2);
     printError(usage());
     return 2;
 }

@@ -7,6 +7,8 @@
 
 int normalizar(const QStringList &args)
 {
+    if (args.size() > 2)
+        return refuseArgument(args[2]);
     if (args.size() != 2)
         return fail(QStringLiteral("normalizar necesita un archivo de entrada y uno de salida."));
     ExperienceTable table;

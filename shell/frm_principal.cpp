@@ -146,7 +146,8 @@ void frmPrincipal::generar(const Parametros &parametros)
     ExperienceTable table;
     QString error;
     if (!GenerarTabla(NivelMaximo(parametros), parametros, table, &error)) {
-        mostrarError(frmGenerar_, error); // the dialog stays open with what was typed
+        // The dialog stays open with what was typed, and the grid as it was.
+        mostrarError(frmGenerar_, error + QStringLiteral(" La tabla anterior se ha conservado."));
         return;
     }
     parametrosDelPrograma() = parametros;

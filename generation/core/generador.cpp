@@ -56,8 +56,7 @@ struct RunningRate
 
 QString rangeMessage(int level, const char *what)
 {
-    return QStringLiteral("No se puede generar la tabla: en el nivel %1 %2 pasaría del límite de -32768 a 32767. "
-                          "La tabla anterior se ha conservado.")
+    return QStringLiteral("No se puede generar la tabla: en el nivel %1 %2 pasaría del límite de -32768 a 32767.")
         .arg(level)
         .arg(QString::fromUtf8(what));
 }
@@ -106,7 +105,7 @@ bool GenerarTabla(int16_t N, const Parametros &parametros, ExperienceTable &grid
             if (!std::isfinite(next)) {
                 *error =
                     QStringLiteral("No se puede generar la tabla: en el nivel %1 los valores de experiencia "
-                                   "superan el mayor número que se puede calcular. La tabla anterior se ha conservado.")
+                                   "superan el mayor número que se puede calcular.")
                         .arg(i);
                 return false;
             }

@@ -16,8 +16,8 @@ double Porcentaje(double value, int16_t percentage);
 // Fills `grid` with the table of levels 1 to N (N >= 0) grown from the
 // formula fields of `parametros`. The table is built aside and swapped in,
 // so when a percentage or threshold would leave the 16-bit range, or a value
-// the double range, `grid` keeps what it held, *error names the level, and
-// false is returned.
+// the double range, `grid` keeps what it held, *error names the level (it
+// does not speak of the table kept: the tool has none), and false is returned.
 bool GenerarTabla(int16_t N, const Parametros &parametros, ExperienceTable &grid, QString *error);
 
 // The text of a generated value, as C's "%.15G" writes it.

@@ -114,6 +114,8 @@ private slots:
     void standardStreams();
     void refusedArguments_data();
     void refusedArguments();
+    void summariesInSpanish_data();
+    void summariesInSpanish();
     void ownQtTexts_data();
     void ownQtTexts();
 };
@@ -380,7 +382,7 @@ void TestCli::compararTables()
     QCOMPARE(fewer.out.count("solo en"), 96);
     const Run changed = runCli({QStringLiteral("comparar"), a, b});
     QCOMPARE(changed.exitCode, 1);
-    QCOMPARE(changed.out, QByteArray("4:High Nob Base: 13 -> 99\n1 celdas distintas en 1 niveles\n"));
+    QCOMPARE(changed.out, QByteArray("4:High Nob Base: 13 -> 99\n1 celda distinta en 1 nivel\n"));
     QCOMPARE(runCli({QStringLiteral("comparar"), a, dir.filePath(QStringLiteral("no.txt"))}).exitCode, 2);
 }
 
@@ -776,7 +778,7 @@ void TestCli::standardStreams_data()
                                                    QStringLiteral("-")}
                                     << QByteArray("1,2\n") << 0 << c + "1,2,,,,,,,,,,,,\r\n";
     QTest::newRow("comprobar -") << QStringList{QStringLiteral("comprobar"), QStringLiteral("-")} << c + ok << 0
-                                 << QByteArray("0 errores, 0 avisos en 1 niveles\n");
+                                 << QByteArray("0 errores, 0 avisos en 1 nivel\n");
     QTest::newRow("comprobar -, a finding named by -")
         << QStringList{QStringLiteral("comprobar"), QStringLiteral("-")} << c + "1,2\r\n" << 1
         << QByteArray("-:2:0: error: ");
@@ -826,6 +828,30 @@ void TestCli::refusedArguments_data()
         << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--tipo"),
                        QStringLiteral("int8")}
         << 2 << QStringLiteral("vandrel-exp: --tipo admite int32, uint32 o int64.\n");
+    // What is wrong, named as what it is.
+    QTest::newRow("an unknown command") << QStringList{QStringLiteral("genera")} << 2
+                                        << QStringLiteral("vandrel-exp: orden desconocida: genera (vea vandrel-exp --help).\n");
+    QTest::newRow("a surplus file") << QStringList{QStringLiteral("normalizar"), QStringLiteral("%OK"),
+                                                   QStringLiteral("%OK"), QStringLiteral("tercero.txt")}
+                                    << 1
+                                    << QStringLiteral("vandrel-exp: sobra el argumento: tercero.txt (vea vandrel-exp --help).\n");
+    QTest::newRow("a surplus file to check")
+        << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("otro.txt")} << 2
+        << QStringLiteral("vandrel-exp: sobra el argumento: otro.txt (vea vandrel-exp --help).\n");
+    QTest::newRow("an unknown option")
+        << QStringList{QStringLiteral("grafico"), QStringLiteral("%OK"), QStringLiteral("--ancho")} << 1
+        << QStringLiteral("vandrel-exp: opción desconocida: --ancho (vea vandrel-exp --help).\n");
+    QTest::newRow("standard input twice")
+        << QStringList{QStringLiteral("comparar"), QStringLiteral("-"), QStringLiteral("-")} << 2
+        << QStringLiteral("vandrel-exp: solo uno de los dos archivos puede ser la entrada estándar (-).\n");
+    // The tool keeps no table: a failed generation speaks of none.
+    QTest::newRow("a generation that overflows")
+        << QStringList{QStringLiteral("generar"), QStringLiteral("--MultExp"), QStringLiteral("32767"),
+                       QStringLiteral("--NextBase"), QStringLiteral("0"), QStringLiteral("--IncNextBase"),
+                       QStringLiteral("1")}
+        << 1
+        << QStringLiteral("vandrel-exp: No se puede generar la tabla: en el nivel 2 el porcentaje de Base "
+                          "pasaría del límite de -32768 a 32767.\n");
 }
 
 void TestCli::refusedArguments()
@@ -842,6 +868,48 @@ void TestCli::refusedArguments()
     QCOMPARE(run.exitCode, status);
     QCOMPARE(QString::fromUtf8(run.err), message);
     QCOMPARE(run.out, QByteArray());
+}
+
+void TestCli::summariesInSpanish_data()
+{
+    // The last line of a report: one of a thing in the singular.
+    QTest::addColumn<QStringList>("arguments"); // %A and %B: the two tables below
+    QTest::addColumn<QByteArray>("a");
+    QTest::addColumn<QByteArray>("b");
+    QTest::addColumn<QByteArray>("summary");
+    const QByteArray c = "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+    const QByteArray one = "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
+    const QByteArray two = one + "2,3,4,5,6,7,8,9,10,11,12,13,14,15\r\n";
+    const QStringList check = {QStringLiteral("comprobar"), QStringLiteral("%A")};
+    const QStringList compare = {QStringLiteral("comparar"), QStringLiteral("%A"), QStringLiteral("%B")};
+    QTest::newRow("one level") << check << c + one << QByteArray() << QByteArray("0 errores, 0 avisos en 1 nivel");
+    QTest::newRow("one error") << check << c + one + "1,2,3\r\n" << QByteArray()
+                               << QByteArray("1 error, 0 avisos en 2 niveles");
+    QTest::newRow("one warning") << check << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\n" << QByteArray()
+                                 << QByteArray("0 errores, 1 aviso en 1 nivel");
+    QTest::newRow("two errors") << check << c + one + "1,2,3\r\n1,2,3\r\n" << QByteArray()
+                                << QByteArray("2 errores, 0 avisos en 3 niveles");
+    QTest::newRow("one cell") << compare << c + two << c + one + "2,3,4,5,6,7,8,9,10,11,12,13,14,99\r\n"
+                              << QByteArray("1 celda distinta en 1 nivel");
+    QTest::newRow("two cells of one level") << compare << c + two
+                                            << c + one + "2,3,4,5,6,7,8,9,10,11,12,13,98,99\r\n"
+                                            << QByteArray("2 celdas distintas en 1 nivel");
+}
+
+void TestCli::summariesInSpanish()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, a);
+    QFETCH(QByteArray, b);
+    QFETCH(QByteArray, summary);
+    QTemporaryDir dir;
+    const QString pathA = dir.filePath(QStringLiteral("a.txt")), pathB = dir.filePath(QStringLiteral("b.txt"));
+    QVERIFY(putFile(pathA, a) && putFile(pathB, b));
+    for (QString &argument : arguments)
+        argument.replace(QStringLiteral("%A"), pathA).replace(QStringLiteral("%B"), pathB);
+    const Run run = runCli(arguments);
+    const QList<QByteArray> lines = run.out.trimmed().split('\n');
+    QCOMPARE(lines.last(), summary);
 }
 
 void TestCli::ownQtTexts_data()

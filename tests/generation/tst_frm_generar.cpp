@@ -402,6 +402,7 @@ void TestFrmGenerar::overflowKeepsTheGridAndMenus()
     QVERIFY(seen->seen);
     QCOMPARE(seen->title, Titulo());
     QVERIFY2(seen->text.contains(QStringLiteral("en el nivel")), qPrintable(seen->text));
+    QVERIFY2(seen->text.endsWith(QStringLiteral(". La tabla anterior se ha conservado.")), qPrintable(seen->text));
     QCOMPARE(w->modelo()->table().rowCount(), 2);
     QCOMPARE(w->modelo()->cellText(1, 2), QByteArray("6"));
     QVERIFY(w->cuadricula()->isVisible());
