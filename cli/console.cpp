@@ -58,11 +58,28 @@ bool writeBytesArgument(const QString &path, const QByteArray &bytes, QString *e
     if (path == QStringLiteral("-"))
         return writeStandardOutput(bytes, error);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
+    // Unbuffered, as the table writer. A short write is not yet a failure
+    // and leaves no reason; the next one fails with the system's own (no
+    // space left, file too large). Only a whole write is committed: the
+    // temporary never replaces the former file half written.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        qint64 done = 0;
+        while (done < bytes.size()) {
+            const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+            if (written <= 0)
+                break;
+            done += written;
+        }
+        if (done == bytes.size() && file.commit())
+            return true;
+        if (done < bytes.size()) {
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+            file.cancelWriting();
+            return false;
+        }
     }
-    return true;
+    *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    return false;
 }
 
 namespace {
@@ -94,8 +111,12 @@ bool readBytesArgument(const QString &path, ByteBuffer &bytes, QString *error)
 
 bool writeTableArgument(const QString &path, const ExperienceTable &table, QString *error)
 {
-    if (!path.isEmpty() && path != QStringLiteral("-"))
-        return writeTableFile(path, table, error);
+    if (!path.isEmpty() && path != QStringLiteral("-")) {
+        if (writeTableFile(path, table, error))
+            return true;
+        *error = QStringLiteral("%1: %2").arg(path, *error); // the message names the file
+        return false;
+    }
     // Whole in memory first: a refused table writes nothing at all.
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);

@@ -27,6 +27,7 @@
 #include <cstdio>
 
 #if defined(Q_OS_UNIX)
+#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -114,6 +115,8 @@ private slots:
     void standardStreams();
     void refusedArguments_data();
     void refusedArguments();
+    void writeFailureGivesTheReason_data();
+    void writeFailureGivesTheReason();
     void summariesInSpanish_data();
     void summariesInSpanish();
     void ownQtTexts_data();
@@ -868,6 +871,46 @@ void TestCli::refusedArguments()
     QCOMPARE(run.exitCode, status);
     QCOMPARE(QString::fromUtf8(run.err), message);
     QCOMPARE(run.out, QByteArray());
+}
+
+void TestCli::writeFailureGivesTheReason_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // %IN: a clean table, %OUT: the file written
+    QTest::newRow("generar") << QStringList{QStringLiteral("generar"), QStringLiteral("-o"), QStringLiteral("%OUT")};
+    QTest::newRow("normalizar") << QStringList{QStringLiteral("normalizar"), QStringLiteral("%IN"),
+                                               QStringLiteral("%OUT")};
+    QTest::newRow("grafico") << QStringList{QStringLiteral("grafico"), QStringLiteral("%IN"), QStringLiteral("-o"),
+                                            QStringLiteral("%OUT"), QStringLiteral("--formato"), QStringLiteral("png")};
+}
+
+void TestCli::writeFailureGivesTheReason()
+{
+#if defined(Q_OS_UNIX)
+    // Files may grow to 2 KiB only, as on a disk that fills up: the command
+    // names the file and the system's reason, and the former file stays.
+    QFETCH(QStringList, arguments);
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("Exp.txt")), out = dir.filePath(QStringLiteral("salida"));
+    QVERIFY(putFile(out, "antes"));
+    QCOMPARE(runCli({QStringLiteral("generar"), QStringLiteral("-o"), in}).exitCode, 0);
+    for (QString &argument : arguments)
+        argument.replace(QStringLiteral("%IN"), in).replace(QStringLiteral("%OUT"), out);
+    QProcess process;
+    process.setChildProcessModifier([] {
+        signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending the process
+        rlimit small{2048, 2048};
+        setrlimit(RLIMIT_FSIZE, &small);
+    });
+    process.start(qEnvironmentVariable("VEXP_CLI"), arguments);
+    QVERIFY(process.waitForFinished(60000));
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY2(err.startsWith(QStringLiteral("vandrel-exp: %1: ").arg(out)), qPrintable(err));
+    QVERIFY2(!err.contains(QStringLiteral("desconocido")), qPrintable(err));
+    QCOMPARE(fileBytes(out), QByteArray("antes"));
+#else
+    QSKIP("a limit on file size is a Unix facility");
+#endif
 }
 
 void TestCli::summariesInSpanish_data()
