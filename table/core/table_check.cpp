@@ -116,6 +116,7 @@ public:
     TableCheck run(std::string_view all)
     {
         data_ = all.data();
+        bom_ = all.substr(0, 3) == "\xEF\xBB\xBF"; // what Windows' Notepad writes first
         if (!all.empty())
             beginLine(0);
         size_t lfOfCrLf = SIZE_MAX;
@@ -141,6 +142,9 @@ public:
         });
         if (lineOpen_)
             endLine(all.size(), false);
+        if (result_.levels == 0)
+            result_.findings.push_back({std::max<qint64>(result_.lines, 1), 0, true, "sin_niveles",
+                                        QStringLiteral("el archivo no tiene ningún nivel"), 0});
         if (result_.levels > 0 && lastLevelAllZero_)
             std::erase_if(result_.findings, [this](const TableFinding &f) {
                 return f.level == result_.levels && std::string_view(f.code) == "descenso";
@@ -163,9 +167,11 @@ private:
     void endLine(size_t at, bool crlf)
     {
         lineOpen_ = false;
-        // A comma after the last field adds no field, as in the reader.
+        // A comma after the last field adds no field, as in the reader; but
+        // after thirteen values it leaves the fourteenth cell of the row
+        // empty, as the editor's grid shows it.
         const int commas = fieldInLine_;
-        if (commas > 0 && at > fieldStart_)
+        if (commas > 0 && (at > fieldStart_ || commas == 13))
             field(at);
         // Whole-line findings come before the line's field findings.
         const std::string_view text(data_ + lineStart_, at - lineStart_);
@@ -173,7 +179,15 @@ private:
         std::vector<TableFinding> found;
         if (!crlf)
             found.push_back({number, 0, false, "fin_de_linea", QStringLiteral("la línea no termina en CR LF"), 0});
-        if (number == 1 && !(text.substr(0, 21) == "//Archivo Creado Con " && text.size() > 21))
+        if (number == 1 && bom_) // the mark is named once, and the comment line read after it
+            found.push_back({number, 0, true, "bom",
+                             QStringLiteral("el archivo empieza con una marca de orden de bytes UTF-8 (EF BB BF), "
+                                            "que el servidor lee como parte de %1")
+                                 .arg(commas == 0 ? QStringLiteral("la primera línea")
+                                                  : QStringLiteral("su primer valor")),
+                             0});
+        const std::string_view comment = number == 1 && bom_ ? text.substr(3) : text;
+        if (number == 1 && !(comment.substr(0, 21) == "//Archivo Creado Con " && comment.size() > 21))
             found.push_back({number, 0, false, "sin_comentario",
                              QStringLiteral("la primera línea no es la línea de comentario del editor"), 0});
         if (commas == 0 && number > 1)
@@ -251,6 +265,7 @@ private:
     const char *data_ = nullptr;
     TableCheck result_;
     bool lineOpen_ = false;
+    bool bom_ = false; // the file begins with a UTF-8 byte-order mark
     size_t lineStart_ = 0, fieldStart_ = 0, findingsAtLineStart_ = 0;
     bool fieldDigitsOnly_ = true;
     int fieldInLine_ = 0;

@@ -309,6 +309,17 @@ void TestCli::comprobarFindings_data()
                                                      << QStringList() << QString();
     QTest::newRow("sin_comentario") << ok << QStringList() << QStringLiteral("1:0: aviso sin_comentario");
     QTest::newRow("linea_sin_coma") << c + ok + "\r\n" << QStringList() << QStringLiteral("3:0: aviso linea_sin_coma");
+    // Thirteen values and a comma: the grid shows the fourteenth cell empty.
+    QTest::newRow("vacio, thirteen values and a comma") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,\r\n"
+                                                        << QStringList() << QStringLiteral("2:14: error vacio");
+    QTest::newRow("fourteen values and a comma: fifteen fields, as before")
+        << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14,\r\n" << QStringList() << QStringLiteral("2:0: error campos");
+    QTest::newRow("sin_niveles, an empty file") << QByteArray() << QStringList()
+                                                << QStringLiteral("1:0: error sin_niveles");
+    QTest::newRow("sin_niveles, the comment line alone") << c << QStringList()
+                                                         << QStringLiteral("1:0: error sin_niveles");
+    // Windows' Notepad writes one: named, and the comment line still found after it.
+    QTest::newRow("bom") << "\xEF\xBB\xBF" + c + ok << QStringList() << QStringLiteral("1:0: error bom");
     QTest::newRow("fin_de_linea, LF") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\n"
                                       << QStringList() << QStringLiteral("2:0: aviso fin_de_linea");
     QTest::newRow("fin_de_linea, last line")
