@@ -4,6 +4,7 @@
 #include "core/spanish.h"
 #include "generation/core/generador.h"
 #include "generation/core/parametros.h"
+#include "address_space.h"
 #include "parameter_values.h"
 #include "table/core/experience_table.h"
 #include "table/core/table_file.h"
@@ -737,12 +738,7 @@ void TestCli::allocationFailureRefused()
                                            : command == QStringLiteral("comparar")   ? comparar
                                                                                      : grafico;
 
-    QFile self(QStringLiteral("/proc/self/status"));
-    QVERIFY(self.open(QIODevice::ReadOnly));
-    rlim_t current = 0;
-    for (const QByteArray &line : self.readAll().split('\n'))
-        if (line.startsWith("VmSize:"))
-            current = rlim_t(line.mid(7).trimmed().split(' ').first().toULongLong()) * 1024;
+    const rlim_t current = addressSpaceInUse();
     QVERIFY(current > 0);
 
     // Standard output and error go to files while the command runs.
@@ -816,9 +812,7 @@ void TestCli::standardStreams()
     QTemporaryDir dir;
     const QString ok = dir.filePath(QStringLiteral("ok.txt"));
     QVERIFY(putFile(ok, "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
-    for (QString &argument : arguments)
-        argument.replace(QStringLiteral("%OK"), ok);
-    const Run run = runCliWithInput(arguments, input);
+    const Run run = runCliWithInput(filledIn(arguments, {}, {}, ok), input);
     QCOMPARE(run.exitCode, status);
     QVERIFY2(run.out.startsWith(begins), run.out.left(200).constData());
     QCOMPARE(run.err, QByteArray());
@@ -876,9 +870,7 @@ void TestCli::refusedArguments()
     QTemporaryDir dir;
     const QString ok = dir.filePath(QStringLiteral("ok.txt"));
     QVERIFY(putFile(ok, "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
-    for (QString &argument : arguments)
-        argument.replace(QStringLiteral("%OK"), ok);
-    const Run run = runCli(arguments);
+    const Run run = runCli(filledIn(arguments, {}, {}, ok));
     QCOMPARE(run.exitCode, status);
     QCOMPARE(QString::fromUtf8(run.err), message);
     QCOMPARE(run.out, QByteArray());

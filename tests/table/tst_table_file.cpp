@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
+#include "address_space.h"
 #include "core/titulo.h"
 #include "table/core/experience_table.h"
 #include "table/core/table_check.h"
@@ -323,12 +324,7 @@ void TestTableFile::allocationFailureKeepsTheTable()
     QFile big(path);
     QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(1) << 30));
     big.close();
-    QFile status(QStringLiteral("/proc/self/status"));
-    QVERIFY(status.open(QIODevice::ReadOnly));
-    rlim_t current = 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmSize:"))
-            current = rlim_t(line.mid(7).trimmed().split(' ').first().toULongLong()) * 1024;
+    const rlim_t current = addressSpaceInUse();
     QVERIFY(current > 0);
     rlimit saved{};
     QCOMPARE(getrlimit(RLIMIT_AS, &saved), 0);
