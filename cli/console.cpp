@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "cli/console.h"
 
+#include "core/safe_write.h"
 #include "table/core/table_file.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstdio>
 
@@ -57,28 +57,9 @@ bool writeBytesArgument(const QString &path, const QByteArray &bytes, QString *e
 {
     if (path == QStringLiteral("-"))
         return writeStandardOutput(bytes, error);
-    QSaveFile file(path);
-    // Unbuffered, as the table writer. A short write is not yet a failure
-    // and leaves no reason; the next one fails with the system's own (no
-    // space left, file too large). Only a whole write is committed: the
-    // temporary never replaces the former file half written.
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        qint64 done = 0;
-        while (done < bytes.size()) {
-            const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-            if (written <= 0)
-                break;
-            done += written;
-        }
-        if (done == bytes.size() && file.commit())
-            return true;
-        if (done < bytes.size()) {
-            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-            file.cancelWriting();
-            return false;
-        }
-    }
-    *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    if (writeFileBytes(path, bytes, error))
+        return true;
+    *error = QStringLiteral("%1: %2").arg(path, *error);
     return false;
 }
 

@@ -172,12 +172,15 @@ void frmGenerar::cmdAceptar_Click()
 bool frmGenerar::eventFilter(QObject *watched, QEvent *event)
 {
     // Typed characters: only the ten digits, backspace and carriage return.
-    // Shortcuts (paste, copy, access keys) and control keys such as Escape
-    // type no character.
-    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched)
-        && !(static_cast<QKeyEvent *>(event)->modifiers()
-             & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-        const QString typed = static_cast<QKeyEvent *>(event)->text();
+    // Control keys such as Escape type no character; Ctrl and Meta shortcuts
+    // (paste, copy) pass. Alt+letter reaches here only when it is no access
+    // key, and a line edit would type the letter: it is filtered as typed
+    // (as is AltGr, Ctrl+Alt on Windows, which types '@' and the like).
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)
+                          && !(key->modifiers() & Qt::AltModifier);
+    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched) && !shortcut) {
+        const QString typed = key->text();
         if (typed.size() == 1 && typed.at(0).unicode() >= 0x20 && typed.at(0).unicode() != 0x7f) {
             if (!isAcceptedCharacter(typed.at(0)))
                 return true;

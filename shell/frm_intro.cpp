@@ -4,10 +4,9 @@
 
 #include "widgets/apariencia.h"
 
-#include <QGuiApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTimer>
 
 frmIntro::frmIntro(QWidget *principal)
@@ -34,8 +33,18 @@ frmIntro::frmIntro(QWidget *principal)
     connect(Reloj, &QTimer::timeout, this, &frmIntro::Reloj_Timer);
     Reloj->start();
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
+}
+
+void frmIntro::closeEvent(QCloseEvent *event)
+{
+    // A close request from the window manager (Alt+F4, a taskbar's "Close")
+    // would take the timer with the window and the main window would never
+    // come: until the timer hands over, the splash stays.
+    if (Reloj->isActive())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
 }
 
 void frmIntro::Reloj_Timer()

@@ -24,6 +24,9 @@ public:
     QPlainTextEdit *Text1;
     QTimer *Reloj;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void Reloj_Timer();
 

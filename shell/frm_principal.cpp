@@ -176,9 +176,7 @@ void frmPrincipal::showEvent(QShowEvent *event)
 {
     if (!centred_ && screen()) {
         centred_ = true;
-        const QRect available = screen()->availableGeometry();
-        const QSize outer = frameGeometry().size();
-        move(available.center() - QPoint(outer.width() / 2, outer.height() / 2));
+        centreOnScreen(this);
     }
     QMainWindow::showEvent(event);
 }

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 
@@ -66,6 +67,7 @@ Cuadricula::Cuadricula(ExperienceTableModel *model, QWidget *parent) : QTableVie
     verticalHeader()->setMinimumWidth(headerPieceWidth(cornerText()));
     fitColumns();
     connect(model_, &QAbstractItemModel::modelReset, this, &Cuadricula::fitColumns);
+    connect(model_, &QAbstractItemModel::modelReset, this, &Cuadricula::showFirstCell);
 
     if (auto *corner = findChild<QAbstractButton *>())
         corner->installEventFilter(this);
@@ -92,6 +94,16 @@ void Cuadricula::fitColumns()
 {
     for (int column = 0; column < kLastValueColumn; ++column)
         horizontalHeader()->resizeSection(column, headerPieceWidth(headerTexts()[size_t(column + 1)]));
+}
+
+void Cuadricula::showFirstCell()
+{
+    // A new table starts at its first cell, and the view goes there with it:
+    // a typed digit must land in a cell the user sees.
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    if (model_->rowCount() > 0)
+        setCurrentIndex(model_->index(0, 0));
 }
 
 bool Cuadricula::eventFilter(QObject *watched, QEvent *event)

@@ -26,6 +26,7 @@ public:
 
 private:
     void fitColumns();
+    void showFirstCell();
 
     ExperienceTableModel *model_;
 };

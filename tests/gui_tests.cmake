@@ -7,6 +7,12 @@ endfunction()
 
 vexp_gui_test(tst_frm_principal shell/tst_frm_principal.cpp)
 if(NOT WIN32)
+  # A laptop screen of 1280 x 720 at scale factor 2: 640 x 360 to place windows in.
+  add_test(NAME tst_frm_principal_small_screen COMMAND tst_frm_principal windowsStayOnTheScreen)
+  set_tests_properties(tst_frm_principal_small_screen PROPERTIES TIMEOUT 120 ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen:configfile=${CMAKE_CURRENT_SOURCE_DIR}/shell/small_screen.json;QT_SCALE_FACTOR=2;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
+endif()
+if(NOT WIN32)
   # Answers Qt's file dialog with Unix paths (/proc, /dev); under Wine the
   # end-to-end run drives open and save through Windows' own dialogs instead.
   vexp_gui_test(tst_table_commands table/tst_table_commands.cpp)

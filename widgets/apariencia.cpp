@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScreen>
+
+#include <algorithm>
 
 void prepararAplicacion(QApplication &app)
 {
@@ -90,10 +93,33 @@ QLabel *crearEtiquetaTitulo(QWidget *parent, const QRect &geometry)
     return label;
 }
 
+QPoint keptInside(QPoint wanted, QSize frame, const QRect &available)
+{
+    const int x = std::max(available.left(), std::min(wanted.x(), available.right() + 1 - frame.width()));
+    const int y = std::max(available.top(), std::min(wanted.y(), available.bottom() + 1 - frame.height()));
+    return {x, y};
+}
+
+namespace {
+
+void moveFrameCentreTo(QWidget *window, QPoint centre, const QScreen *screen)
+{
+    const QSize frame = window->frameGeometry().size();
+    const QPoint wanted = centre - QPoint(frame.width() / 2, frame.height() / 2);
+    window->move(screen ? keptInside(wanted, frame, screen->availableGeometry()) : wanted);
+}
+
+} // namespace
+
 void centreOver(QWidget *window, const QWidget *owner)
 {
     if (!owner)
         return;
-    const QSize frame = window->frameGeometry().size();
-    window->move(owner->frameGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+    moveFrameCentreTo(window, owner->frameGeometry().center(), owner->screen());
+}
+
+void centreOnScreen(QWidget *window)
+{
+    if (const QScreen *screen = window->screen())
+        moveFrameCentreTo(window, screen->availableGeometry().center(), screen);
 }

@@ -39,3 +39,11 @@ QLabel *crearEtiquetaTitulo(QWidget *parent, const QRect &geometry);
 // on `owner`'s frame. The frame is known only once the window exists, so it
 // is called again when the window is first shown.
 void centreOver(QWidget *window, const QWidget *owner);
+
+// Centres `window`'s frame on the available area of its screen.
+void centreOnScreen(QWidget *window);
+
+// Where a frame of `frame` size wanted at `wanted` goes so that it stays
+// inside `available`; larger than the area, its top-left corner (menu bar,
+// first column) is what stays inside.
+QPoint keptInside(QPoint wanted, QSize frame, const QRect &available);

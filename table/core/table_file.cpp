@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "table/core/table_file.h"
 
+#include "core/safe_write.h"
 #include "core/titulo.h"
 #include "table/core/experience_table.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -315,8 +317,21 @@ bool GuardarTabla(QIODevice &device, const ExperienceTable &table, QString *erro
     return flush();
 }
 
+QString notAPlainFileMessage()
+{
+    return QStringLiteral("El archivo no es un archivo de datos normal (es una tubería, un socket o un dispositivo) "
+                          "y no puede ser una tabla de experiencia. No se ha abierto.");
+}
+
 bool readTableFile(const QString &path, ExperienceTable &table, QString *error)
 {
+    // Opening a named pipe waits for a writer and a device may never end:
+    // refused before the open, so that the window never hangs on them.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        *error = notAPlainFileMessage();
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = file.errorString();
@@ -337,24 +352,9 @@ bool readTableFileBytes(const QString &path, ByteBuffer &bytes, QString *error)
 
 bool writeTableFile(const QString &path, const ExperienceTable &table, QString *error)
 {
-    if (table.rowCount() - 1 > kMaxSavedRows) {
-        *error = tooManyRowsMessage(table.rowCount() - 1);
-        return false;
-    }
-    QSaveFile file(path);
-    // Unbuffered: GuardarTabla writes in large blocks of its own, and a failed
-    // write then reports the platform's own words for the failure.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        *error = file.errorString();
-        return false;
-    }
-    if (!GuardarTabla(file, table, error)) {
-        file.cancelWriting(); // the temporary goes, the former file stays
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    // Whole in memory first (a saved table is at most a few megabytes): a
+    // refused table touches nothing, and the writer knows the size to reserve.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    return GuardarTabla(buffer, table, error) && writeFileBytes(path, buffer.data(), error);
 }

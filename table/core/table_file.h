@@ -38,15 +38,20 @@ bool GuardarTabla(QIODevice &device, const ExperienceTable &table, QString *erro
 // The comment line's text, without its line end.
 QByteArray commentLine();
 
-// Opens, reads and closes the file at `path`; see LeerTabla.
+// Opens, reads and closes the file at `path`; see LeerTabla. What is no
+// regular file or folder (a named pipe, a socket, a device) is refused with
+// notAPlainFileMessage() before it is opened.
 bool readTableFile(const QString &path, ExperienceTable &table, QString *error);
 
 // Opens, reads and closes the file at `path`; see readTableBytes.
 bool readTableFileBytes(const QString &path, ByteBuffer &bytes, QString *error);
 
-// Writes the file at `path` through a temporary that replaces it only once
-// complete: on failure the former file is left exactly as it was.
+// Writes the file at `path` as writeFileBytes does (core/safe_write.h): on
+// failure the former file is left exactly as it was.
 bool writeTableFile(const QString &path, const ExperienceTable &table, QString *error);
+
+// The message given for a named pipe, a socket or a device.
+QString notAPlainFileMessage();
 
 // The message given for a file of more than kMaxReadRows levels.
 QString tooManyLevelsMessage();

@@ -230,6 +230,14 @@ void TestFrmGenerar::keyFilterAndMaximumLengths()
     QCOMPARE(level->text(), QStringLiteral("1234"));
     QTest::sendKeyEvent(QTest::Click, level, Qt::Key_unknown, QString(QChar(0xFF15)), {}); // full-width 5
     QCOMPARE(level->text(), QStringLiteral("1234"));
+    // Alt+letter that is no access key, and AltGr's characters, type nothing.
+    level->clear();
+    QTest::keyClick(level, Qt::Key_Z, Qt::AltModifier);
+    QTest::keyClick(level, Qt::Key_Q, Qt::AltModifier | Qt::ShiftModifier);
+    QTest::sendKeyEvent(QTest::Click, level, Qt::Key_At, QStringLiteral("@"), Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(level->text(), QString());
+    QTest::keyClick(level, Qt::Key_7, Qt::AltModifier); // still a digit
+    QCOMPARE(level->text(), QStringLiteral("7"));
 
     QLineEdit *mult = d->caja("MultJob");
     QCOMPARE(mult->maxLength(), 2);

@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QWindow>
 
@@ -83,6 +84,7 @@ private slots:
     void startupShowsTheSplashThenTheMainWindow();
     void splashIgnoresClicksAndKeys();
     void windowGeometryAndDecoration();
+    void windowsStayOnTheScreen();
     void menuTreeCaptionsShortcutsAndStates();
     void statusBarPanels();
     void exitQuestionNoKeepsEverything();
@@ -175,6 +177,9 @@ void TestFrmPrincipal::splashIgnoresClicksAndKeys()
     QTest::keyClick(intro, Qt::Key_Escape);
     QTest::keyClick(intro, Qt::Key_Return);
     QTest::keyClick(intro->Text1, Qt::Key_Space);
+    // A close request to the window, as the window manager sends for Alt+F4
+    // or a taskbar's "Close".
+    QVERIFY(!intro->windowHandle()->close());
     QTest::qWait(50);
     QVERIFY(intro && intro->isVisible());
     QVERIFY(!principal->isVisible());
@@ -205,6 +210,45 @@ void TestFrmPrincipal::windowGeometryAndDecoration()
     const QList<QSize> sizes = w->windowIcon().availableSizes();
     QVERIFY(sizes.contains(QSize(16, 16)));
     QVERIFY(sizes.contains(QSize(32, 32)));
+}
+
+void TestFrmPrincipal::windowsStayOnTheScreen()
+{
+    // Larger than the area: the top-left corner stays inside; smaller: whole.
+    const QRect area(0, 0, 640, 360);
+    QCOMPARE(keptInside(QPoint(-60, -30), QSize(775, 420), area), QPoint(0, 0));
+    QCOMPARE(keptInside(QPoint(600, 10), QSize(100, 100), area), QPoint(540, 10));
+    QCOMPARE(keptInside(QPoint(20, 300), QSize(100, 100), area), QPoint(20, 260));
+    QCOMPARE(keptInside(QPoint(20, 30), QSize(100, 100), area), QPoint(20, 30));
+    QCOMPARE(keptInside(QPoint(100, 100), QSize(100, 100), QRect(1280, -200, 640, 360)), QPoint(1280, 60));
+
+    // The real windows on this screen; the test runs again on a small screen
+    // at scale factor 2, where the main window is wider than the screen.
+    auto onScreen = [](QWidget *window) {
+        const QRect available = window->screen()->availableGeometry();
+        const QRect frame = window->frameGeometry();
+        if (!available.contains(frame.topLeft()))
+            return false;
+        return frame.width() > available.width() || frame.height() > available.height()
+               || available.contains(frame);
+    };
+    QVERIFY2(onScreen(w.get()), qPrintable(QStringLiteral("%1,%2").arg(w->frameGeometry().x()).arg(w->y())));
+    w->MNU_GENERAR->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(w->dialogoGenerar()));
+    QVERIFY(onScreen(w->dialogoGenerar()));
+    w->dialogoGenerar()->close();
+    bool aboutOnScreen = false;
+    whenModal<frmAbout>([&](frmAbout *about) {
+        aboutOnScreen = onScreen(about);
+        about->close();
+    });
+    w->MNU_ACERCA->trigger();
+    QVERIFY(aboutOnScreen);
+
+    const Arranque arranque = Main();
+    std::unique_ptr<frmPrincipal> principal(arranque.principal);
+    std::unique_ptr<frmIntro> intro(arranque.intro);
+    QVERIFY(onScreen(intro.get()));
 }
 
 void TestFrmPrincipal::menuTreeCaptionsShortcutsAndStates()

@@ -13,7 +13,13 @@
 
 #include <QFile>
 #include <QFileSystemModel>
+#include <QScrollBar>
 #include <QTemporaryDir>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -43,6 +49,7 @@ private slots:
 
     void openShowsTheTableAndEnablesSaving();
     void openDialogIsSetUpAfreshEachTime();
+    void aNewTableShowsItsFirstCell();
     void cancelledDialogsChangeNothing();
     void failedReadKeepsTheTableAndTheMenus_data();
     void failedReadKeepsTheTableAndTheMenus();
@@ -54,11 +61,34 @@ private slots:
 private:
     std::unique_ptr<frmPrincipal> w;
     std::unique_ptr<QTemporaryDir> dir;
+    // A named pipe, a socket and a file of one overlong line, made once.
+    std::unique_ptr<QTemporaryDir> specials;
+    QString longLine;
+    void makeSpecialFiles();
 };
 
 void TestTableCommands::initTestCase()
 {
+    makeSpecialFiles();
     prepararAplicacion(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+}
+
+void TestTableCommands::makeSpecialFiles()
+{
+    specials = std::make_unique<QTemporaryDir>();
+    QVERIFY(mkfifo(specials->filePath(QStringLiteral("tuberia.txt")).toLocal8Bit().constData(), 0644) == 0);
+    const int socketFd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketPath = specials->filePath(QStringLiteral("socket.txt")).toLocal8Bit();
+    QVERIFY(size_t(socketPath.size()) < sizeof address.sun_path);
+    memcpy(address.sun_path, socketPath.constData(), size_t(socketPath.size()));
+    QVERIFY(bind(socketFd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
+    close(socketFd);
+    // A regular file of one 65 MiB line, sparse: past the line bound.
+    longLine = specials->filePath(QStringLiteral("linea.txt"));
+    QFile file(longLine);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(65) << 20));
 }
 
 void TestTableCommands::init()
@@ -101,6 +131,49 @@ void TestTableCommands::openShowsTheTableAndEnablesSaving()
     QCOMPARE(w->modelo()->rowCount(), 0);
     QVERIFY(w->cuadricula()->isVisible());
     QVERIFY(w->MNU_GUARDAR->isEnabled());
+}
+
+void TestTableCommands::aNewTableShowsItsFirstCell()
+{
+    QByteArray bytes("//Archivo Creado Con Otro\r\n");
+    for (int level = 1; level <= 500; ++level)
+        bytes += QByteArray::number(level) + ",2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
+    const QString path = dir->filePath(QStringLiteral("Exp.txt"));
+    putFile(path, bytes);
+    Cuadricula *grid = w->cuadricula();
+    auto scrolledToTheEnd = [&] {
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(grid->currentIndex().row(), 499);
+        QVERIFY(grid->verticalScrollBar()->value() > 0);
+        QVERIFY(grid->horizontalScrollBar()->value() > 0 || grid->horizontalScrollBar()->maximum() == 0);
+    };
+    auto firstCellShownAndTyped = [&](const QByteArray &expected) {
+        QCOMPARE(grid->currentIndex(), w->modelo()->index(0, 0));
+        QCOMPARE(grid->verticalScrollBar()->value(), 0);
+        QCOMPARE(grid->horizontalScrollBar()->value(), 0);
+        QVERIFY(grid->viewport()->rect().contains(grid->visualRect(grid->currentIndex())));
+        QTest::keyClick(grid, Qt::Key_5);
+        QCOMPARE(w->modelo()->cellText(1, 1), expected);
+    };
+
+    answerFileDialog(path);
+    w->MNU_ABRIR->trigger();
+    scrolledToTheEnd();
+    answerFileDialog(path); // opened again
+    w->MNU_ABRIR->trigger();
+    firstCellShownAndTyped("15");
+
+    const QString saved = dir->filePath(QStringLiteral("guardada.txt"));
+    answerFileDialog(saved);
+    w->MNU_GUARDAR->trigger();
+    QVERIFY(fileBytes(saved).contains("\r\n15,2,3,"));
+
+    // A generated or cleared table replaces the model the same way.
+    showOpenedTable(*w, tableOfRepeated(500, "7,2,3,4,5,6,7,8,9,10,11,12,13,14"));
+    scrolledToTheEnd();
+    showOpenedTable(*w, tableOfRepeated(500, "8,2,3,4,5,6,7,8,9,10,11,12,13,14"), false);
+    firstCellShownAndTyped("85");
 }
 
 void TestTableCommands::openDialogIsSetUpAfreshEachTime()
@@ -152,9 +225,13 @@ void TestTableCommands::failedReadKeepsTheTableAndTheMenus_data()
     QTest::addColumn<QString>("message");
     // Opens fine, then fails on the first read.
     QTest::newRow("device error") << QStringLiteral("/proc/self/mem") << QStringLiteral("Input/output error");
-    QTest::newRow("endless input") << QStringLiteral("/dev/zero")
-                                   << QStringLiteral("El archivo tiene una línea de más de 64 MiB y no puede ser una "
-                                                     "tabla de experiencia. No se ha abierto.");
+    QTest::newRow("a line past the bound") << longLine
+                                           << QStringLiteral("El archivo tiene una línea de más de 64 MiB y no "
+                                                             "puede ser una tabla de experiencia. No se ha abierto.");
+    // Refused at once: opening a pipe would wait for a writer.
+    QTest::newRow("named pipe") << specials->filePath(QStringLiteral("tuberia.txt")) << notAPlainFileMessage();
+    QTest::newRow("socket") << specials->filePath(QStringLiteral("socket.txt")) << notAPlainFileMessage();
+    QTest::newRow("endless device") << QStringLiteral("/dev/zero") << notAPlainFileMessage();
 }
 
 void TestTableCommands::failedReadKeepsTheTableAndTheMenus()

@@ -9,12 +9,15 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #if defined(Q_OS_UNIX)
 #include <csignal>
+#include <functional>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -119,6 +122,61 @@ void putFile(const QString &path, const QByteArray &bytes)
 
 const QByteArray kFormer("//Archivo Creado Con Otro\r\n1,2,3,,,,,,,,,,,\r\n");
 
+#if defined(Q_OS_UNIX)
+constexpr uid_t kNobody = 65534;
+constexpr gid_t kStaff = 100; // a group the test gives the unprivileged child
+
+// A folder the child may not write holding Exp.txt, which it may: as root,
+// a root-owned folder and a file of group kStaff writable by the group,
+// as a server's table is shared with its admins; otherwise, a folder
+// without write permission and a file of the test's own.
+struct LockedFolder {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Exp.txt"));
+
+    explicit LockedFolder(const QByteArray &former)
+    {
+        putFile(path, former);
+        if (geteuid() == 0) {
+            QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755));
+            (void)chown(path.toLocal8Bit().constData(), 0, kStaff);
+            (void)chmod(path.toLocal8Bit().constData(), 0664);
+        } else {
+            (void)chmod(dir.path().toLocal8Bit().constData(), 0555);
+        }
+    }
+    ~LockedFolder() { (void)chmod(dir.path().toLocal8Bit().constData(), 0755); }
+    LockedFolder(const LockedFolder &) = delete;
+    LockedFolder &operator=(const LockedFolder &) = delete;
+};
+
+// Runs `body` in a child process, as an unprivileged account in group
+// kStaff when the test runs as root; returns its exit status, or -1.
+int inUnprivilegedChild(const std::function<int()> &body)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0) {
+            const gid_t groups[] = {kStaff};
+            if (setgroups(1, groups) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
+                _exit(99);
+        }
+        _exit(body());
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+struct stat statOf(const QString &path)
+{
+    struct stat st {};
+    (void)::stat(path.toLocal8Bit().constData(), &st);
+    return st;
+}
+#endif
+
 } // namespace
 
 class TestTableFile : public QObject
@@ -139,6 +197,9 @@ private slots:
     void tooManyRowsIsRefusedBeforeTheFile();
     void fullDiskLeavesTheFormerFile();
     void unwritableTargetsLeaveTheFormerFile();
+    void replacingKeepsOwnerGroupAndMode();
+    void lockedFolderWritesTheFileInPlace();
+    void lockedFolderFullDiskLeavesTheFormerFile();
     void checkOrdersNumbersByValue_data();
     void checkOrdersNumbersByValue();
 };
@@ -299,7 +360,18 @@ void TestTableFile::readFailureKeepsTheTable()
     }
     ExperienceTable table = numberedTable(3);
     QString error;
-    QVERIFY(!readTableFile(path, table, &error));
+    if (QFileInfo(path).isFile() || QFileInfo(path).isDir() || !QFileInfo::exists(path)) {
+        QVERIFY(!readTableFile(path, table, &error));
+    } else {
+        // readTableFile refuses pipes and devices before opening them; the
+        // tool reads them, and the reader's own bounds hold there.
+        QVERIFY(!readTableFile(path, table, &error));
+        QCOMPARE(error, notAPlainFileMessage());
+        QCOMPARE(table.rowCount(), 4);
+        QFile input(path);
+        QVERIFY(input.open(QIODevice::ReadOnly));
+        QVERIFY(!LeerTabla(input, table, &error));
+    }
     writer.kill();
     writer.waitForFinished();
     QVERIFY2(error.contains(expected), qPrintable(error));
@@ -432,6 +504,82 @@ void TestTableFile::unwritableTargetsLeaveTheFormerFile()
     QCOMPARE(fileBytes(path), kFormer);
 #else
     QSKIP("an unprivileged child process is a POSIX facility");
+#endif
+}
+
+void TestTableFile::replacingKeepsOwnerGroupAndMode()
+{
+#if defined(Q_OS_UNIX)
+    if (geteuid() != 0)
+        QSKIP("only root may give a file to another account");
+    // Root saving over the table of the server's account.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    putFile(path, kFormer);
+    QCOMPARE(chown(path.toLocal8Bit().constData(), kNobody, kStaff), 0);
+    QCOMPARE(chmod(path.toLocal8Bit().constData(), 0640), 0);
+    const ino_t formerInode = statOf(path).st_ino;
+
+    QString error;
+    QVERIFY2(writeTableFile(path, numberedTable(3), &error), qPrintable(error));
+    const struct stat saved = statOf(path);
+    QCOMPARE(saved.st_uid, kNobody);
+    QCOMPARE(saved.st_gid, kStaff);
+    QCOMPARE(saved.st_mode & 07777, mode_t(0640));
+    QVERIFY(saved.st_ino != formerInode); // still replaced whole, not written over
+    QCOMPARE(fileBytes(path), writeBytes(numberedTable(3)));
+#else
+    QSKIP("owners and groups are POSIX's");
+#endif
+}
+
+void TestTableFile::lockedFolderWritesTheFileInPlace()
+{
+#if defined(Q_OS_UNIX)
+    LockedFolder locked(kFormer);
+    const struct stat before = statOf(locked.path);
+    // Longer than the former content, then shorter: the end goes with it.
+    for (const int rows : {300, 1}) {
+        const int status = inUnprivilegedChild([&] {
+            QString error;
+            return writeTableFile(locked.path, numberedTable(rows), &error) ? 0 : 1;
+        });
+        QCOMPARE(status, 0);
+        QCOMPARE(fileBytes(locked.path), writeBytes(numberedTable(rows)));
+    }
+    const struct stat after = statOf(locked.path);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(QDir(locked.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Exp.txt")});
+#else
+    QSKIP("an unprivileged child process is a POSIX facility");
+#endif
+}
+
+void TestTableFile::lockedFolderFullDiskLeavesTheFormerFile()
+{
+#if defined(Q_OS_UNIX)
+    // Writing in place with no room: the former table stays whole.
+    const QByteArray former = writeBytes(numberedTable(100));
+    LockedFolder locked(former);
+    const int status = inUnprivilegedChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small{};
+        getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 16 * 1024; // past the former table, short of the new one
+        if (setrlimit(RLIMIT_FSIZE, &small) != 0)
+            return 3;
+        QString error;
+        if (writeTableFile(locked.path, numberedTable(2000), &error))
+            return 1;
+        return error.contains(QStringLiteral("File too large")) ? 0 : 2;
+    });
+    QCOMPARE(status, 0);
+    QCOMPARE(fileBytes(locked.path), former);
+#else
+    QSKIP("a file-size limit is a POSIX facility");
 #endif
 }
 
