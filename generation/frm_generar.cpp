@@ -179,6 +179,16 @@ bool frmGenerar::eventFilter(QObject *watched, QEvent *event)
     const auto *key = static_cast<QKeyEvent *>(event);
     const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)
                           && !(key->modifiers() & Qt::AltModifier);
+    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched)
+        && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // Enter presses the default button here, not in QDialog: on its way
+        // up a key press passes the boxes' frames, and QGroupBox takes the
+        // theme's button-press keys, Return among them under GNOME and GTK3.
+        if (cmdAceptar->isEnabled())
+            cmdAceptar->click();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched) && !shortcut) {
         const QString typed = key->text();
         if (typed.size() == 1 && typed.at(0).unicode() >= 0x20 && typed.at(0).unicode() != 0x7f) {

@@ -14,6 +14,7 @@
 
 #include <QClipboard>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -71,6 +72,11 @@ private:
 void TestFrmGenerar::initTestCase()
 {
     prepararAplicacion(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+    // The run under GTK3's platform theme must really have it: without the
+    // plugin Qt falls back to its own theme silently. GTK3 names its icons
+    // after the desktop's icon theme, Qt's own theme "hicolor".
+    if (qEnvironmentVariable("QT_QPA_PLATFORMTHEME") == QStringLiteral("gtk3"))
+        QVERIFY2(QIcon::themeName() != QStringLiteral("hicolor"), "the GTK3 platform theme did not load");
 }
 
 void TestFrmGenerar::init()
