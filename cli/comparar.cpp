@@ -4,12 +4,15 @@
 
 #include "cli/console.h"
 #include "table/core/experience_table.h"
+#include "table/core/table_check.h"
+#include "table/core/table_file.h"
 
 #include <algorithm>
 #include <exception>
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -61,11 +64,18 @@ int comparar(const QStringList &args)
     if (!readB)
         return fail(QStringLiteral("%1: %2").arg(args[1], errorB), 2);
     const int32_t common = std::min(a.rowCount(), b.rowCount()) - 1;
+    // The rows that differ first, then their lines in both files in one pass
+    // each: a report names the row, its line in each file and its label in
+    // the editor's grid, so that a text editor and the grid both find it.
+    std::vector<int32_t> differing;
+    for (int32_t r = 1; r <= common; ++r)
+        if (a.packedRow(r) != b.packedRow(r)) // most rows of two versions of a table are alike
+            differing.push_back(r);
+    const std::vector<qint64> linesA = fileLinesOfRows(a, differing), linesB = fileLinesOfRows(b, differing);
     QString out;
     qint64 cells = 0, levels = 0;
-    for (int32_t r = 1; r <= common; ++r) {
-        if (a.packedRow(r) == b.packedRow(r))
-            continue; // most rows of two versions of a table are alike
+    for (size_t d = 0; d < differing.size(); ++d) {
+        const int32_t r = differing[d];
         bool differs = false;
         for (int c = kFirstValueColumn; c <= kLastValueColumn; ++c) {
             const std::string_view va = a.value(r, c), vb = b.value(r, c);
@@ -73,10 +83,12 @@ int comparar(const QStringList &args)
                 continue;
             differs = true;
             ++cells;
-            out += QStringLiteral("%1:%2: %3 -> %4\n")
+            out += QStringLiteral("%1:%2: %3 -> %4 (A: línea %5; B: línea %6; cuadrícula: %7)\n")
                        .arg(r)
-                       .arg(columnName(c), QString::fromLatin1(va.data(), qsizetype(va.size())),
-                            QString::fromLatin1(vb.data(), qsizetype(vb.size())));
+                       .arg(columnName(c), shownValue(va), shownValue(vb))
+                       .arg(linesA[d])
+                       .arg(linesB[d])
+                       .arg(a.label(r));
         }
         levels += differs;
     }
@@ -84,8 +96,16 @@ int comparar(const QStringList &args)
                .arg(countOf(cells, "celda distinta", "celdas distintas"), countOf(levels, "nivel", "niveles"));
     const ExperienceTable &longer = a.rowCount() > b.rowCount() ? a : b;
     const QString &only = a.rowCount() > b.rowCount() ? args[0] : args[1];
+    std::vector<int32_t> extra;
     for (int32_t r = common + 1; r < longer.rowCount(); ++r)
-        out += QStringLiteral("%1: solo en %2\n").arg(r).arg(only);
+        extra.push_back(r);
+    const std::vector<qint64> extraLines = fileLinesOfRows(longer, extra);
+    for (size_t e = 0; e < extra.size(); ++e)
+        out += QStringLiteral("%1: solo en %2 (línea %3; cuadrícula: %4)\n")
+                   .arg(extra[e])
+                   .arg(only)
+                   .arg(extraLines[e])
+                   .arg(longer.label(extra[e]));
     printText(out);
     return cells == 0 && a.rowCount() == b.rowCount() ? 0 : 1;
 }

@@ -19,34 +19,53 @@
 
 namespace {
 
-const char kUso[] = "Uso:\n"
-                    "  vandrel-exp generar [--NobBase N --NobJob N ... --IncNextJob N] [-o ARCHIVO]\n"
-                    "      Genera una tabla de experiencia y la escribe como el editor la guarda.\n"
-                    "      Sin -o, o con -o -, la escribe en la salida estándar.\n"
-                    "  vandrel-exp normalizar ENTRADA SALIDA\n"
-                    "      Lee un archivo de tabla como el editor lo abre y lo escribe como el editor lo guarda.\n"
-                    "  vandrel-exp comprobar ARCHIVO [--tipo int32|uint32|int64] [--niveles N] [--json]\n"
-                    "      Comprueba que el servidor pueda leer la tabla: una línea por hallazgo,\n"
-                    "      ARCHIVO:LÍNEA:CAMPO: error|aviso: TEXTO. Sale con 0 sin errores, 1 con errores,\n"
-                    "      2 si no puede leer el archivo.\n"
-                    "  vandrel-exp comparar A B\n"
-                    "      Lista las celdas distintas, NIVEL:COLUMNA: VALOR_A -> VALOR_B. Sale con 0 si son\n"
-                    "      iguales, 1 si no, 2 si no puede leer un archivo.\n"
-                    "  vandrel-exp grafico ARCHIVO -o SALIDA [--formato png|pdf|svg] [--escala log|lineal]\n"
-                    "      Dibuja las catorce columnas frente al nivel: base en un panel, job en otro;\n"
-                    "      escala logarítmica por omisión. El formato sigue a la extensión de SALIDA\n"
-                    "      (.png, .pdf, .svg) o a --formato; con -o -, SVG en la salida estándar.\n"
-                    "%1"
-                    "  vandrel-exp --help | --version\n"
-                    "\n"
-                    "Un guion (-) como archivo es la entrada o la salida estándar.\n"
-                    "\n"
-                    "Parámetros de generar (números enteros de -32768 a 32767; por omisión, los del editor):\n";
-
-QString usage()
+// Each command's entry in the usage text: its synopsis and what it does.
+struct Command
 {
-    QString text = QString::fromUtf8(kUso).arg(
-        svgAvailable() ? QString() : QStringLiteral("      (Esta compilación no escribe SVG: se construyó sin Qt Svg.)\n"));
+    const char *name;
+    const char *help;
+    int (*run)(const QStringList &);
+    int failureStatus; // 2 where 1 means a finding
+};
+
+constexpr Command kCommands[] = {
+    {"generar",
+     "  vandrel-exp generar [--NobBase N --NobJob N ... --IncNextJob N] [-o ARCHIVO]\n"
+     "      Genera una tabla de experiencia y la escribe como el editor la guarda.\n"
+     "      Sin -o, o con -o -, la escribe en la salida estándar. En el editor, el nivel n\n"
+     "      de una tabla generada lleva la etiqueta n en la cuadrícula.\n",
+     generar, 1},
+    {"normalizar",
+     "  vandrel-exp normalizar ENTRADA SALIDA\n"
+     "      Lee un archivo de tabla como el editor lo abre y lo escribe como el editor lo guarda.\n",
+     normalizar, 1},
+    {"comprobar",
+     "  vandrel-exp comprobar ARCHIVO [--tipo int32|uint32|int64] [--niveles N] [--json]\n"
+     "      Comprueba que el servidor pueda leer la tabla: una línea por hallazgo,\n"
+     "      ARCHIVO:LÍNEA:CAMPO: error|aviso: TEXTO. Sale con 0 sin errores, 1 con errores,\n"
+     "      2 si no puede leer el archivo. LÍNEA es la del archivo; en el editor, la fila\n"
+     "      n-ésima de un archivo abierto lleva la etiqueta n + 1 en la cuadrícula.\n",
+     comprobar, 2},
+    {"comparar",
+     "  vandrel-exp comparar A B\n"
+     "      Lista las celdas distintas, FILA:COLUMNA: VALOR_A -> VALOR_B (A: línea LA;\n"
+     "      B: línea LB; cuadrícula: ETIQUETA): FILA es la n-ésima fila de datos, LA y LB\n"
+     "      sus líneas en cada archivo, ETIQUETA la que el editor le da en la cuadrícula\n"
+     "      al abrir el archivo (n + 1). Sale con 0 si son iguales, 1 si no, 2 si no puede\n"
+     "      leer un archivo.\n",
+     comparar, 2},
+    {"grafico",
+     "  vandrel-exp grafico ARCHIVO -o SALIDA [--formato png|pdf|svg] [--escala log|lineal]\n"
+     "      Dibuja las catorce columnas frente al nivel: base en un panel, job en otro;\n"
+     "      escala logarítmica por omisión. El formato sigue a la extensión de SALIDA\n"
+     "      (.png, .pdf, .svg) o a --formato; con -o -, SVG en la salida estándar.\n",
+     grafico, 1},
+};
+
+QString parameterTable()
+{
+    QString text = QStringLiteral("Parámetros de generar (números enteros de -32768 a 32767; por omisión, los del "
+                                  "editor):\n");
     Parametros defaults;
     ValoresPorDefecto(defaults);
     // Padded by characters, not bytes: "1º Job" lines up with "Novice".
@@ -65,6 +84,36 @@ QString usage()
     return text;
 }
 
+QString commandHelp(const Command &command)
+{
+    QString text = QString::fromUtf8(command.help);
+    if (QLatin1StringView(command.name) == QLatin1StringView("grafico") && !svgAvailable())
+        text += QStringLiteral("      (Esta compilación no escribe SVG: se construyó sin Qt Svg.)\n");
+    return text;
+}
+
+const QString kStandardStreams = QStringLiteral("Un guion (-) como archivo es la entrada o la salida estándar.\n");
+
+// The whole usage: every command, then what they share.
+QString usage()
+{
+    QString text = QStringLiteral("Uso:\n");
+    for (const Command &command : kCommands)
+        text += commandHelp(command);
+    text += QStringLiteral("  vandrel-exp --help | --version\n"
+                           "  vandrel-exp COMANDO --help\n\n");
+    return text + kStandardStreams + u'\n' + parameterTable();
+}
+
+// One command's usage, for COMANDO --help.
+QString usageOf(const Command &command)
+{
+    QString text = QStringLiteral("Uso:\n") + commandHelp(command) + u'\n' + kStandardStreams;
+    if (QLatin1StringView(command.name) == QLatin1StringView("generar"))
+        text += u'\n' + parameterTable();
+    return text;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -80,18 +129,13 @@ int main(int argc, char **argv)
     const QStringList all = QCoreApplication::arguments();
     const QString command = all.value(1);
     const QStringList args = all.mid(2);
-    struct Command
-    {
-        const char *name;
-        int (*run)(const QStringList &);
-        int failureStatus; // 2 where 1 means a finding
-    };
-    static constexpr Command kCommands[] = {{"generar", generar, 1},    {"normalizar", normalizar, 1},
-                                            {"comprobar", comprobar, 2}, {"comparar", comparar, 2},
-                                            {"grafico", grafico, 1}};
     for (const Command &c : kCommands) {
         if (command != QLatin1StringView(c.name))
             continue;
+        if (args.size() == 1 && (args[0] == QStringLiteral("--help") || args[0] == QStringLiteral("-h"))) {
+            printText(usageOf(c));
+            return 0;
+        }
         try {
             return c.run(args);
         } catch (const std::bad_alloc &) { // the reader says so itself; this is for the rest of the work

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 int main(int argc, char **argv)
@@ -18,7 +20,14 @@ int main(int argc, char **argv)
 
     const Arranque arranque = Main();
     std::unique_ptr<frmPrincipal> principal(arranque.principal);
-    // Yes to the exit question ends everything at once, open dialogs included.
-    QObject::connect(principal.get(), &frmPrincipal::salidaConfirmada, &app, [] { QCoreApplication::exit(0); });
+    // Yes to the exit question ends the process at once, open dialogs
+    // included. Nothing is left to write by then (every save is complete
+    // before it returns), and Qt's own teardown may wait on threads it met
+    // along the way (the file dialogs' file-system model and watcher, the
+    // global thread pool, a desktop's D-Bus and accessibility connections).
+    QObject::connect(principal.get(), &frmPrincipal::salidaConfirmada, &app, [] {
+        std::fflush(nullptr);
+        std::_Exit(0);
+    });
     return app.exec();
 }

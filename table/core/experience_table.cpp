@@ -162,3 +162,9 @@ void ExperienceTable::swap(ExperienceTable &other) noexcept
     std::swap(editsGarbage_, other.editsGarbage_);
     rows_.swap(other.rows_);
 }
+
+qint64 ExperienceTable::arenaOffset(int32_t row) const
+{
+    const Row &r = rows_[size_t(row - 1)];
+    return r.offset & kEditedBit ? -1 : qint64(r.offset);
+}

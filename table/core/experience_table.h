@@ -74,6 +74,11 @@ public:
     // A table row's fields joined by commas, possibly fewer than fourteen.
     std::string_view packedRow(int32_t row) const;
 
+    // The bytes taken over by adoptArena (a read file's contents), and where
+    // a row read from them starts there; -1 for a row set otherwise.
+    std::string_view arena() const { return {arena_.data(), arena_.size()}; }
+    qint64 arenaOffset(int32_t row) const;
+
     // Bytes held, for measuring.
     size_t memoryBytes() const;
 

@@ -26,6 +26,20 @@ QString latin1(std::string_view text)
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
+} // namespace
+
+QString shownValue(std::string_view text)
+{
+    // A value is quoted whole up to a line's worth; a longer one is cut, with
+    // its length, so that one overlong field cannot flood a report.
+    constexpr size_t kShown = 40;
+    if (text.size() <= kShown)
+        return latin1(text);
+    return QStringLiteral("%1… (%2 caracteres)").arg(latin1(text.substr(0, kShown))).arg(qint64(text.size()));
+}
+
+namespace {
+
 // Decimal digits without their leading zeros ("0" stays).
 std::string_view significant(std::string_view digits)
 {
@@ -238,21 +252,21 @@ private:
             add(index + 1, true, "vacio", QStringLiteral("%1: campo vacío").arg(name));
         else
             add(index + 1, true, "no_numerico",
-                QStringLiteral("%1: «%2» no es un número entero sin signo").arg(name, latin1(text)));
+                QStringLiteral("%1: «%2» no es un número entero sin signo").arg(name, shownValue(text)));
     }
 
     Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void tooLarge(int index, std::string_view text)
     {
         add(index + 1, true, "fuera_de_rango",
             QStringLiteral("%1: %2 supera el mayor valor de %3, %4")
-                .arg(columnName(column_), latin1(text), typeName_, latin1(largest_.text)));
+                .arg(columnName(column_), shownValue(text), typeName_, latin1(largest_.text)));
     }
 
     Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void descent(int index, std::string_view text, std::string_view before)
     {
         add(index + 1, false, "descenso",
             QStringLiteral("%1: %2 es menor que %3 del nivel anterior")
-                .arg(columnName(column_), latin1(text), latin1(before)));
+                .arg(columnName(column_), shownValue(text), shownValue(before)));
     }
 
     void add(int field, bool error, const char *code, QString message)

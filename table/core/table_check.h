@@ -31,6 +31,10 @@ struct TableCheck
 // int64), as decimal digits; empty for an unknown name.
 std::string_view largestOfType(const QString &type);
 
+// A field's value as reports quote it: whole up to 40 characters, longer
+// ones cut there and followed by their full length.
+QString shownValue(std::string_view text);
+
 // Checks a table file's bytes line by line as the editor reads them, against
 // the largest value `largest` of the type named `typeName`.
 TableCheck checkTableBytes(std::string_view bytes, std::string_view largest, const QString &typeName);

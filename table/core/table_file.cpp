@@ -317,6 +317,30 @@ bool GuardarTabla(QIODevice &device, const ExperienceTable &table, QString *erro
     return flush();
 }
 
+std::vector<qint64> fileLinesOfRows(const ExperienceTable &table, const std::vector<int32_t> &rows)
+{
+    const std::string_view bytes = table.arena();
+    std::vector<qint64> lines;
+    lines.reserve(rows.size());
+    qint64 line = 1;
+    size_t scanned = 0;
+    for (const int32_t row : rows) {
+        const qint64 offset = table.arenaOffset(row);
+        if (offset < 0 || size_t(offset) > bytes.size()) {
+            lines.push_back(0);
+            continue;
+        }
+        for (; scanned < size_t(offset); ++scanned) {
+            const char c = bytes[scanned];
+            // A CR LF ends one line: its CR is counted, its LF passed over.
+            if (c == '\r' || (c == '\n' && (scanned == 0 || bytes[scanned - 1] != '\r')))
+                ++line;
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 QString notAPlainFileMessage()
 {
     return QStringLiteral("El archivo no es un archivo de datos normal (es una tubería, un socket o un dispositivo) "

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <vector>
+
 class ByteBuffer;
 class ExperienceTable;
 class QIODevice;
@@ -49,6 +52,11 @@ bool readTableFileBytes(const QString &path, ByteBuffer &bytes, QString *error);
 // Writes the file at `path` as writeFileBytes does (core/safe_write.h): on
 // failure the former file is left exactly as it was.
 bool writeTableFile(const QString &path, const ExperienceTable &table, QString *error);
+
+// The 1-based line of the file on which each of `rows` (ascending) begins,
+// for a table as LeerTabla read it; 0 for a row not read from the file.
+// Line ends are counted as the reader counts them: CR LF, LF or CR.
+std::vector<qint64> fileLinesOfRows(const ExperienceTable &table, const std::vector<int32_t> &rows);
 
 // The message given for a named pipe, a socket or a device.
 QString notAPlainFileMessage();

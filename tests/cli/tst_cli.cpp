@@ -98,6 +98,8 @@ private slots:
     void parameterValuesAsTheDialog_data() { addParameterValueRows(); }
     void parameterValuesAsTheDialog();
     void helpLinesUpByCharacters();
+    void eachCommandHasItsHelp_data();
+    void eachCommandHasItsHelp();
     void comprobarFindings_data();
     void comprobarFindings();
     void comprobarCleanTable();
@@ -279,6 +281,36 @@ void TestCli::helpLinesUpByCharacters()
     QCOMPARE(valueColumns.size(), 1); // "1º Job" rows included
 }
 
+void TestCli::eachCommandHasItsHelp_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QByteArray>("says"); // a line of this command's help alone
+    QTest::newRow("generar") << QStringLiteral("generar") << QStringLiteral("--help") << QByteArray("  --IncNextJob");
+    QTest::newRow("normalizar") << QStringLiteral("normalizar") << QStringLiteral("-h")
+                                << QByteArray("como el editor lo abre");
+    QTest::newRow("comprobar") << QStringLiteral("comprobar") << QStringLiteral("--help")
+                               << QByteArray("la etiqueta n + 1 en la cuadrícula");
+    QTest::newRow("comparar") << QStringLiteral("comparar") << QStringLiteral("--help")
+                              << QByteArray("cuadrícula: ETIQUETA");
+    QTest::newRow("grafico") << QStringLiteral("grafico") << QStringLiteral("--help") << QByteArray("--escala log|lineal");
+}
+
+void TestCli::eachCommandHasItsHelp()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, option);
+    QFETCH(QByteArray, says);
+    const Run run = runCli({command, option});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    QVERIFY2(run.out.startsWith("Uso:\n  vandrel-exp " + command.toUtf8() + ' '), run.out.constData());
+    QVERIFY2(run.out.contains(says), run.out.constData());
+    QCOMPARE(run.out.count("  vandrel-exp "), 1); // that command's alone
+    // The whole usage names the form.
+    QVERIFY(runCli({QStringLiteral("--help")}).out.contains("vandrel-exp COMANDO --help"));
+}
+
 void TestCli::comprobarFindings_data()
 {
     // One file per finding; the finding expected at its line and field.
@@ -397,7 +429,22 @@ void TestCli::compararTables()
     QCOMPARE(fewer.out.count("solo en"), 96);
     const Run changed = runCli({QStringLiteral("comparar"), a, b});
     QCOMPARE(changed.exitCode, 1);
-    QCOMPARE(changed.out, QByteArray("4:High Nob Base: 13 -> 99\n1 celda distinta en 1 nivel\n"));
+    QCOMPARE(changed.out, QByteArray("4:High Nob Base: 13 -> 99 (A: línea 5; B: línea 5; cuadrícula: 5)\n"
+                                     "1 celda distinta en 1 nivel\n"));
+    QVERIFY(fewer.out.contains("4: solo en " + a.toUtf8() + " (línea 5; cuadrícula: 5)\n"));
+
+    // A line the reader passes over (no comma) and empty lines ended by a
+    // lone CR and by CR LF move a row's line away from its number; an
+    // overlong value is cut.
+    const QString moved = dir.filePath(QStringLiteral("d.txt"));
+    QList<QByteArray> shifted = edited;
+    shifted[4].replace("99,", QByteArray(60, '9') + ',');
+    shifted.insert(1, "sin comas\r");
+    shifted.insert(2, "\r\r");
+    QVERIFY(putFile(moved, shifted.join('\n')));
+    const Run lines2 = runCli({QStringLiteral("comparar"), a, moved});
+    QCOMPARE(lines2.out, "4:High Nob Base: 13 -> " + QByteArray(40, '9') + "… (60 caracteres) (A: línea 5; B: línea 8; "
+                         "cuadrícula: 5)\n1 celda distinta en 1 nivel\n");
     QCOMPARE(runCli({QStringLiteral("comparar"), a, dir.filePath(QStringLiteral("no.txt"))}).exitCode, 2);
 }
 
@@ -796,7 +843,7 @@ void TestCli::standardStreams_data()
                                   << c + ok << 0 << QByteArray("0 celdas distintas en 0 niveles\n");
     QTest::newRow("comparar A -") << QStringList{QStringLiteral("comparar"), QStringLiteral("%OK"), QStringLiteral("-")}
                                   << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,15\r\n" << 1
-                                  << QByteArray("1:Job 2a: 14 -> 15\n");
+                                  << QByteArray("1:Job 2a: 14 -> 15 (A: línea 2; B: línea 2; cuadrícula: 2)\n");
     QTest::newRow("grafico - -o - as PNG")
         << QStringList{QStringLiteral("grafico"), QStringLiteral("-"), QStringLiteral("-o"), QStringLiteral("-"),
                        QStringLiteral("--formato"), QStringLiteral("png")}

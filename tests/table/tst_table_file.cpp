@@ -200,6 +200,7 @@ private slots:
     void replacingKeepsOwnerGroupAndMode();
     void lockedFolderWritesTheFileInPlace();
     void lockedFolderFullDiskLeavesTheFormerFile();
+    void checkCutsLongValues();
     void checkOrdersNumbersByValue_data();
     void checkOrdersNumbersByValue();
 };
@@ -581,6 +582,27 @@ void TestTableFile::lockedFolderFullDiskLeavesTheFormerFile()
 #else
     QSKIP("a file-size limit is a POSIX facility");
 #endif
+}
+
+void TestTableFile::checkCutsLongValues()
+{
+    // A 70 MB field was quoted whole: 73 MB of report for one finding.
+    const std::string longText(1000000, 'x');
+    const std::string bytes = "//c\r\n" + longText + ",2\r\n1," + std::string(45, '9') + "\r\n";
+    const TableCheck check = checkTableBytes(bytes, largestOfType(QStringLiteral("int64")), QStringLiteral("int64"));
+    QStringList cut;
+    for (const TableFinding &finding : check.findings) {
+        QVERIFY2(finding.message.size() < 200, qPrintable(finding.message.left(300)));
+        if (finding.message.contains(QStringLiteral("caracteres")))
+            cut << finding.message;
+    }
+    QCOMPARE(cut,
+             QStringList({QStringLiteral("Nob Base: «%1… (1000000 caracteres)» no es un número entero sin signo")
+                              .arg(QString(40, QLatin1Char('x'))),
+                          QStringLiteral("Base 1: %1… (45 caracteres) supera el mayor valor de int64, "
+                                         "9223372036854775807")
+                              .arg(QString(40, QLatin1Char('9')))}));
+    QCOMPARE(shownValue(std::string(40, '1')), QString(40, QLatin1Char('1'))); // up to 40: whole
 }
 
 void TestTableFile::checkOrdersNumbersByValue_data()
