@@ -24,7 +24,7 @@ for purpose in "$@"; do
          fonts-liberation2" ;;
   test) packages="$packages build-essential cmake qt6-base-dev qt6-svg-dev qt6-translations-l10n libx11-dev
          fonts-liberation2 xvfb xauth clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix wine64
-         qt6-gtk-platformtheme openbox wmctrl" ;;
+         qt6-gtk-platformtheme openbox wmctrl xdotool" ;;
   bench) packages="$packages build-essential cmake qt6-base-dev libbenchmark-dev" ;;
   windows) packages="$packages build-essential cmake qt6-base-dev qt6-svg-dev qt6-base-dev-tools
          libx11-dev fonts-liberation2 g++-mingw-w64-x86-64-posix wine64 ninja-build xz-utils nsis git

@@ -39,6 +39,19 @@ endif()
 
 # The X11 lock-key source on a real X server of its own, where Xvfb is installed.
 find_program(VEXP_XVFB_RUN xvfb-run)
+# The editor under a real window manager: close requests, the exit question.
+find_program(VEXP_OPENBOX openbox)
+find_program(VEXP_XDOTOOL xdotool)
+find_program(VEXP_WMCTRL wmctrl)
+if(VEXP_XVFB_RUN AND VEXP_OPENBOX AND VEXP_XDOTOOL AND VEXP_WMCTRL AND X11_FOUND AND NOT WIN32)
+  add_executable(close_request shell/close_request.cpp)
+  target_link_libraries(close_request PRIVATE X11::X11)
+  set_target_properties(close_request PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME desktop_openbox COMMAND ${VEXP_XVFB_RUN} -a -s "-screen 0 1280x1024x24"
+    sh ${CMAKE_CURRENT_SOURCE_DIR}/shell/desktop.sh $<TARGET_FILE:vandrel-exp-editor> $<TARGET_FILE:close_request>)
+  set_tests_properties(desktop_openbox PROPERTIES TIMEOUT 120
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
+endif()
 # The generation dialog's keys under Debian's GTK3 platform theme, which
 # gives other keys to Qt's widgets (QGroupBox takes Return there).
 if(VEXP_XVFB_RUN AND EXISTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}/platformthemes/libqgtk3.so" AND NOT WIN32)
