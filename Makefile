@@ -108,7 +108,7 @@ test-windows: windows windows-package
 	$(CMAKE) --build build-host --target vandrel-exp
 	cd build-windows && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600
 	./tests/windows/e2e.sh build-windows build-host/vandrel-exp .
-	./tests/windows/install.sh $(WINDOWS_INSTALLER)
+	./tests/windows/install.sh $(WINDOWS_INSTALLER) $(VERSION)
 
 # The zip, the installer and the source zip, in build-windows/.
 windows-package: windows

@@ -3,10 +3,12 @@
 #include "cli/console.h"
 
 #include "core/safe_write.h"
+#include "core/system_error.h"
 #include "table/core/table_file.h"
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -32,15 +34,12 @@ int fail(const QString &message, int status)
 
 void printText(const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    writeText(stdout, text);
 }
 
 void printError(const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
-    std::fflush(stderr);
+    writeText(stderr, text);
 }
 
 bool writeStandardOutput(const QByteArray &bytes, QString *error)
@@ -69,10 +68,14 @@ bool openInput(const QString &path, QFile &input, QString *error)
 {
     // Standard input by its descriptor, not its FILE: on Windows a QFile over
     // a FILE reports the end of a pipe as a read error.
+    if (path != QStringLiteral("-") && QFileInfo(path).isDir()) {
+        *error = folderGivenMessage();
+        return false;
+    }
     const bool opened = path == QStringLiteral("-") ? input.open(0, QIODevice::ReadOnly)
                                                     : (input.setFileName(path), input.open(QIODevice::ReadOnly));
     if (!opened)
-        *error = input.errorString();
+        *error = systemFailure(path, input.errorString());
     return opened;
 }
 

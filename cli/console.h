@@ -8,12 +8,20 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdio>
+
 class ByteBuffer;
 class ExperienceTable;
 
-// Puts the standard streams in binary mode and the console in UTF-8 where the
-// platform needs it. Called once, first thing.
+// Puts the standard streams in binary mode where the platform needs it.
+// Called once, first thing.
 void prepareConsole();
+
+// Writes a text (a message, a report) to `stream` whole, in one call: UTF-8
+// bytes here; on Windows, a console's own wide-character call when the
+// stream is a console, else UTF-8 with lines ending in CR LF. Tables and
+// pictures are bytes and go through writeStandardOutput instead.
+void writeText(FILE *stream, const QString &text);
 
 // "1 error", "2 errores": a count and its noun, in the singular for one.
 QString countOf(qint64 count, const char *singular, const char *plural);

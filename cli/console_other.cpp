@@ -6,3 +6,10 @@ void prepareConsole()
 {
     // Standard streams carry bytes unchanged and terminals take UTF-8 here.
 }
+
+void writeText(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}

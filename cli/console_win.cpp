@@ -2,16 +2,52 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "cli/console.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
+#include <string>
 #include <windows.h>
 
 void prepareConsole()
 {
-    // Tables are bytes: text mode would write CR CR LF for each CR LF.
+    // Tables are bytes: text mode would write CR CR LF for each CR LF. The
+    // console's code page is left as the user has it: messages reach a
+    // console through its wide-character call (writeText).
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    SetConsoleOutputCP(CP_UTF8); // the messages' accents, in a console window
+}
+
+void writeText(FILE *stream, const QString &text)
+{
+    std::fflush(stream); // bytes written before keep their place
+    QString lines = text;
+    lines.replace(QStringLiteral("\n"), QStringLiteral("\r\n")); // Windows text, as Notepad reads it
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    if (handle == INVALID_HANDLE_VALUE || handle == nullptr)
+        return;
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        // A console: UTF-16 whole, whatever its code page; a byte at a time
+        // would split every accented letter into two glyphs.
+        const std::wstring wide = lines.toStdWString();
+        for (size_t done = 0; done < wide.size();) {
+            const DWORD chunk = DWORD(std::min<size_t>(wide.size() - done, 16384));
+            DWORD written = 0;
+            if (!WriteConsoleW(handle, wide.data() + done, chunk, &written, nullptr) || written == 0)
+                return;
+            done += written;
+        }
+        return;
+    }
+    // Redirected to a file or a pipe: UTF-8 bytes, in as few calls as the
+    // system takes.
+    const QByteArray bytes = lines.toUtf8();
+    for (qsizetype done = 0; done < bytes.size();) {
+        DWORD written = 0;
+        if (!WriteFile(handle, bytes.constData() + done, DWORD(bytes.size() - done), &written, nullptr) || written == 0)
+            return;
+        done += qsizetype(written);
+    }
 }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "core/safe_write.h"
 
+#include "core/system_error.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -27,13 +29,13 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
     // Unbuffered so that a failed write reports the system's own words; no
     // truncation until the new content is wholly written.
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        *error = file.errorString();
+        *error = systemFailure(path, file.errorString());
         return false;
     }
     if (!file_system::reserveSpace(file, bytes.size(), error))
         return false;
     if (!writeAll(file, bytes) || !file.resize(bytes.size()) || !file.flush()) {
-        *error = file.errorString();
+        *error = systemFailure(path, file.errorString());
         return false;
     }
     return true;
@@ -50,16 +52,16 @@ bool writeFileBytes(const QString &path, const QByteArray &bytes, QString *error
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         file_system::keepOwner(path, file);
         if (!writeAll(file, bytes)) {
-            *error = file.errorString();
+            *error = systemFailure(path, file.errorString());
             file.cancelWriting(); // the temporary goes, the former file stays
             return false;
         }
         if (file.commit())
             return true;
-        *error = file.errorString();
+        *error = systemFailure(path, file.errorString());
         return false;
     }
-    *error = file.errorString();
+    *error = systemFailure(path, file.errorString());
     // A folder that takes no temporary: a regular file that may be written
     // is written in place. Anything else keeps the first reason.
     const QFileInfo target(path);

@@ -12,15 +12,22 @@ RequestExecutionLevel user
 !define PRODUCT "Vandrel EXP Editor"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\VandrelExpEditor"
 
+!define PUBLISHER "Equipo Vandrel"
+
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUT}"
-Icon "${BUILD}\icons\vandrel-exp-editor.ico"
-UninstallIcon "${BUILD}\icons\vandrel-exp-editor.ico"
 InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
+; The program's name at the foot of every page instead of NSIS's own.
+BrandingText "${PRODUCT} ${VERSION}"
 
+; The program's icon for the installer and the uninstaller: MUI2 sets its
+; stock icons unless these are defined before it is included.
+!define MUI_ICON "${BUILD}\icons\vandrel-exp-editor.ico"
+!define MUI_UNICON "${BUILD}\icons\vandrel-exp-editor.ico"
 !include "MUI2.nsh"
+!include "FileFunc.nsh"
 !insertmacro MUI_PAGE_LICENSE "${SOURCE}\COPYING"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -30,6 +37,17 @@ ShowInstDetails show
 
 Section "Programa"
   SetShellVarContext current
+  ; An earlier copy in another folder goes first, so that none is left
+  ; orphaned: its own uninstaller, run in place and waited for.
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  StrCmp $0 "" earlierGone
+  StrCmp $0 $INSTDIR earlierGone
+  IfFileExists "$0\Desinstalar.exe" 0 earlierGone
+  DetailPrint "Quitando la copia anterior de $0"
+  ExecWait '"$0\Desinstalar.exe" /S _?=$0'
+  Delete "$0\Desinstalar.exe"
+  RMDir "$0"
+earlierGone:
   SetOutPath "$INSTDIR"
   File "${BUILD}\vandrel-exp-editor.exe"
   File "${BUILD}\vandrel-exp.exe"
@@ -43,6 +61,10 @@ Section "Programa"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\vandrel-exp-editor.exe"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  ${GetSize} "$INSTDIR" "/S=0K" $1 $2 $3
+  IntFmt $1 "0x%08X" $1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $1
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Desinstalar.exe"'
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Desinstalar.exe" /S'

@@ -3,6 +3,7 @@
 #include "table/core/table_file.h"
 
 #include "core/safe_write.h"
+#include "core/system_error.h"
 #include "core/titulo.h"
 #include "table/core/experience_table.h"
 
@@ -352,13 +353,17 @@ bool readTableFile(const QString &path, ExperienceTable &table, QString *error)
     // Opening a named pipe waits for a writer and a device may never end:
     // refused before the open, so that the window never hangs on them.
     const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir()) {
+    if (info.isDir()) {
+        *error = folderGivenMessage();
+        return false;
+    }
+    if (info.exists() && !info.isFile()) {
         *error = notAPlainFileMessage();
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+        *error = systemFailure(path, file.errorString());
         return false;
     }
     return LeerTabla(file, table, error); // QFile closes itself on every path
@@ -368,7 +373,7 @@ bool readTableFileBytes(const QString &path, ByteBuffer &bytes, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+        *error = systemFailure(path, file.errorString());
         return false;
     }
     return readTableBytes(file, bytes, error);

@@ -184,4 +184,24 @@ else
     && ok "grafico: SVG refused, nothing written" || bad "grafico SVG: $(cat "$work/tool.log")"
 fi
 
+# Text reports and messages as Windows reads them: CR LF line ends in a
+# report redirected to a file, the accents in UTF-8 bytes unchanged, in one
+# piece; failures in Spanish, naming the file, whatever Windows' language.
+"$wine" ./vandrel-exp.exe comparar siete.txt Exp.txt >"$work/report.txt" 2>"$work/tool.log" || true
+if grep -q "celdas distintas" "$work/report.txt" && [ "$(grep -c "$(printf '\r')\$" "$work/report.txt")" -eq "$(wc -l < "$work/report.txt")" ]; then
+  ok "comparar: a report redirected to a file ends its lines in CR LF"
+else
+  bad "comparar report: $(od -c "$work/report.txt" | head -3)"
+fi
+grep -q "cuadrícula" "$work/report.txt" && ok "comparar: accents reach the file as UTF-8" || bad "comparar: accents"
+failure_says() { # what it is, the words expected, the tool's arguments...
+  what=$1 words=$2; shift 2
+  "$wine" ./vandrel-exp.exe "$@" >/dev/null 2>"$work/tool.log" && { bad "$what: no failure"; return; }
+  tr -d '\r' < "$work/tool.log" | grep -qF "$words" && ok "$what: «$words»" || bad "$what: $(cat "$work/tool.log")"
+}
+failure_says "a missing file" 'no-existe.txt: No existe el archivo.' comprobar no-existe.txt
+failure_says "a missing folder" 'Z:\no\existe\Exp.txt: No existe la carpeta.' normalizar 'Z:\no\existe\Exp.txt' salida.txt
+mkdir -p "$work/carpeta"
+failure_says "a folder as input" 'carpeta: el archivo que se quiere abrir es una carpeta' comprobar carpeta
+
 [ "$failed" -eq 0 ] && echo "extremo a extremo en Wine: todo bien" || exit 1

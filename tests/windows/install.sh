@@ -4,9 +4,11 @@
 # The installer under Wine: a silent install for the current user puts both
 # programs, their licence and notices, the uninstaller and the Start-menu
 # shortcut where it says; the
-# silent uninstaller takes them all away again. Args: INSTALLER
+# silent uninstaller takes them all away again. An install into another
+# folder replaces the earlier one. Args: INSTALLER VERSION
 set -eu
 installer=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+version=$2
 export WINEPREFIX="${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/vandrel-exp-editor/wine}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
@@ -26,8 +28,23 @@ check "Start-menu shortcut" '[ -f "$menu/Vandrel EXP Editor.lnk" ]'
 check "TERCEROS.txt holds Qt's and the runtime's notices" \
   'grep -q "Data Compression Library (zlib)" "$target/TERCEROS.txt" && grep -q "FreeType" "$target/TERCEROS.txt" && grep -q "mingw-w64" "$target/TERCEROS.txt"'
 check "the installed tool runs" '"$wine" "$target/vandrel-exp.exe" --version 2>/dev/null | grep -q "^Vandrel EXP Editor v[0-9]"'
-check "the uninstaller is registered" \
-  '"$wine" reg query "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VandrelExpEditor" /v UninstallString >/dev/null 2>&1'
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\VandrelExpEditor'
+value() { "$wine" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v name="$1" '$1 == name { print $3 }'; }
+check "the uninstaller is registered" '[ -n "$(value UninstallString)" ]'
+check "the uninstall entry names the publisher" '"$wine" reg query "$key" /v Publisher 2>/dev/null | grep -q "Equipo Vandrel"'
+check "the uninstall entry gives the version" '[ "$(value DisplayVersion)" = "$version" ]'
+size=$(value EstimatedSize)
+check "the uninstall entry gives the size in KiB ($size)" '[ -n "$size" ] && [ $((size)) -gt 1000 ]'
+
+# Installed again into another folder: the first copy goes, the entry follows.
+other="$user_dir/OtraCarpeta"
+"$wine" "$installer" /S "/D=C:\\users\\$(id -un)\\OtraCarpeta"
+/usr/lib/wine/wineserver -w
+check "installed again elsewhere" '[ -f "$other/vandrel-exp-editor.exe" ]'
+check "the earlier copy is gone, not orphaned" '[ ! -d "$target" ]'
+check "the entry points to the new folder" \
+  '"$wine" reg query "$key" /v InstallLocation 2>/dev/null | grep -q "OtraCarpeta"'
+target="$other"
 
 # The uninstaller runs on from a copy of itself: wait for every Wine process.
 "$wine" "$target/Desinstalar.exe" /S

@@ -1,0 +1,16 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
+#pragma once
+
+#include <QString>
+
+// The reason a file operation on `path` has just failed, as a message shows
+// it: Qt's description `qtText`, or, on Windows, the program's own Spanish
+// words for the common failures (not found, path not found, access denied,
+// an invalid name, no space), which Windows would give in its display
+// language. The path, where the text quotes it, in the platform's
+// separators. Call it right after the failing call.
+QString systemFailure(const QString &path, const QString &qtText);
+
+// The message for a folder given where a file is wanted.
+QString folderGivenMessage();
