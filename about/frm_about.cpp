@@ -26,7 +26,7 @@ bool PlataformaAboutSistema::iniciarPrograma(const std::string &path)
 
 void PlataformaAboutSistema::avisarNoDisponible()
 {
-    // No icon, OK only, and the application's name as caption.
+    // The one box of the program whose caption is not the title.
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), QString::fromUtf8(kMensajeSinSysInfo),
                     QMessageBox::Ok, owner_);
     box.exec();

@@ -24,8 +24,9 @@ else()
   set(VEXP_PICTURE_SOURCE widgets/pictures_png.cpp)
 endif()
 
-# Layers, each including only from those below it: shell/ -> table/,
-# generation/, about/ -> widgets/ -> the core.
+# Every window in one library. Its folders are layers, each including only
+# from those below it (shell/ -> table/, generation/, about/ -> widgets/ ->
+# the core): tests/layers.cmake checks it.
 qt_add_library(vexp_ui STATIC
   widgets/apariencia.cpp widgets/apariencia.h ${VEXP_PICTURE_SOURCE}
   widgets/file_dialogs.h

@@ -27,7 +27,8 @@ public:
     virtual bool existeArchivo(const std::string &path) = 0;
     // Starts the program in a normal window that takes the focus; no waiting.
     virtual bool iniciarPrograma(const std::string &path) = 0;
-    // "La información del sistema no está disponible en este momento".
+    // Tells the user, in a box of its own (not the main window's caption), that
+    // the tool is not available: kMensajeSinSysInfo.
     virtual void avisarNoDisponible() = 0;
 };
 

@@ -46,8 +46,9 @@ void appendValueText(std::string &out, double value)
 
 namespace {
 
-// Percentage and threshold of one block of columns, 16-bit as the format's
-// writer expects them.
+// Percentage and threshold of one block of columns. The parameters are
+// 16-bit; these are held in 32 bits so that a step past -32768..32767 is
+// reported (rangeMessage) instead of wrapping.
 struct RunningRate
 {
     int32_t percentage;
