@@ -43,6 +43,22 @@ struct Run
     QByteArray err;
 };
 
+// Text the tool writes (messages, reports) with LF line ends. On Windows it
+// ends its lines in CR LF, and a line ending in LF alone is a fault the
+// result then shows.
+QByteArray withUnixLineEnds(const QByteArray &text)
+{
+#if defined(Q_OS_WIN)
+    if (text.count('\n') != text.count("\r\n"))
+        return "<a line ends in LF alone> " + text;
+    QByteArray lines = text;
+    lines.replace("\r\n", "\n");
+    return lines;
+#else
+    return text;
+#endif
+}
+
 Run runCli(const QStringList &arguments,
            const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
            const QByteArray &input = {})
@@ -54,8 +70,14 @@ Run runCli(const QStringList &arguments,
     process.write(input);
     process.closeWriteChannel();
     process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
+    // Tables and pictures are bytes; reports, help and messages are text.
+    const QString command = arguments.value(0);
+    const bool textOut = command == QStringLiteral("comprobar") || command == QStringLiteral("comparar")
+                         || command.startsWith(u'-') || arguments.contains(QStringLiteral("--help"))
+                         || arguments.contains(QStringLiteral("-h"));
+    const QByteArray out = process.readAllStandardOutput();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            textOut ? withUnixLineEnds(out) : out, withUnixLineEnds(process.readAllStandardError())};
 }
 
 Run runCliWithInput(const QStringList &arguments, const QByteArray &input)

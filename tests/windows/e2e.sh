@@ -14,11 +14,13 @@ build=$(cd "$1" && pwd)
 tool=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
 source_dir=$(cd "$3" && pwd)
 work=$(mktemp -d)
-display=:$((60 + $$ % 200))
-export WINEPREFIX="${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/vandrel-exp-editor/wine}"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=$display
+# A Wine prefix and an X display of this run's own: another Wine session or
+# X server beside it cannot collide with it. The server picks a free display
+# and writes its number to descriptor 3.
+export WINEPREFIX="$work/wine"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
-Xvfb "$display" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 cleanup() {
   /usr/lib/wine/wineserver -k 2>/dev/null || true
@@ -26,9 +28,12 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "FAIL step: starting Xvfb (no display number)"; exit 1; }
+export DISPLAY=":$(head -1 "$work/display")"
 failed=0
-ok() { echo "ok   $*"; }
-bad() { echo "FAIL $*"; failed=1; }
+ok() { printf "ok   %s\n" "$*"; }
+bad() { printf "FAIL %s\n" "$*"; failed=1; }
 window() { # waits up to 30 s for a visible window with this name
   for _ in $(seq 150); do
     found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)

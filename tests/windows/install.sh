@@ -9,7 +9,11 @@
 set -eu
 installer=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 version=$2
-export WINEPREFIX="${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/vandrel-exp-editor/wine}"
+# A Wine prefix of this run's own: nothing installed before, no other Wine
+# session sharing its server.
+prefix=$(mktemp -d)
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; rm -rf "$prefix"' EXIT
+export WINEPREFIX="$prefix"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=/usr/lib/wine/wine64
 "$wine" wineboot -i >/dev/null 2>&1 || true
