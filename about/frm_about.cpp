@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "about/frm_about.h"
 
-#include "about/programas.h"
+#include "about/programs.h"
 #include "core/titulo.h"
-#include "widgets/apariencia.h"
+#include "widgets/appearance.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,34 +14,34 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-bool PlataformaAboutSistema::existeArchivo(const std::string &path)
+bool SystemAboutPlatform::fileExists(const std::string &path)
 {
-    return existeArchivoNormal(path);
+    return isPlainFile(path);
 }
 
-bool PlataformaAboutSistema::iniciarPrograma(const std::string &path)
+bool SystemAboutPlatform::startProgram(const std::string &path)
 {
-    return iniciarProgramaNormal(path);
+    return startInNormalWindow(path);
 }
 
-void PlataformaAboutSistema::avisarNoDisponible()
+void SystemAboutPlatform::tellNotAvailable()
 {
     // The one box of the program whose caption is not the title.
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), QString::fromUtf8(kMensajeSinSysInfo),
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), QString::fromUtf8(kSysInfoUnavailableMessage),
                     QMessageBox::Ok, owner_);
     box.exec();
 }
 
-void PlataformaAboutSistema::abrirEnlaceCorreo(const std::string &address)
+void SystemAboutPlatform::openMailLink(const std::string &address)
 {
-    ::abrirEnlaceCorreo(address);
+    ::openMailLink(address);
 }
 
-frmAbout::frmAbout(QWidget *owner, std::unique_ptr<Registro> registro, std::unique_ptr<PlataformaAbout> plataforma)
+frmAbout::frmAbout(QWidget *owner, std::unique_ptr<Registry> registry, std::unique_ptr<AboutPlatform> platform)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      registro_(registro ? std::move(registro) : createRegistro()),
-      plataforma_(plataforma ? std::move(plataforma) : std::make_unique<PlataformaAboutSistema>(this))
+      registry_(registry ? std::move(registry) : createRegistry()),
+      platform_(platform ? std::move(platform) : std::make_unique<SystemAboutPlatform>(this))
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("Acerca de Vandrel EXP Editor v1.0"));
@@ -58,30 +58,30 @@ frmAbout::frmAbout(QWidget *owner, std::unique_ptr<Registro> registro, std::uniq
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     cmdSysInfo->setGeometry(8, 208, 115, 23);
     cmdSysInfo->setAutoDefault(false);
-    connect(cmdSysInfo, &QPushButton::clicked, this, [this] { StartSysInfo(*registro_, *plataforma_); });
+    connect(cmdSysInfo, &QPushButton::clicked, this, [this] { StartSysInfo(*registry_, *platform_); });
 
-    Text1 = crearCajaLicencia(this, QRect(136, 160, 337, 81));
-    Label1 = crearEtiquetaTitulo(this, QRect(152, 8, 191, 23));
+    Text1 = createLicenceBox(this, QRect(136, 160, 337, 81));
+    Label1 = createTitleLabel(this, QRect(152, 8, 191, 23));
 
     Label2 = new QLabel(QStringLiteral("Programado Por : ") + QString::fromUtf8(kAutor), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(152, 32, 284, 19);
-    Label2->setFont(fuenteTimes12(true));
+    Label2->setFont(timesFont12(true));
 
-    Label3 = new QLabel(QStringLiteral("E-Mail : ") + QString::fromUtf8(kCorreo), this);
+    Label3 = new QLabel(QStringLiteral("E-Mail : ") + QString::fromUtf8(kMailAddress), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     Label3->setGeometry(152, 56, 206, 19);
-    Label3->setFont(fuenteTimes12(true));
-    Label3->setAccessibleDescription(QStringLiteral("Abre un mensaje nuevo para ") + QString::fromUtf8(kCorreo));
+    Label3->setFont(timesFont12(true));
+    Label3->setAccessibleDescription(QStringLiteral("Abre un mensaje nuevo para ") + QString::fromUtf8(kMailAddress));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setAccessibleName(QStringLiteral("Escribir a ") + QString::fromUtf8(kCorreo));
+    Image1->setAccessibleName(QStringLiteral("Escribir a ") + QString::fromUtf8(kMailAddress));
     Image1->setGeometry(8, 8, 130, 107);
     Image1->setScaledContents(true);
-    Image1->setPixmap(dibujarSvg(QStringLiteral(":/vexp/acerca.svg"), QSize(128, 105)));
+    Image1->setPixmap(renderPicture(QStringLiteral(":/vexp/acerca.svg"), QSize(128, 105)));
 
-    const QCursor link(dibujarSvg(QStringLiteral(":/vexp/enlace.svg"), QSize(32, 32)), 0, 0);
+    const QCursor link(renderPicture(QStringLiteral(":/vexp/enlace.svg"), QSize(32, 32)), 0, 0);
     for (QLabel *clickable : {Label3, Image1}) {
         clickable->setCursor(link);
         clickable->installEventFilter(this);
@@ -89,14 +89,14 @@ frmAbout::frmAbout(QWidget *owner, std::unique_ptr<Registro> registro, std::uniq
 
     setTabOrder(cmdOK, cmdSysInfo);
     setTabOrder(cmdSysInfo, Text1);
-    Form_Load();
+    fillControls();
 
     centreOver(this, owner);
 }
 
 frmAbout::~frmAbout() = default;
 
-void frmAbout::Form_Load()
+void frmAbout::fillControls()
 {
     Label1->setText(Titulo());
 }
@@ -105,7 +105,7 @@ bool frmAbout::eventFilter(QObject *watched, QEvent *event)
 {
     if ((watched == Label3 || watched == Image1) && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        plataforma_->abrirEnlaceCorreo(kCorreo);
+        platform_->openMailLink(kMailAddress);
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -13,28 +13,28 @@ class QPlainTextEdit;
 class QPushButton;
 
 // Everything the About window asks of the platform, so tests can hand in a double.
-class PlataformaAbout : public PlataformaSysInfo
+class AboutPlatform : public SysInfoPlatform
 {
 public:
-    virtual void abrirEnlaceCorreo(const std::string &address) = 0;
+    virtual void openMailLink(const std::string &address) = 0;
 };
 
 // The platform's own: starts programs, opens the mail link, shows the message.
-class PlataformaAboutSistema : public PlataformaAbout
+class SystemAboutPlatform : public AboutPlatform
 {
 public:
-    explicit PlataformaAboutSistema(QWidget *owner) : owner_(owner) {}
-    bool existeArchivo(const std::string &path) override;
-    bool iniciarPrograma(const std::string &path) override;
-    void avisarNoDisponible() override;
-    void abrirEnlaceCorreo(const std::string &address) override;
+    explicit SystemAboutPlatform(QWidget *owner) : owner_(owner) {}
+    bool fileExists(const std::string &path) override;
+    bool startProgram(const std::string &path) override;
+    void tellNotAvailable() override;
+    void openMailLink(const std::string &address) override;
 
 private:
     QWidget *owner_;
 };
 
 inline constexpr char kAutor[] = "Equipo Vandrel";
-inline constexpr char kCorreo[] = "exp@example.org";
+inline constexpr char kMailAddress[] = "exp@example.org";
 
 // The About window: title, credits, licence, system information and the
 // mail link. Shown modal over the main window; each showing builds it anew.
@@ -44,8 +44,8 @@ class frmAbout : public QDialog
 
 public:
     // With no registry or platform given, the system's own are used.
-    explicit frmAbout(QWidget *owner, std::unique_ptr<Registro> registro = nullptr,
-                      std::unique_ptr<PlataformaAbout> plataforma = nullptr);
+    explicit frmAbout(QWidget *owner, std::unique_ptr<Registry> registry = nullptr,
+                      std::unique_ptr<AboutPlatform> platform = nullptr);
     ~frmAbout() override;
 
     QPushButton *cmdOK;
@@ -62,9 +62,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void Form_Load();
+    void fillControls();
 
-    std::unique_ptr<Registro> registro_;
-    std::unique_ptr<PlataformaAbout> plataforma_;
+    std::unique_ptr<Registry> registry_;
+    std::unique_ptr<AboutPlatform> platform_;
     bool shown_ = false;
 };

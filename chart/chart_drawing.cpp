@@ -198,7 +198,10 @@ private:
         return plot.left() + (level - levelLow_) / (levelHigh_ - levelLow_) * plot.width();
     }
 
-    double yOf(const QRectF &plot, double value) const { return plot.bottom() - values_.fraction(value) * plot.height(); }
+    double yOf(const QRectF &plot, double value) const
+    {
+        return plot.bottom() - values_.fraction(value) * plot.height();
+    }
 
     void grid(const QRectF &plot)
     {
@@ -350,15 +353,14 @@ QByteArray drawChart(const Curves &curves, const ChartRequest &request)
     out.open(QIODevice::WriteOnly);
     switch (request.format) {
     case ChartFormat::Svg:
-        return paintSvg(QSize(kWidth, height), request.title,
-                        [&](QPainter &painter) { paint(painter, noLayers); });
+        return paintSvg(QSize(kWidth, height), request.title, [&](QPainter &painter) { paint(painter, noLayers); });
     case ChartFormat::Pdf: {
         QPdfWriter pdf(&out);
         pdf.setTitle(request.title);
         pdf.setCreator(QStringLiteral("vandrel-exp grafico"));
         pdf.setResolution(96); // one unit a pixel, as on the other devices
-        pdf.setPageSize(QPageSize(QSizeF(kWidth * 0.75, height * 0.75), QPageSize::Point, QString(),
-                                  QPageSize::ExactMatch));
+        pdf.setPageSize(
+            QPageSize(QSizeF(kWidth * 0.75, height * 0.75), QPageSize::Point, QString(), QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter(&pdf);
         paint(painter, noLayers);

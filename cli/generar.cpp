@@ -20,7 +20,8 @@ int generar(const QStringList &args)
             output = args[i];
             continue;
         }
-        const int campo = arg.startsWith(QStringLiteral("--")) ? campoPorNombre(arg.mid(2).toUtf8().constData()) : -1;
+        const int campo =
+            arg.startsWith(QStringLiteral("--")) ? parameterFieldIndex(arg.mid(2).toUtf8().constData()) : -1;
         if (campo < 0)
             return refuseArgument(arg);
         if (++i == args.size())
@@ -28,7 +29,7 @@ int generar(const QStringList &args)
         const std::optional<int16_t> value = parseParameterValue(args[i]);
         if (!value)
             return fail(parameterValueError(arg));
-        camposParametros()[size_t(campo)].field(parametros) = *value;
+        parameterFields()[size_t(campo)].field(parametros) = *value;
     }
     ExperienceTable table;
     QString error;

@@ -70,16 +70,16 @@ QString parameterTable()
     ValoresPorDefecto(defaults);
     // Padded by characters, not bytes: "1º Job" lines up with "Novice".
     qsizetype widths[3] = {};
-    for (const CampoParametro &campo : camposParametros()) {
+    for (const ParameterField &campo : parameterFields()) {
         widths[0] = std::max(widths[0], QString::fromUtf8(campo.name).size());
-        widths[1] = std::max(widths[1], QString::fromUtf8(campo.grupo).size());
-        widths[2] = std::max(widths[2], QString::fromUtf8(campo.etiqueta).size());
+        widths[1] = std::max(widths[1], QString::fromUtf8(campo.group).size());
+        widths[2] = std::max(widths[2], QString::fromUtf8(campo.label).size());
     }
-    for (const CampoParametro &campo : camposParametros())
+    for (const ParameterField &campo : parameterFields())
         text += QStringLiteral("  --%1  %2  %3  (%4)\n")
                     .arg(QString::fromUtf8(campo.name).leftJustified(widths[0]),
-                         QString::fromUtf8(campo.grupo).leftJustified(widths[1]),
-                         QString::fromUtf8(campo.etiqueta).leftJustified(widths[2]))
+                         QString::fromUtf8(campo.group).leftJustified(widths[1]),
+                         QString::fromUtf8(campo.label).leftJustified(widths[2]))
                     .arg(campo.field(defaults));
     return text;
 }

@@ -5,9 +5,9 @@ find_package(X11)
 
 set(VEXP_PLATFORM_SOURCES)
 if(WIN32)
-  list(APPEND VEXP_PLATFORM_SOURCES shell/lock_keys_win.cpp about/programas_win.cpp widgets/file_dialogs_win.cpp)
+  list(APPEND VEXP_PLATFORM_SOURCES shell/lock_keys_win.cpp about/programs_win.cpp widgets/file_dialogs_win.cpp)
 else()
-  list(APPEND VEXP_PLATFORM_SOURCES about/programas_other.cpp widgets/file_dialogs_other.cpp)
+  list(APPEND VEXP_PLATFORM_SOURCES about/programs_other.cpp widgets/file_dialogs_other.cpp)
   if(X11_FOUND AND X11_Xkb_FOUND)
     list(APPEND VEXP_PLATFORM_SOURCES shell/lock_keys_x11.cpp)
   else()
@@ -28,9 +28,9 @@ endif()
 # from those below it (shell/ -> table/, generation/, about/ -> widgets/ ->
 # the core): tests/layers.cmake checks it.
 qt_add_library(vexp_ui STATIC
-  widgets/apariencia.cpp widgets/apariencia.h ${VEXP_PICTURE_SOURCE}
+  widgets/appearance.cpp widgets/appearance.h ${VEXP_PICTURE_SOURCE}
   widgets/file_dialogs.h
-  widgets/mensajes.cpp widgets/mensajes.h
+  widgets/messages.cpp widgets/messages.h
   widgets/spanish_file_model.cpp widgets/spanish_file_model.h
   shell/cell_editing.cpp shell/cell_editing.h
   shell/status_bar.cpp shell/status_bar.h shell/lock_keys.h
@@ -42,7 +42,7 @@ qt_add_library(vexp_ui STATIC
   table/table_commands.cpp table/table_commands.h
   generation/frm_generar.cpp generation/frm_generar.h
   about/frm_about.cpp about/frm_about.h
-  about/programas.h
+  about/programs.h
   ${VEXP_PLATFORM_SOURCES})
 target_link_libraries(vexp_ui PUBLIC vexp_core Qt6::Widgets)
 target_compile_definitions(vexp_ui PRIVATE QT_NO_CAST_FROM_ASCII)

@@ -14,10 +14,14 @@ namespace file_system {
 
 void keepOwner(const QString &existingPath, QFileDevice &replacement)
 {
-    struct stat existing {};
+    struct stat existing
+    {
+    };
     if (::stat(QFile::encodeName(existingPath).constData(), &existing) != 0)
         return; // a new file: the process's own owner and group are right
-    struct stat written {};
+    struct stat written
+    {
+    };
     if (::fstat(replacement.handle(), &written) != 0)
         return;
     if (written.st_uid == existing.st_uid && written.st_gid == existing.st_gid)

@@ -3,8 +3,8 @@
 #include "generation/frm_generar.h"
 
 #include "core/typing.h"
-#include "widgets/apariencia.h"
-#include "widgets/mensajes.h"
+#include "widgets/appearance.h"
+#include "widgets/messages.h"
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,7 +33,7 @@ constexpr ClassFrame kClassFrames[7] = {
     {"Frame7", "2º Job Adv", 4440, 1440},
 };
 
-// The formula boxes: index into camposParametros(), label, and place.
+// The formula boxes: index into parameterFields(), label, and place.
 struct FormulaBox
 {
     int campo;
@@ -57,7 +57,7 @@ constexpr int kAcceptOrder[20] = {0, 2, 4, 6, 8, 10, 12, 1, 3, 5, 7, 9, 11, 13, 
 QLabel *addLabel(QWidget *parent, const char *text, QRect geometry, int boxLeft)
 {
     auto *label = new QLabel(QString::fromUtf8(text), parent);
-    label->setFont(fuenteTimes12(true));
+    label->setFont(timesFont12(true));
     const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 1;
     geometry.setWidth(std::clamp(needed, geometry.width(), std::max(geometry.width(), boxLeft - 2 - geometry.left())));
     label->setGeometry(geometry);
@@ -69,37 +69,37 @@ QLabel *addLabel(QWidget *parent, const char *text, QRect geometry, int boxLeft)
 frmGenerar::frmGenerar(Parametros &parametros, QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                          | Qt::WindowCloseButtonHint),
-      parametros_(parametros)
+      parameters_(parametros)
 {
     setObjectName(QStringLiteral("frmGenerar"));
     setWindowTitle(QStringLiteral("Generar Tabla de Experiencia"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setFixedSize(8775 / 15, 5280 / 15);
-    setFont(fuenteTimes12(false));
+    setFont(timesFont12(false));
     // Frame captions sit on the frame's top line, so the boxes at 16 px fit inside.
     setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 9px; }"
                                  "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
 
-    const auto &campos = camposParametros();
+    const auto &campos = parameterFields();
     auto addBox = [&](int campo, QWidget *parent, QRect geometry, QLabel *label) {
         auto *box = new QLineEdit(parent);
         box->setObjectName(QStringLiteral("Txt") + QLatin1String(campos[size_t(campo)].name));
         box->setGeometry(geometry);
-        box->setFont(fuenteTimes12(false));
+        box->setFont(timesFont12(false));
         box->setMaxLength(campos[size_t(campo)].maxLength);
-        box->setAccessibleName(QString::fromUtf8(campos[size_t(campo)].grupo) + QLatin1Char(' ')
-                               + QString::fromUtf8(campos[size_t(campo)].etiqueta));
+        box->setAccessibleName(QString::fromUtf8(campos[size_t(campo)].group) + QLatin1Char(' ')
+                               + QString::fromUtf8(campos[size_t(campo)].label));
         box->installEventFilter(this);
         label->setBuddy(box);
-        cajas_[size_t(campo)] = box;
+        boxes_[size_t(campo)] = box;
     };
 
     for (int f = 0; f < 7; ++f) {
         auto *frame = new QGroupBox(QString::fromUtf8(kClassFrames[f].caption), this);
         frame->setObjectName(QLatin1String(kClassFrames[f].name));
         frame->setGeometry(twips(kClassFrames[f].left, kClassFrames[f].top, 2055, 1215));
-        frame->setFont(fuenteTimes12(true));
+        frame->setFont(timesFont12(true));
         addBox(2 * f, frame, twips(840, 240, 975, 375), addLabel(frame, "Base :", twips(120, 360, 645, 285), 840 / 15));
         addBox(2 * f + 1, frame, twips(840, 720, 975, 375),
                addLabel(frame, "Job :", twips(120, 840, 495, 285), 840 / 15));
@@ -108,7 +108,7 @@ frmGenerar::frmGenerar(Parametros &parametros, QWidget *owner)
     auto *formula = new QGroupBox(QStringLiteral("Datos de La Formula"), this);
     formula->setObjectName(QStringLiteral("Frame8"));
     formula->setGeometry(twips(120, 2760, 8535, 1815));
-    formula->setFont(fuenteTimes12(true));
+    formula->setFont(timesFont12(true));
     for (const FormulaBox &f : kFormulaBoxes) {
         QLabel *label = addLabel(formula, f.label, twips(f.right ? 4320 : 120, f.boxTop + 120, f.labelWidth, 285),
                                  (f.right ? 7320 : 2520) / 15);
@@ -123,64 +123,58 @@ frmGenerar::frmGenerar(Parametros &parametros, QWidget *owner)
     cmdCancelar->setObjectName(QStringLiteral("cmdCancelar"));
     cmdCancelar->setGeometry(twips(7320, 4680, 1335, 495));
     cmdCancelar->setAutoDefault(false);
-    connect(cmdAceptar, &QPushButton::clicked, this, &frmGenerar::cmdAceptar_Click);
+    connect(cmdAceptar, &QPushButton::clicked, this, &frmGenerar::acceptClicked);
     connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
 
-    for (size_t i = 1; i < cajas_.size(); ++i)
-        setTabOrder(cajas_[i - 1], cajas_[i]);
-    setTabOrder(cajas_.back(), cmdCancelar);
+    for (size_t i = 1; i < boxes_.size(); ++i)
+        setTabOrder(boxes_[i - 1], boxes_[i]);
+    setTabOrder(boxes_.back(), cmdCancelar);
     setTabOrder(cmdCancelar, cmdAceptar);
 
-    Form_Load();
+    fillControls();
 
     centreOver(this, owner);
 }
 
-QLineEdit *frmGenerar::caja(const char *name) const
+QLineEdit *frmGenerar::boxNamed(const char *name) const
 {
-    const int index = campoPorNombre(name);
-    return index < 0 ? nullptr : cajas_[size_t(index)];
+    const int index = parameterFieldIndex(name);
+    return index < 0 ? nullptr : boxes_[size_t(index)];
 }
 
-void frmGenerar::Form_Load()
+void frmGenerar::fillControls()
 {
-    ValoresPorDefecto(parametros_);
-    const auto &campos = camposParametros();
+    ValoresPorDefecto(parameters_);
+    const auto &campos = parameterFields();
     for (size_t i = 0; i < campos.size(); ++i)
-        cajas_[i]->setText(QString::number(campos[i].field(parametros_)));
+        boxes_[i]->setText(QString::number(campos[i].field(parameters_)));
 }
 
-void frmGenerar::cmdAceptar_Click()
+void frmGenerar::acceptClicked()
 {
     // Every box is checked before anything is handed back: a bad one changes nothing.
-    const auto &campos = camposParametros();
-    Parametros leidos = parametros_;
+    const auto &campos = parameterFields();
+    Parametros leidos = parameters_;
     for (int campo : kAcceptOrder) {
-        QLineEdit *box = cajas_[size_t(campo)];
+        QLineEdit *box = boxes_[size_t(campo)];
         const std::optional<int16_t> value = parseParameterValue(box->text());
         if (!value) {
-            mostrarError(this, parameterValueError(box->accessibleName()));
+            showError(this, parameterValueError(box->accessibleName()));
             box->setFocus();
             box->selectAll();
             return;
         }
         campos[size_t(campo)].field(leidos) = *value;
     }
-    emit aceptado(leidos);
+    emit parametersAccepted(leidos);
 }
 
 bool frmGenerar::eventFilter(QObject *watched, QEvent *event)
 {
-    // Typed characters: only the ten digits, backspace and carriage return.
-    // Control keys such as Escape type no character; Ctrl and Meta shortcuts
-    // (paste, copy) pass. Alt+letter reaches here only when it is no access
-    // key, and a line edit would type the letter: it is filtered as typed
-    // (as is AltGr, Ctrl+Alt on Windows, which types '@' and the like).
+    if (event->type() != QEvent::KeyPress || !qobject_cast<QLineEdit *>(watched))
+        return QDialog::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
-    const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)
-                          && !(key->modifiers() & Qt::AltModifier);
-    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched)
-        && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
         && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         // Enter presses the default button here, not in QDialog: on its way
         // up a key press passes the boxes' frames, and QGroupBox takes the
@@ -189,8 +183,15 @@ bool frmGenerar::eventFilter(QObject *watched, QEvent *event)
             cmdAceptar->click();
         return true;
     }
-    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched) && !shortcut) {
-        const QString typed = key->text();
+    // Typed characters: only the ten digits, backspace and carriage return.
+    // Control keys such as Escape type no character; Ctrl and Meta shortcuts
+    // (paste, copy) pass. Alt+letter reaches here only when it is no access
+    // key, and a line edit would type the letter: it is filtered as typed
+    // (as is AltGr, Ctrl+Alt on Windows, which types '@' and the like).
+    const bool shortcut =
+        key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier) && !(key->modifiers() & Qt::AltModifier);
+    const QString typed = key->text();
+    if (!shortcut) {
         if (typed.size() == 1 && typed.at(0).unicode() >= 0x20 && typed.at(0).unicode() != 0x7f) {
             if (!isAcceptedCharacter(typed.at(0)))
                 return true;
@@ -206,7 +207,7 @@ void frmGenerar::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (!shown_) { // a hidden widget cannot take the focus, so it is given here
         shown_ = true;
-        cajas_.front()->setFocus(Qt::OtherFocusReason);
+        boxes_.front()->setFocus(Qt::OtherFocusReason);
         centreOver(this, parentWidget()); // now with the frame the platform gives it
     }
 }

@@ -12,7 +12,7 @@ class QLineEdit;
 class QPushButton;
 
 // The generation dialog: twenty boxes that start at the defaults. Accepting
-// checks every box and hands the values back through aceptado(); the caller
+// checks every box and hands the values back through parametersAccepted(); the caller
 // generates and closes the dialog, or reports a failure and leaves it open
 // with what was typed. Modeless, discarded on closing.
 class frmGenerar : public QDialog
@@ -24,8 +24,8 @@ public:
     frmGenerar(Parametros &parametros, QWidget *owner);
 
     // The twenty boxes in tab order (TxtNobBase ... TxtIncNextJob).
-    const std::array<QLineEdit *, 20> &cajas() const { return cajas_; }
-    QLineEdit *caja(const char *name) const;
+    const std::array<QLineEdit *, 20> &boxes() const { return boxes_; }
+    QLineEdit *boxNamed(const char *name) const;
 
     QPushButton *cmdAceptar;
     QPushButton *cmdCancelar;
@@ -34,16 +34,16 @@ public:
 
 signals:
     // Every box held a value from -32768 to 32767.
-    void aceptado(const Parametros &parametros);
+    void parametersAccepted(const Parametros &parametros);
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     bool shown_ = false;
-    void Form_Load();
-    void cmdAceptar_Click();
+    void fillControls();
+    void acceptClicked();
 
-    Parametros &parametros_;
-    std::array<QLineEdit *, 20> cajas_{};
+    Parametros &parameters_;
+    std::array<QLineEdit *, 20> boxes_{};
 };

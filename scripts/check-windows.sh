@@ -9,10 +9,10 @@ cxx=x86_64-w64-mingw32-g++-posix
 command -v "$cxx" >/dev/null || ./scripts/install-deps.sh test
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-for source in about/core/registro_win.cpp about/programas_win.cpp about/core/sys_info.cpp shell/lock_keys_win.cpp; do
+for source in about/core/registry_win.cpp about/programs_win.cpp about/core/sys_info.cpp shell/lock_keys_win.cpp; do
   "$cxx" -std=c++20 -Wall -Wextra -Werror -I. -c "$source" -o "$out/$(basename "$source").o"
 done
 # The lookup itself, linked against advapi32: a program the tests can run under Wine.
 "$cxx" -std=c++20 -Wall -Wextra -Werror -I. -static -o "$out/sysinfo_probe.exe" \
-  tests/about/sysinfo_probe.cpp about/core/sys_info.cpp about/core/registro_win.cpp -ladvapi32
+  tests/about/sysinfo_probe.cpp about/core/sys_info.cpp about/core/registry_win.cpp -ladvapi32
 echo "Código de Windows compilado: registro, teclas de bloqueo, programas."

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "shell/frm_intro.h"
 
-#include "widgets/apariencia.h"
+#include "widgets/appearance.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -21,16 +21,16 @@ frmIntro::frmIntro(QWidget *principal)
     Image1->setAccessibleName(QStringLiteral("Imagen de presentación"));
     Image1->setGeometry(8, 8, 120, 168);
     Image1->setScaledContents(true);
-    Image1->setPixmap(dibujarSvg(QStringLiteral(":/vexp/presentacion.svg"), QSize(320, 480)));
+    Image1->setPixmap(renderPicture(QStringLiteral(":/vexp/presentacion.svg"), QSize(320, 480)));
 
-    Label1 = crearEtiquetaTitulo(this, QRect(160, 16, 191, 23));
-    Text1 = crearCajaLicencia(this, QRect(136, 72, 337, 105));
+    Label1 = createTitleLabel(this, QRect(160, 16, 191, 23));
+    Text1 = createLicenceBox(this, QRect(136, 72, 337, 105));
 
     Reloj = new QTimer(this);
     Reloj->setObjectName(QStringLiteral("Reloj"));
     Reloj->setSingleShot(true);
     Reloj->setInterval(5000);
-    connect(Reloj, &QTimer::timeout, this, &frmIntro::Reloj_Timer);
+    connect(Reloj, &QTimer::timeout, this, &frmIntro::handOver);
     Reloj->start();
 
     centreOnScreen(this);
@@ -47,7 +47,7 @@ void frmIntro::closeEvent(QCloseEvent *event)
         QWidget::closeEvent(event);
 }
 
-void frmIntro::Reloj_Timer()
+void frmIntro::handOver()
 {
     close(); // and destroyed with its timer: the tick comes once
     principal_->show();

@@ -28,7 +28,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void Reloj_Timer();
+    void handOver();
 
     QWidget *principal_;
 };

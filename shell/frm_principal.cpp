@@ -11,8 +11,8 @@
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
 #include "table/table_commands.h"
-#include "widgets/apariencia.h"
-#include "widgets/mensajes.h"
+#include "widgets/appearance.h"
+#include "widgets/messages.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -31,18 +31,18 @@ const QRect kGridGeometry(8, 8, 745, 321);
 frmPrincipal::frmPrincipal(QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowCloseButtonHint),
-      modelo_(new ExperienceTableModel(this))
+      model_(new ExperienceTableModel(this))
 {
     setObjectName(QStringLiteral("frmPrincipal"));
     setWindowTitle(QStringLiteral("Vandrel EXP Editor")); // start-up puts Titulo here
-    setWindowIcon(iconoPrograma());
+    setWindowIcon(programIcon());
 
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("areaCliente"));
     setCentralWidget(central);
-    Cuadricula_ = new Cuadricula(modelo_, central);
+    Cuadricula_ = new Cuadricula(model_, central);
     Cuadricula_->setGeometry(kGridGeometry);
-    edicion_ = new CellEditingFilter(Cuadricula_);
+    cellEditing_ = new CellEditingFilter(Cuadricula_);
 
     StatusBar1_ = new StatusBarPanels(createLockKeySource(), this);
     setStatusBar(StatusBar1_);
@@ -83,14 +83,14 @@ void frmPrincipal::buildMenus()
                         QKeySequence(Qt::CTRL | Qt::Key_C));
 
     connect(MNU_ABRIR, &QAction::triggered, this,
-            [this] { finishCommand(abrirArchivo(this, *modelo_), TableEvent::Read); });
+            [this] { finishCommand(openTableFile(this, *model_), TableEvent::Read); });
     connect(MNU_GUARDAR, &QAction::triggered, this,
-            [this] { finishCommand(guardarArchivo(this, *modelo_), TableEvent::Saved); });
+            [this] { finishCommand(saveTableFile(this, *model_), TableEvent::Saved); });
     connect(MNU_SALIR, &QAction::triggered, this, &QWidget::close);
-    connect(MNU_GENERAR, &QAction::triggered, this, &frmPrincipal::mostrarGenerar);
+    connect(MNU_GENERAR, &QAction::triggered, this, &frmPrincipal::showGenerationDialog);
     connect(MNU_BORRAR, &QAction::triggered, this,
-            [this] { finishCommand(borrarTabla(this, *modelo_), TableEvent::Cleared); });
-    connect(MNU_ACERCA, &QAction::triggered, this, &frmPrincipal::mostrarAcerca);
+            [this] { finishCommand(clearTable(this, *model_), TableEvent::Cleared); });
+    connect(MNU_ACERCA, &QAction::triggered, this, &frmPrincipal::showAboutWindow);
 }
 
 void frmPrincipal::applyTableEvent(TableEvent event)
@@ -126,15 +126,15 @@ void frmPrincipal::finishCommand(const CommandOutcome &outcome, TableEvent event
     if (outcome.kind == CommandOutcome::Done)
         applyTableEvent(event);
     else if (outcome.kind == CommandOutcome::Failed)
-        mostrarError(this, outcome.message); // the table and the state stay as they were
+        showError(this, outcome.message); // the table and the state stay as they were
 }
 
-void frmPrincipal::mostrarGenerar()
+void frmPrincipal::showGenerationDialog()
 {
     // A dialog that has closed is only waiting to be deleted: build a new one.
     if (!frmGenerar_ || !frmGenerar_->isVisible()) {
-        frmGenerar_ = new frmGenerar(parametrosDelPrograma(), this);
-        connect(frmGenerar_, &frmGenerar::aceptado, this, &frmPrincipal::generar);
+        frmGenerar_ = new frmGenerar(programParameters(), this);
+        connect(frmGenerar_, &frmGenerar::parametersAccepted, this, &frmPrincipal::generar);
     }
     frmGenerar_->show();
     frmGenerar_->raise();
@@ -147,16 +147,16 @@ void frmPrincipal::generar(const Parametros &parametros)
     QString error;
     if (!GenerarTabla(NivelMaximo(parametros), parametros, table, &error)) {
         // The dialog stays open with what was typed, and the grid as it was.
-        mostrarError(frmGenerar_, error + QStringLiteral(" La tabla anterior se ha conservado."));
+        showError(frmGenerar_, error + QStringLiteral(" La tabla anterior se ha conservado."));
         return;
     }
-    parametrosDelPrograma() = parametros;
+    programParameters() = parametros;
     frmGenerar_->close();
-    modelo_->replaceTable(table);
+    model_->replaceTable(table);
     applyTableEvent(TableEvent::Generated);
 }
 
-void frmPrincipal::mostrarAcerca()
+void frmPrincipal::showAboutWindow()
 {
     frmAbout about(this);
     about.exec();
@@ -164,12 +164,12 @@ void frmPrincipal::mostrarAcerca()
 
 void frmPrincipal::closeEvent(QCloseEvent *event)
 {
-    if (!preguntarSiNo(this, QStringLiteral("¿Està seguro Que Desea Salir?"))) {
+    if (!askYesNo(this, QStringLiteral("¿Està seguro Que Desea Salir?"))) {
         event->ignore();
         return;
     }
     event->accept();
-    emit salidaConfirmada();
+    emit exitConfirmed();
 }
 
 void frmPrincipal::showEvent(QShowEvent *event)

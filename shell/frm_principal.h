@@ -37,10 +37,10 @@ public:
     // The one place the command state changes.
     void applyTableEvent(TableEvent event);
 
-    Cuadricula *cuadricula() const { return Cuadricula_; }
-    ExperienceTableModel *modelo() const { return modelo_; }
-    StatusBarPanels *barraEstado() const { return StatusBar1_; }
-    frmGenerar *dialogoGenerar() const { return frmGenerar_; }
+    Cuadricula *grid() const { return Cuadricula_; }
+    ExperienceTableModel *model() const { return model_; }
+    StatusBarPanels *statusBarPanels() const { return StatusBar1_; }
+    frmGenerar *generationDialog() const { return frmGenerar_; }
 
     QAction *MNU_ABRIR;
     QAction *MNU_GUARDAR;
@@ -51,7 +51,7 @@ public:
 
 signals:
     // The user answered Yes to the exit question: the program ends now.
-    void salidaConfirmada();
+    void exitConfirmed();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -60,14 +60,14 @@ protected:
 private:
     void buildMenus();
     void finishCommand(const CommandOutcome &outcome, TableEvent event);
-    void mostrarGenerar();
+    void showGenerationDialog();
     void generar(const Parametros &parametros);
-    void mostrarAcerca();
+    void showAboutWindow();
 
-    ExperienceTableModel *modelo_;
+    ExperienceTableModel *model_;
     Cuadricula *Cuadricula_;
     StatusBarPanels *StatusBar1_;
-    CellEditingFilter *edicion_;
+    CellEditingFilter *cellEditing_;
     QPointer<frmGenerar> frmGenerar_;
     bool centred_ = false;
 };

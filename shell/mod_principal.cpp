@@ -9,9 +9,9 @@
 
 #include <QLabel>
 
-Arranque Main()
+Startup Main()
 {
-    ValoresPorDefecto(parametrosDelPrograma());
+    ValoresPorDefecto(programParameters());
     const QString &titulo = Titulo();
     auto *principal = new frmPrincipal;
     principal->setWindowTitle(titulo);

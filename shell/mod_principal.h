@@ -6,7 +6,7 @@ class frmIntro;
 class frmPrincipal;
 
 // The windows start-up leaves behind.
-struct Arranque
+struct Startup
 {
     frmPrincipal *principal; // hidden until the splash hands over
     frmIntro *intro;         // shown
@@ -14,4 +14,4 @@ struct Arranque
 
 // Start-up: default parameters, the title, the main window created hidden,
 // the splash window created and shown. The caller owns the main window.
-Arranque Main();
+Startup Main();

@@ -5,7 +5,7 @@
 #include "table/core/table_file.h"
 #include "table/experience_table_model.h"
 #include "widgets/file_dialogs.h"
-#include "widgets/mensajes.h"
+#include "widgets/messages.h"
 #include "widgets/spanish_file_model.h"
 
 #include <QCoreApplication>
@@ -36,7 +36,7 @@ QString chooseFile(QWidget *owner, QFileDialog::AcceptMode mode)
 
 } // namespace
 
-CommandOutcome abrirArchivo(QWidget *owner, ExperienceTableModel &modelo)
+CommandOutcome openTableFile(QWidget *owner, ExperienceTableModel &model)
 {
     const QString path = chooseFile(owner, QFileDialog::AcceptOpen);
     if (path.isEmpty())
@@ -45,25 +45,25 @@ CommandOutcome abrirArchivo(QWidget *owner, ExperienceTableModel &modelo)
     QString error;
     if (!readTableFile(path, table, &error))
         return {CommandOutcome::Failed, error}; // the table shown before stays
-    modelo.replaceTable(table);
+    model.replaceTable(table);
     return {CommandOutcome::Done, {}};
 }
 
-CommandOutcome guardarArchivo(QWidget *owner, const ExperienceTableModel &modelo)
+CommandOutcome saveTableFile(QWidget *owner, const ExperienceTableModel &model)
 {
     const QString path = chooseFile(owner, QFileDialog::AcceptSave);
     if (path.isEmpty())
         return {CommandOutcome::Cancelled, {}};
     QString error;
-    if (!writeTableFile(path, modelo.table(), &error))
+    if (!writeTableFile(path, model.table(), &error))
         return {CommandOutcome::Failed, error};
     return {CommandOutcome::Done, {}};
 }
 
-CommandOutcome borrarTabla(QWidget *owner, ExperienceTableModel &modelo)
+CommandOutcome clearTable(QWidget *owner, ExperienceTableModel &model)
 {
-    if (!preguntarSiNo(owner, QStringLiteral("¿Está Seguro que Desea Borrar La Tabla?")))
+    if (!askYesNo(owner, QStringLiteral("¿Está Seguro que Desea Borrar La Tabla?")))
         return {CommandOutcome::Cancelled, {}};
-    modelo.clearToEmptyTable();
+    model.clearToEmptyTable();
     return {CommandOutcome::Done, {}};
 }

@@ -18,10 +18,10 @@ struct CommandOutcome
 
 // "Abrir": choose a table file and read it into the model. On failure the
 // model keeps the table it had.
-CommandOutcome abrirArchivo(QWidget *owner, ExperienceTableModel &modelo);
+CommandOutcome openTableFile(QWidget *owner, ExperienceTableModel &model);
 
 // "G&uardar": choose a file name and write the model's table to it.
-CommandOutcome guardarArchivo(QWidget *owner, const ExperienceTableModel &modelo);
+CommandOutcome saveTableFile(QWidget *owner, const ExperienceTableModel &model);
 
 // "&Borrar Tabla": after a Yes, bring the model to the empty table.
-CommandOutcome borrarTabla(QWidget *owner, ExperienceTableModel &modelo);
+CommandOutcome clearTable(QWidget *owner, ExperienceTableModel &model);

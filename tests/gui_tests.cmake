@@ -29,8 +29,8 @@ if(VEXP_MINGW_CXX AND EXISTS /usr/lib/wine/wine64)
   add_custom_command(OUTPUT ${probe}
     COMMAND ${VEXP_MINGW_CXX} -std=c++20 -Wall -Wextra -Werror -I${CMAKE_SOURCE_DIR} -static -o ${probe}
             ${CMAKE_CURRENT_SOURCE_DIR}/about/sysinfo_probe.cpp ${CMAKE_SOURCE_DIR}/about/core/sys_info.cpp
-            ${CMAKE_SOURCE_DIR}/about/core/registro_win.cpp -ladvapi32
-    DEPENDS about/sysinfo_probe.cpp ${CMAKE_SOURCE_DIR}/about/core/sys_info.cpp ${CMAKE_SOURCE_DIR}/about/core/registro_win.cpp
+            ${CMAKE_SOURCE_DIR}/about/core/registry_win.cpp -ladvapi32
+    DEPENDS about/sysinfo_probe.cpp ${CMAKE_SOURCE_DIR}/about/core/sys_info.cpp ${CMAKE_SOURCE_DIR}/about/core/registry_win.cpp
     VERBATIM)
   add_custom_target(sysinfo_probe ALL DEPENDS ${probe})
   add_test(NAME wine_registry COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/about/wine_registry.sh ${probe})

@@ -40,7 +40,7 @@ inline ExperienceTable tableOfRepeated(int rows, std::string_view row)
 // `generar` is false.
 inline void showOpenedTable(frmPrincipal &w, ExperienceTable table, bool generar = true)
 {
-    w.modelo()->replaceTable(table);
+    w.model()->replaceTable(table);
     w.applyTableEvent(generar ? TableEvent::Read : TableEvent::Generated);
 }
 
@@ -49,7 +49,7 @@ inline void showOpenedTable(frmPrincipal &w, ExperienceTable table, bool generar
 inline std::unique_ptr<frmPrincipal> shownMainWindow()
 {
     auto w = std::make_unique<frmPrincipal>();
-    new QAbstractItemModelTester(w->modelo(), QAbstractItemModelTester::FailureReportingMode::QtTest, w.get());
+    new QAbstractItemModelTester(w->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, w.get());
     w->show();
     return w;
 }

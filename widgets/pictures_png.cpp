@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-2.0-only
 // Where Qt Svg is not built (the Windows build), the pictures come as PNGs
 // drawn from the SVGs at build time, at the largest size the windows use.
-#include "widgets/apariencia.h"
+#include "widgets/appearance.h"
 
-QPixmap dibujarSvg(const QString &resource, QSize size)
+QPixmap renderPicture(const QString &resource, QSize size)
 {
     QString png = resource;
     png.replace(QStringLiteral(".svg"), QStringLiteral(".png"));

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
 // The pictures drawn from their SVG at the size asked for.
-#include "widgets/apariencia.h"
+#include "widgets/appearance.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
 
-QPixmap dibujarSvg(const QString &resource, QSize size)
+QPixmap renderPicture(const QString &resource, QSize size)
 {
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);

@@ -9,9 +9,9 @@ namespace {
 // Closes the key however the lookup ends.
 struct OpenKey
 {
-    Registro &registro;
+    Registry &registry;
     RegKey key;
-    ~OpenKey() { registro.RegCloseKey(key); }
+    ~OpenKey() { registry.RegCloseKey(key); }
 };
 
 const char kKeySysInfo[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
@@ -21,26 +21,26 @@ const char kValSysInfoLoc[] = "MSINFO";
 
 } // namespace
 
-ResultadoClave GetKeyValue(Registro &registro, RegKey KeyRoot, const std::string &KeyName, const std::string &SubKeyRef,
-                           std::string &KeyVal)
+KeyResult GetKeyValue(Registry &registry, RegKey KeyRoot, const std::string &KeyName, const std::string &SubKeyRef,
+                      std::string &KeyVal)
 {
     RegKey hKey = 0;
-    if (registro.RegOpenKeyExA(KeyRoot, KeyName, 0, kKeyAllAccessMask, &hKey) != kRegSuccess) {
+    if (registry.RegOpenKeyExA(KeyRoot, KeyName, 0, kKeyAllAccessMask, &hKey) != kRegSuccess) {
         KeyVal.clear();
-        return ResultadoClave::NoLeido;
+        return KeyResult::NotRead;
     }
-    OpenKey open{registro, hKey};
+    OpenKey open{registry, hKey};
 
     unsigned char buffer[1024];
     std::memset(buffer, 0, sizeof buffer);
     uint32_t size = sizeof buffer;
     uint32_t type = 0;
-    if (registro.RegQueryValueExA(hKey, SubKeyRef, &type, buffer, &size) != kRegSuccess) {
+    if (registry.RegQueryValueExA(hKey, SubKeyRef, &type, buffer, &size) != kRegSuccess) {
         KeyVal.clear();
-        return ResultadoClave::NoLeido;
+        return KeyResult::NotRead;
     }
     if (size == 0)
-        return ResultadoClave::Error;
+        return KeyResult::Error;
     std::string text(reinterpret_cast<const char *>(buffer), size);
     if (text.back() == '\0')
         text.pop_back(); // a string value's terminator
@@ -53,25 +53,25 @@ ResultadoClave GetKeyValue(Registro &registro, RegKey KeyRoot, const std::string
             number |= uint32_t(buffer[i]) << (8 * i);
         KeyVal = std::to_string(number);
     }
-    return ResultadoClave::Leido;
+    return KeyResult::Read;
 }
 
-void StartSysInfo(Registro &registro, PlataformaSysInfo &plataforma)
+void StartSysInfo(Registry &registry, SysInfoPlatform &platform)
 {
     std::string SysInfoPath;
-    ResultadoClave result = GetKeyValue(registro, HKEY_LOCAL_MACHINE_ROOT, kKeySysInfo, kValSysInfo, SysInfoPath);
-    if (result == ResultadoClave::NoLeido) {
-        result = GetKeyValue(registro, HKEY_LOCAL_MACHINE_ROOT, kKeySysInfoLoc, kValSysInfoLoc, SysInfoPath);
-        if (result != ResultadoClave::Leido) {
-            plataforma.avisarNoDisponible();
+    KeyResult result = GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, kKeySysInfo, kValSysInfo, SysInfoPath);
+    if (result == KeyResult::NotRead) {
+        result = GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, kKeySysInfoLoc, kValSysInfoLoc, SysInfoPath);
+        if (result != KeyResult::Read) {
+            platform.tellNotAvailable();
             return;
         }
         SysInfoPath += "\\MSINFO32.EXE";
-        if (!plataforma.existeArchivo(SysInfoPath)) {
-            plataforma.avisarNoDisponible();
+        if (!platform.fileExists(SysInfoPath)) {
+            platform.tellNotAvailable();
             return;
         }
     }
-    if (result == ResultadoClave::Error || !plataforma.iniciarPrograma(SysInfoPath))
-        plataforma.avisarNoDisponible();
+    if (result == KeyResult::Error || !platform.startProgram(SysInfoPath))
+        platform.tellNotAvailable();
 }

@@ -104,10 +104,9 @@ bool GenerarTabla(int16_t N, const Parametros &parametros, ExperienceTable &grid
             const double increase = Porcentaje(running[size_t(k)], percentage);
             const double next = std::nearbyint(running[size_t(k)] + increase);
             if (!std::isfinite(next)) {
-                *error =
-                    QStringLiteral("No se puede generar la tabla: en el nivel %1 los valores de experiencia "
-                                   "superan el mayor número que se puede calcular.")
-                        .arg(i);
+                *error = QStringLiteral("No se puede generar la tabla: en el nivel %1 los valores de experiencia "
+                                        "superan el mayor número que se puede calcular.")
+                             .arg(i);
                 return false;
             }
             if (k > 1)

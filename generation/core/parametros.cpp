@@ -33,9 +33,9 @@ template <int I> int16_t &nivel(Parametros &p)
 }
 } // namespace
 
-const std::array<CampoParametro, 20> &camposParametros()
+const std::array<ParameterField, 20> &parameterFields()
 {
-    static const std::array<CampoParametro, 20> campos = {{
+    static const std::array<ParameterField, 20> campos = {{
         {"NobBase", "Novice", "Base", 4, nivel<1>},
         {"NobJob", "Novice", "Job", 4, nivel<2>},
         {"FBase", "1º Job", "Base", 4, nivel<3>},
@@ -66,16 +66,16 @@ const std::array<CampoParametro, 20> &camposParametros()
     return campos;
 }
 
-int campoPorNombre(const char *name)
+int parameterFieldIndex(const char *name)
 {
-    const auto &campos = camposParametros();
+    const auto &campos = parameterFields();
     for (size_t i = 0; i < campos.size(); ++i)
         if (std::strcmp(campos[i].name, name) == 0)
             return int(i);
     return -1;
 }
 
-Parametros &parametrosDelPrograma()
+Parametros &programParameters()
 {
     static Parametros parametros;
     return parametros;

@@ -29,23 +29,23 @@ void ValoresPorDefecto(Parametros &parametros);
 int16_t NivelMaximo(const Parametros &parametros);
 
 // One of the twenty fields as the dialog and the command line name it.
-struct CampoParametro
+struct ParameterField
 {
-    const char *name;     // the dialog box's name without "Txt", e.g. "NobBase"
-    const char *grupo;    // class group frame caption, or the formula frame's
-    const char *etiqueta; // "Base", "Job" or the formula label
-    int maxLength;        // characters a box takes
+    const char *name;  // the dialog box's name without "Txt", e.g. "NobBase"
+    const char *group; // class group frame caption, or the formula frame's
+    const char *label; // "Base", "Job" or the formula label
+    int maxLength;     // characters a box takes
     int16_t &(*field)(Parametros &);
 };
 
 // The twenty fields in the dialog's tab order.
-const std::array<CampoParametro, 20> &camposParametros();
+const std::array<ParameterField, 20> &parameterFields();
 
-// Index into camposParametros() of the box `name` ("NobBase" ...), or -1.
-int campoPorNombre(const char *name);
+// Index into parameterFields() of the box `name` ("NobBase" ...), or -1.
+int parameterFieldIndex(const char *name);
 
 // Process-wide parameters of the running program.
-Parametros &parametrosDelPrograma();
+Parametros &programParameters();
 
 // A parameter value as a box or an option gives it: plain decimal digits
 // ("0" to "9" only) with an optional leading "-", from -32768 to 32767. No

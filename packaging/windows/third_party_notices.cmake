@@ -48,7 +48,7 @@ set(text "Programas de terceros en Vandrel EXP Editor para Windows
 ${rule}
 
 vandrel-exp-editor.exe y vandrel-exp.exe llevan dentro, enlazados de forma
-estática, Qt ${qt_version} (qtbase: Qt Core, Qt Gui, Qt Widgets y la plataforma de
+estática, Qt ${qt_version} (qtbase: Qt Core, Qt Gui, Qt Widgets y la platform de
 Windows), tomado bajo la GNU General Public License, versión 2 (véase
 LICENCIA.txt), con las partes de terceros que Qt incluye, y las bibliotecas de
 ejecución de mingw-w64 y de GCC. El instalador lleva además el código de NSIS.

@@ -194,12 +194,12 @@ private:
         if (!crlf)
             found.push_back({number, 0, false, "fin_de_linea", QStringLiteral("la línea no termina en CR LF"), 0});
         if (number == 1 && bom_) // the mark is named once, and the comment line read after it
-            found.push_back({number, 0, true, "bom",
-                             QStringLiteral("el archivo empieza con una marca de orden de bytes UTF-8 (EF BB BF), "
-                                            "que el servidor lee como parte de %1")
-                                 .arg(commas == 0 ? QStringLiteral("la primera línea")
-                                                  : QStringLiteral("su primer valor")),
-                             0});
+            found.push_back(
+                {number, 0, true, "bom",
+                 QStringLiteral("el archivo empieza con una marca de orden de bytes UTF-8 (EF BB BF), "
+                                "que el servidor lee como parte de %1")
+                     .arg(commas == 0 ? QStringLiteral("la primera línea") : QStringLiteral("su primer valor")),
+                 0});
         const std::string_view comment = number == 1 && bom_ ? text.substr(3) : text;
         if (number == 1 && !(comment.substr(0, 21) == "//Archivo Creado Con " && comment.size() > 21))
             found.push_back({number, 0, false, "sin_comentario",

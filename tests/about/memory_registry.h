@@ -5,14 +5,14 @@
 // A registry held in memory, answering as advapi32 does: unknown keys and
 // values fail, and a value larger than the caller's buffer gives "more data".
 
-#include "about/core/registro.h"
+#include "about/core/registry.h"
 
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
-class MemoryRegistry : public Registro
+class MemoryRegistry : public Registry
 {
 public:
     struct Value

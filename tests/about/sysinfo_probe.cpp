@@ -10,13 +10,13 @@ int main(int argc, char **argv)
 {
     if (argc != 3)
         return 2;
-    const auto registro = createRegistro();
+    const auto registry = createRegistry();
     std::string value = "sin cambio";
-    const ResultadoClave result = GetKeyValue(*registro, HKEY_LOCAL_MACHINE_ROOT, argv[1], argv[2], value);
+    const KeyResult result = GetKeyValue(*registry, HKEY_LOCAL_MACHINE_ROOT, argv[1], argv[2], value);
     std::printf("%s|%zu|%s\n",
-                result == ResultadoClave::Leido     ? "leido"
-                : result == ResultadoClave::NoLeido ? "no leido"
-                                                    : "error",
+                result == KeyResult::Read      ? "leido"
+                : result == KeyResult::NotRead ? "no leido"
+                                               : "error",
                 value.size(), value.c_str());
     return 0;
 }

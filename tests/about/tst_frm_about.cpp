@@ -6,7 +6,7 @@
 #include "about/frm_about.h"
 #include "core/titulo.h"
 #include "shell/frm_principal.h"
-#include "widgets/apariencia.h"
+#include "widgets/appearance.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -15,7 +15,7 @@
 namespace {
 
 // Records what the window asks of the platform.
-class RecordingPlatform : public PlataformaAbout
+class RecordingPlatform : public AboutPlatform
 {
 public:
     struct Log
@@ -25,14 +25,14 @@ public:
         int messages = 0;
     };
     explicit RecordingPlatform(std::shared_ptr<Log> log) : log_(std::move(log)) {}
-    bool existeArchivo(const std::string &) override { return false; }
-    bool iniciarPrograma(const std::string &path) override
+    bool fileExists(const std::string &) override { return false; }
+    bool startProgram(const std::string &path) override
     {
         log_->started.push_back(path);
         return false;
     }
-    void avisarNoDisponible() override { ++log_->messages; }
-    void abrirEnlaceCorreo(const std::string &address) override { log_->mails.push_back(address); }
+    void tellNotAvailable() override { ++log_->messages; }
+    void openMailLink(const std::string &address) override { log_->mails.push_back(address); }
 
 private:
     std::shared_ptr<Log> log_;
@@ -63,7 +63,7 @@ private:
 
 void TestFrmAbout::initTestCase()
 {
-    prepararAplicacion(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+    prepareApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
     QApplication::setApplicationName(QStringLiteral("Vandrel EXP Editor"));
 }
 
@@ -100,7 +100,7 @@ void TestFrmAbout::captionTitleTextsAndFonts()
     QCOMPARE(about.cmdSysInfo->text(), QStringLiteral("&Info. del sistema..."));
     QVERIFY(about.Text1->isReadOnly());
     QCOMPARE(about.Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QCOMPARE(about.Text1->toPlainText(), textoLicenciaParaMostrar());
+    QCOMPARE(about.Text1->toPlainText(), licenceTextForDisplay());
     QVERIFY(!about.Image1->pixmap().isNull());
     // Both link targets carry the window's own pointer, hot spot top left.
     for (QLabel *link : {about.Label3, about.Image1}) {

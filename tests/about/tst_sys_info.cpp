@@ -10,20 +10,20 @@ namespace {
 const std::string kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const std::string kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location";
 
-class FakePlatform : public PlataformaSysInfo
+class FakePlatform : public SysInfoPlatform
 {
 public:
-    bool existeArchivo(const std::string &path) override
+    bool fileExists(const std::string &path) override
     {
         checked.push_back(path);
         return files.count(path) > 0;
     }
-    bool iniciarPrograma(const std::string &path) override
+    bool startProgram(const std::string &path) override
     {
         started.push_back(path);
         return files.count(path) > 0;
     }
-    void avisarNoDisponible() override { ++messages; }
+    void tellNotAvailable() override { ++messages; }
 
     std::set<std::string> files;
     std::vector<std::string> checked;
@@ -57,22 +57,22 @@ void TestSysInfo::getKeyValueReadsStringsAndNumbers()
     registry.setValue("K", "D", kRegDword, {0x2a, 0x01, 0, 0});
     registry.setValue("K", "B", 3, {1, 2, 3});
     std::string value = "antes";
-    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "S", value), ResultadoClave::Leido);
+    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "S", value), KeyResult::Read);
     QCOMPARE(value, std::string("C:\\x.exe"));
     QCOMPARE(registry.lastAccessMask, 0x2003Fu);
-    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "D", value), ResultadoClave::Leido);
+    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "D", value), KeyResult::Read);
     QCOMPARE(value, std::string("298"));
     value = "sin cambio";
-    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "B", value), ResultadoClave::Leido);
+    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "B", value), KeyResult::Read);
     QCOMPARE(value, std::string("sin cambio")); // another type leaves the text as it was
-    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "nada", value), ResultadoClave::NoLeido);
+    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "nada", value), KeyResult::NotRead);
     QCOMPARE(value, std::string());
     value = "x";
-    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "Otra", "S", value), ResultadoClave::NoLeido);
+    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "Otra", "S", value), KeyResult::NotRead);
     QCOMPARE(value, std::string());
     // A string stored without its terminator is taken whole.
     registry.setString("K", "T", "abc", false);
-    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "T", value), ResultadoClave::Leido);
+    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "T", value), KeyResult::Read);
     QCOMPARE(value, std::string("abc"));
     QCOMPARE(registry.openKeys(), size_t(0)); // closed on every path
 }
@@ -83,9 +83,9 @@ void TestSysInfo::bufferOf1024Bytes()
     registry.setString("K", "fits", std::string(1023, 'a'));     // 1024 bytes with the terminator
     registry.setString("K", "too long", std::string(1024, 'b')); // 1025
     std::string value;
-    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "fits", value), ResultadoClave::Leido);
+    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "fits", value), KeyResult::Read);
     QCOMPARE(value, std::string(1023, 'a'));
-    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "too long", value), ResultadoClave::NoLeido);
+    QCOMPARE(GetKeyValue(registry, HKEY_LOCAL_MACHINE_ROOT, "K", "too long", value), KeyResult::NotRead);
     QCOMPARE(value, std::string());
 }
 

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
+#include "address_space.h"
 #include "cli/commands.h"
 #include "core/spanish.h"
 #include "generation/core/generador.h"
 #include "generation/core/parametros.h"
-#include "address_space.h"
 #include "parameter_values.h"
 #include "table/core/experience_table.h"
 #include "table/core/table_file.h"
@@ -20,8 +20,8 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
-#include <QTranslator>
 #include <QTest>
+#include <QTranslator>
 #include <QXmlStreamReader>
 #include <QtEndian>
 
@@ -315,7 +315,8 @@ void TestCli::eachCommandHasItsHelp_data()
                                << QByteArray("la etiqueta n + 1 en la cuadrícula");
     QTest::newRow("comparar") << QStringLiteral("comparar") << QStringLiteral("--help")
                               << QByteArray("cuadrícula: ETIQUETA");
-    QTest::newRow("grafico") << QStringLiteral("grafico") << QStringLiteral("--help") << QByteArray("--escala log|lineal");
+    QTest::newRow("grafico") << QStringLiteral("grafico") << QStringLiteral("--help")
+                             << QByteArray("--escala log|lineal");
 }
 
 void TestCli::eachCommandHasItsHelp()
@@ -368,11 +369,12 @@ void TestCli::comprobarFindings_data()
     QTest::newRow("vacio, thirteen values and a comma") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,\r\n"
                                                         << QStringList() << QStringLiteral("2:14: error vacio");
     QTest::newRow("fourteen values and a comma: fifteen fields, as before")
-        << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14,\r\n" << QStringList() << QStringLiteral("2:0: error campos");
-    QTest::newRow("sin_niveles, an empty file") << QByteArray() << QStringList()
-                                                << QStringLiteral("1:0: error sin_niveles");
-    QTest::newRow("sin_niveles, the comment line alone") << c << QStringList()
-                                                         << QStringLiteral("1:0: error sin_niveles");
+        << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14,\r\n"
+        << QStringList() << QStringLiteral("2:0: error campos");
+    QTest::newRow("sin_niveles, an empty file")
+        << QByteArray() << QStringList() << QStringLiteral("1:0: error sin_niveles");
+    QTest::newRow("sin_niveles, the comment line alone")
+        << c << QStringList() << QStringLiteral("1:0: error sin_niveles");
     // Windows' Notepad writes one: named, and the comment line still found after it.
     QTest::newRow("bom") << "\xEF\xBB\xBF" + c + ok << QStringList() << QStringLiteral("1:0: error bom");
     QTest::newRow("fin_de_linea, LF") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\n"
@@ -465,8 +467,9 @@ void TestCli::compararTables()
     shifted.insert(2, "\r\r");
     QVERIFY(putFile(moved, shifted.join('\n')));
     const Run lines2 = runCli({QStringLiteral("comparar"), a, moved});
-    QCOMPARE(lines2.out, "4:High Nob Base: 13 -> " + QByteArray(40, '9') + "… (60 caracteres) (A: línea 5; B: línea 8; "
-                         "cuadrícula: 5)\n1 celda distinta en 1 nivel\n");
+    QCOMPARE(lines2.out, "4:High Nob Base: 13 -> " + QByteArray(40, '9')
+                             + "… (60 caracteres) (A: línea 5; B: línea 8; "
+                               "cuadrícula: 5)\n1 celda distinta en 1 nivel\n");
     QCOMPARE(runCli({QStringLiteral("comparar"), a, dir.filePath(QStringLiteral("no.txt"))}).exitCode, 2);
 }
 
@@ -599,9 +602,9 @@ void TestCli::graficoPicturesWithoutDisplay_data()
         << QStringLiteral("curvas.dat") << QStringList{QStringLiteral("--formato"), QStringLiteral("png")}
         << QStringLiteral("png");
     QTest::newRow("standard output is SVG") << QStringLiteral("-") << QStringList() << QStringLiteral("svg");
-    QTest::newRow("standard output as PDF") << QStringLiteral("-")
-                                            << QStringList{QStringLiteral("--formato"), QStringLiteral("pdf")}
-                                            << QStringLiteral("pdf");
+    QTest::newRow("standard output as PDF")
+        << QStringLiteral("-") << QStringList{QStringLiteral("--formato"), QStringLiteral("pdf")}
+        << QStringLiteral("pdf");
 }
 
 void TestCli::graficoPicturesWithoutDisplay()
@@ -661,10 +664,9 @@ void TestCli::graficoRefusals_data()
                            << QStringLiteral("--escala admite log o lineal.");
     QTest::newRow("kind of picture by name") << QStringList{QStringLiteral("-o"), QStringLiteral("%1/x.jpg")}
                                              << QStringLiteral("debe terminar en .png, .pdf o .svg");
-    QTest::newRow("kind of picture by --formato")
-        << QStringList{QStringLiteral("-o"), QStringLiteral("%1/x.png"), QStringLiteral("--formato"),
-                       QStringLiteral("jpg")}
-        << QStringLiteral("--formato admite png, pdf o svg.");
+    QTest::newRow("kind of picture by --formato") << QStringList{QStringLiteral("-o"), QStringLiteral("%1/x.png"),
+                                                                 QStringLiteral("--formato"), QStringLiteral("jpg")}
+                                                  << QStringLiteral("--formato admite png, pdf o svg.");
     QTest::newRow("--formato without a value")
         << QStringList{QStringLiteral("-o"), QStringLiteral("%1/x.png"), QStringLiteral("--formato")}
         << QStringLiteral("falta el valor de --formato.");
@@ -733,8 +735,8 @@ void TestCli::boundsRefused_data()
     const QString huge = QStringLiteral("El archivo ocupa más de 4 GiB");
     for (const CommandLine &command : readingCommands()) {
 #if defined(Q_OS_UNIX)
-        QTest::addRow("%s, /dev/zero", command.name) << command.arguments << command.failureStatus << Input::DevZero
-                                                     << endless;
+        QTest::addRow("%s, /dev/zero", command.name)
+            << command.arguments << command.failureStatus << Input::DevZero << endless;
         QTest::addRow("%s, an endless FIFO", command.name)
             << command.arguments << command.failureStatus << Input::EndlessFifo << endless;
 #endif
@@ -802,9 +804,9 @@ void TestCli::allocationFailureRefused()
     QVERIFY(putFile(ok, "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
     arguments = filledIn(arguments, in, out, ok);
     const QString command = arguments.takeFirst();
-    int (*const run)(const QStringList &) = command == QStringLiteral("normalizar") ? normalizar
-                                           : command == QStringLiteral("comprobar")  ? comprobar
-                                           : command == QStringLiteral("comparar")   ? comparar
+    int (*const run)(const QStringList &) = command == QStringLiteral("normalizar")  ? normalizar
+                                            : command == QStringLiteral("comprobar") ? comprobar
+                                            : command == QStringLiteral("comparar")  ? comparar
                                                                                      : grafico;
 
     const rlim_t current = addressSpaceInUse();
@@ -859,16 +861,16 @@ void TestCli::standardStreams_data()
     QTest::newRow("comprobar -") << QStringList{QStringLiteral("comprobar"), QStringLiteral("-")} << c + ok << 0
                                  << QByteArray("0 errores, 0 avisos en 1 nivel\n");
     QTest::newRow("comprobar -, a finding named by -")
-        << QStringList{QStringLiteral("comprobar"), QStringLiteral("-")} << c + "1,2\r\n" << 1
-        << QByteArray("-:2:0: error: ");
+        << QStringList{QStringLiteral("comprobar"), QStringLiteral("-")} << c + "1,2\r\n"
+        << 1 << QByteArray("-:2:0: error: ");
     QTest::newRow("comparar - B") << QStringList{QStringLiteral("comparar"), QStringLiteral("-"), QStringLiteral("%OK")}
                                   << c + ok << 0 << QByteArray("0 celdas distintas en 0 niveles\n");
     QTest::newRow("comparar A -") << QStringList{QStringLiteral("comparar"), QStringLiteral("%OK"), QStringLiteral("-")}
-                                  << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,15\r\n" << 1
-                                  << QByteArray("1:Job 2a: 14 -> 15 (A: línea 2; B: línea 2; cuadrícula: 2)\n");
+                                  << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,15\r\n"
+                                  << 1 << QByteArray("1:Job 2a: 14 -> 15 (A: línea 2; B: línea 2; cuadrícula: 2)\n");
     QTest::newRow("grafico - -o - as PNG")
-        << QStringList{QStringLiteral("grafico"), QStringLiteral("-"), QStringLiteral("-o"), QStringLiteral("-"),
-                       QStringLiteral("--formato"), QStringLiteral("png")}
+        << QStringList{QStringLiteral("grafico"), QStringLiteral("-"),         QStringLiteral("-o"),
+                       QStringLiteral("-"),       QStringLiteral("--formato"), QStringLiteral("png")}
         << c + ok << 0 << QByteArray("\x89PNG\r\n\x1a\n");
 }
 
@@ -906,12 +908,13 @@ void TestCli::refusedArguments_data()
                        QStringLiteral("int8")}
         << 2 << QStringLiteral("vandrel-exp: --tipo admite int32, uint32 o int64.\n");
     // What is wrong, named as what it is.
-    QTest::newRow("an unknown command") << QStringList{QStringLiteral("genera")} << 2
-                                        << QStringLiteral("vandrel-exp: orden desconocida: genera (vea vandrel-exp --help).\n");
+    QTest::newRow("an unknown command") << QStringList{QStringLiteral(
+        "genera")} << 2 << QStringLiteral("vandrel-exp: orden desconocida: genera (vea vandrel-exp --help).\n");
     QTest::newRow("a surplus file") << QStringList{QStringLiteral("normalizar"), QStringLiteral("%OK"),
                                                    QStringLiteral("%OK"), QStringLiteral("tercero.txt")}
                                     << 1
-                                    << QStringLiteral("vandrel-exp: sobra el argumento: tercero.txt (vea vandrel-exp --help).\n");
+                                    << QStringLiteral(
+                                           "vandrel-exp: sobra el argumento: tercero.txt (vea vandrel-exp --help).\n");
     QTest::newRow("a surplus file to check")
         << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("otro.txt")} << 2
         << QStringLiteral("vandrel-exp: sobra el argumento: otro.txt (vea vandrel-exp --help).\n");
@@ -923,8 +926,8 @@ void TestCli::refusedArguments_data()
         << QStringLiteral("vandrel-exp: solo uno de los dos archivos puede ser la entrada estándar (-).\n");
     // The tool keeps no table: a failed generation speaks of none.
     QTest::newRow("a generation that overflows")
-        << QStringList{QStringLiteral("generar"), QStringLiteral("--MultExp"), QStringLiteral("32767"),
-                       QStringLiteral("--NextBase"), QStringLiteral("0"), QStringLiteral("--IncNextBase"),
+        << QStringList{QStringLiteral("generar"),    QStringLiteral("--MultExp"), QStringLiteral("32767"),
+                       QStringLiteral("--NextBase"), QStringLiteral("0"),         QStringLiteral("--IncNextBase"),
                        QStringLiteral("1")}
         << 1
         << QStringLiteral("vandrel-exp: No se puede generar la tabla: en el nivel 2 el porcentaje de Base "
@@ -951,8 +954,9 @@ void TestCli::writeFailureGivesTheReason_data()
     QTest::newRow("generar") << QStringList{QStringLiteral("generar"), QStringLiteral("-o"), QStringLiteral("%OUT")};
     QTest::newRow("normalizar") << QStringList{QStringLiteral("normalizar"), QStringLiteral("%IN"),
                                                QStringLiteral("%OUT")};
-    QTest::newRow("grafico") << QStringList{QStringLiteral("grafico"), QStringLiteral("%IN"), QStringLiteral("-o"),
-                                            QStringLiteral("%OUT"), QStringLiteral("--formato"), QStringLiteral("png")};
+    QTest::newRow("grafico") << QStringList{QStringLiteral("grafico"),   QStringLiteral("%IN"),
+                                            QStringLiteral("-o"),        QStringLiteral("%OUT"),
+                                            QStringLiteral("--formato"), QStringLiteral("png")};
 }
 
 void TestCli::writeFailureGivesTheReason()
@@ -998,16 +1002,15 @@ void TestCli::summariesInSpanish_data()
     const QStringList check = {QStringLiteral("comprobar"), QStringLiteral("%A")};
     const QStringList compare = {QStringLiteral("comparar"), QStringLiteral("%A"), QStringLiteral("%B")};
     QTest::newRow("one level") << check << c + one << QByteArray() << QByteArray("0 errores, 0 avisos en 1 nivel");
-    QTest::newRow("one error") << check << c + one + "1,2,3\r\n" << QByteArray()
-                               << QByteArray("1 error, 0 avisos en 2 niveles");
-    QTest::newRow("one warning") << check << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\n" << QByteArray()
-                                 << QByteArray("0 errores, 1 aviso en 1 nivel");
-    QTest::newRow("two errors") << check << c + one + "1,2,3\r\n1,2,3\r\n" << QByteArray()
-                                << QByteArray("2 errores, 0 avisos en 3 niveles");
+    QTest::newRow("one error") << check << c + one + "1,2,3\r\n"
+                               << QByteArray() << QByteArray("1 error, 0 avisos en 2 niveles");
+    QTest::newRow("one warning") << check << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\n"
+                                 << QByteArray() << QByteArray("0 errores, 1 aviso en 1 nivel");
+    QTest::newRow("two errors") << check << c + one + "1,2,3\r\n1,2,3\r\n"
+                                << QByteArray() << QByteArray("2 errores, 0 avisos en 3 niveles");
     QTest::newRow("one cell") << compare << c + two << c + one + "2,3,4,5,6,7,8,9,10,11,12,13,14,99\r\n"
                               << QByteArray("1 celda distinta en 1 nivel");
-    QTest::newRow("two cells of one level") << compare << c + two
-                                            << c + one + "2,3,4,5,6,7,8,9,10,11,12,13,98,99\r\n"
+    QTest::newRow("two cells of one level") << compare << c + two << c + one + "2,3,4,5,6,7,8,9,10,11,12,13,98,99\r\n"
                                             << QByteArray("2 celdas distintas en 1 nivel");
 }
 
@@ -1042,16 +1045,16 @@ void TestCli::ownQtTexts_data()
                                         << QStringLiteral("Aceptar");
     QTest::newRow("a text box's menu") << QStringLiteral("QLineEdit") << QStringLiteral("Select All")
                                        << QStringLiteral("Seleccionar todo");
-    QTest::newRow("the licence box's menu") << QStringLiteral("QWidgetTextControl") << QStringLiteral("&Copy")
-                                            << QStringLiteral("&Copiar");
-    QTest::newRow("a folder opened as a file") << QStringLiteral("QIODevice")
-                                               << QStringLiteral("file to open is a directory")
-                                               << QStringLiteral("el archivo que se quiere abrir es una carpeta");
+    QTest::newRow("the licence box's menu")
+        << QStringLiteral("QWidgetTextControl") << QStringLiteral("&Copy") << QStringLiteral("&Copiar");
+    QTest::newRow("a folder opened as a file")
+        << QStringLiteral("QIODevice") << QStringLiteral("file to open is a directory")
+        << QStringLiteral("el archivo que se quiere abrir es una carpeta");
     QTest::newRow("an argument kept") << QStringLiteral("QSaveFile")
                                       << QStringLiteral("Existing file %1 is not writable")
                                       << QStringLiteral("No se puede escribir en el archivo %1");
-    QTest::newRow("a text of no window of ours stays") << QStringLiteral("QFileDialog") << QStringLiteral("Look in:")
-                                                       << QStringLiteral("Look in:");
+    QTest::newRow("a text of no window of ours stays")
+        << QStringLiteral("QFileDialog") << QStringLiteral("Look in:") << QStringLiteral("Look in:");
 }
 
 void TestCli::ownQtTexts()

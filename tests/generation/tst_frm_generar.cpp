@@ -10,7 +10,7 @@
 #include "shell/frm_principal.h"
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
-#include "widgets/apariencia.h"
+#include "widgets/appearance.h"
 
 #include <QClipboard>
 #include <QGroupBox>
@@ -71,7 +71,7 @@ private:
 
 void TestFrmGenerar::initTestCase()
 {
-    prepararAplicacion(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+    prepareApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
     // The run under GTK3's platform theme must really have it: without the
     // plugin Qt falls back to its own theme silently. GTK3 names its icons
     // after the desktop's icon theme, Qt's own theme "hicolor".
@@ -81,7 +81,7 @@ void TestFrmGenerar::initTestCase()
 
 void TestFrmGenerar::init()
 {
-    ValoresPorDefecto(parametrosDelPrograma());
+    ValoresPorDefecto(programParameters());
     w = shownMainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
 }
@@ -94,7 +94,7 @@ void TestFrmGenerar::cleanup()
 frmGenerar *TestFrmGenerar::open()
 {
     w->MNU_GENERAR->trigger();
-    frmGenerar *dialog = w->dialogoGenerar();
+    frmGenerar *dialog = w->generationDialog();
     if (dialog && !makeActive(dialog))
         qWarning("the dialog did not become active");
     return dialog;
@@ -102,7 +102,7 @@ frmGenerar *TestFrmGenerar::open()
 
 void TestFrmGenerar::opensWithTheDefaultsAndTheFocusInNobBase()
 {
-    parametrosDelPrograma().MultExp = 55; // the load step resets the store
+    programParameters().MultExp = 55; // the load step resets the store
     frmGenerar *d = open();
     QVERIFY(d);
     const char *expected[20] = {"99", "10", "99", "50", "99", "50", "99", "70", "99", "10",
@@ -112,8 +112,8 @@ void TestFrmGenerar::opensWithTheDefaultsAndTheFocusInNobBase()
         QVERIFY2(box, kBoxes[i]);
         QCOMPARE(box->text(), QLatin1String(expected[i]));
     }
-    QCOMPARE(parametrosDelPrograma().MultExp, int16_t(10));
-    QCOMPARE(QApplication::focusWidget(), d->caja("NobBase"));
+    QCOMPARE(programParameters().MultExp, int16_t(10));
+    QCOMPARE(QApplication::focusWidget(), d->boxNamed("NobBase"));
     QCOMPARE(d->windowTitle(), QStringLiteral("Generar Tabla de Experiencia"));
     QVERIFY(!d->isModal());
     QCOMPARE(d->parentWidget(), w.get());
@@ -124,12 +124,12 @@ void TestFrmGenerar::opensWithTheDefaultsAndTheFocusInNobBase()
     QVERIFY(QApplication::activeModalWidget() == nullptr);
 
     // Accessible names say which box is which.
-    QCOMPARE(d->caja("NobBase")->accessibleName(), QStringLiteral("Novice Base"));
-    QCOMPARE(d->caja("SegAJob")->accessibleName(), QStringLiteral("2º Job Adv Job"));
-    QCOMPARE(d->caja("NextJob")->accessibleName(),
+    QCOMPARE(d->boxNamed("NobBase")->accessibleName(), QStringLiteral("Novice Base"));
+    QCOMPARE(d->boxNamed("SegAJob")->accessibleName(), QStringLiteral("2º Job Adv Job"));
+    QCOMPARE(d->boxNamed("NextJob")->accessibleName(),
              QStringLiteral("Datos de La Formula Intervalo de Incremento de JExp"));
     QSet<QString> names;
-    for (QLineEdit *box : d->cajas())
+    for (QLineEdit *box : d->boxes())
         names.insert(box->accessibleName());
     QCOMPARE(names.size(), 20);
 }
@@ -155,9 +155,9 @@ void TestFrmGenerar::layoutFramesLabelsBoxesButtons()
         QVERIFY(frame->font().families().contains(QStringLiteral("Times New Roman")));
         if (f < 7) {
             QCOMPARE(frame->geometry(), twips(places[f].x(), places[f].y(), 2055, 1215));
-            QCOMPARE(d->cajas()[size_t(2 * f)]->geometry(), twips(840, 240, 975, 375));
-            QCOMPARE(d->cajas()[size_t(2 * f + 1)]->geometry(), twips(840, 720, 975, 375));
-            QCOMPARE(d->cajas()[size_t(2 * f)]->parentWidget(), frame);
+            QCOMPARE(d->boxes()[size_t(2 * f)]->geometry(), twips(840, 240, 975, 375));
+            QCOMPARE(d->boxes()[size_t(2 * f + 1)]->geometry(), twips(840, 720, 975, 375));
+            QCOMPARE(d->boxes()[size_t(2 * f)]->parentWidget(), frame);
             const QList<QLabel *> labels = frame->findChildren<QLabel *>();
             QCOMPARE(labels.size(), 2);
             QCOMPARE(labels[0]->text(), QStringLiteral("Base :"));
@@ -184,7 +184,7 @@ void TestFrmGenerar::layoutFramesLabelsBoxesButtons()
                                 {"IncNextJob", 7320, 1200, "Incremento de JExp", 4320}};
     for (int i = 0; i < 6; ++i) {
         const Formula &f = formula[i];
-        QLineEdit *box = d->caja(f.box);
+        QLineEdit *box = d->boxNamed(f.box);
         QCOMPARE(box->geometry(), twips(f.left, f.top, 975, 375));
         QLabel *label = box->parentWidget()->findChildren<QLabel *>().at(i);
         QCOMPARE(label->text(), QString::fromUtf8(f.label));
@@ -206,7 +206,7 @@ void TestFrmGenerar::tabOrder()
 {
     frmGenerar *d = open();
     QStringList order;
-    QWidget *at = d->caja("NobBase");
+    QWidget *at = d->boxNamed("NobBase");
     for (int i = 0; i < 22; ++i) {
         order << at->objectName();
         at = at->nextInFocusChain();
@@ -219,13 +219,13 @@ void TestFrmGenerar::tabOrder()
     expected << QStringLiteral("cmdCancelar") << QStringLiteral("cmdAceptar");
     QCOMPARE(order, expected);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), d->caja("NobJob"));
+    QCOMPARE(QApplication::focusWidget(), d->boxNamed("NobJob"));
 }
 
 void TestFrmGenerar::keyFilterAndMaximumLengths()
 {
     frmGenerar *d = open();
-    QLineEdit *level = d->caja("FJob");
+    QLineEdit *level = d->boxNamed("FJob");
     level->setFocus();
     level->clear();
     QTest::keyClicks(level, QStringLiteral("a-1 .,2x"));
@@ -245,12 +245,12 @@ void TestFrmGenerar::keyFilterAndMaximumLengths()
     QTest::keyClick(level, Qt::Key_7, Qt::AltModifier); // still a digit
     QCOMPARE(level->text(), QStringLiteral("7"));
 
-    QLineEdit *mult = d->caja("MultJob");
+    QLineEdit *mult = d->boxNamed("MultJob");
     QCOMPARE(mult->maxLength(), 2);
-    QLineEdit *inc = d->caja("IncNextBase");
+    QLineEdit *inc = d->boxNamed("IncNextBase");
     QCOMPARE(inc->maxLength(), 1);
     for (int i = 0; i < 14; ++i)
-        QCOMPARE(d->cajas()[size_t(i)]->maxLength(), 4);
+        QCOMPARE(d->boxes()[size_t(i)]->maxLength(), 4);
 
     // Pasting is not filtered, but the maximum length holds for it too.
     mult->setFocus();
@@ -263,18 +263,18 @@ void TestFrmGenerar::keyFilterAndMaximumLengths()
 void TestFrmGenerar::acceptGeneratesAndSwitchesTheMenus()
 {
     QPointer<frmGenerar> d = open();
-    QTest::keyClick(d->caja("NobBase"), Qt::Key_Return); // Enter presses "&Aceptar"
+    QTest::keyClick(d->boxNamed("NobBase"), Qt::Key_Return); // Enter presses "&Aceptar"
     QTRY_VERIFY(d.isNull());
-    QVERIFY(w->cuadricula()->isVisible());
+    QVERIFY(w->grid()->isVisible());
     QVERIFY(w->MNU_GUARDAR->isEnabled());
     QVERIFY(w->MNU_BORRAR->isEnabled());
     QVERIFY(!w->MNU_GENERAR->isEnabled());
-    QCOMPARE(w->modelo()->table().rowCount(), 100);
-    QCOMPARE(w->modelo()->cellText(98, 14), QByteArray("104439"));
-    QCOMPARE(w->modelo()->cellText(99, 1), QByteArray("0"));
+    QCOMPARE(w->model()->table().rowCount(), 100);
+    QCOMPARE(w->model()->cellText(98, 14), QByteArray("104439"));
+    QCOMPARE(w->model()->cellText(99, 1), QByteArray("0"));
     Parametros defaults;
     ValoresPorDefecto(defaults);
-    QVERIFY(parametrosDelPrograma() == defaults);
+    QVERIFY(programParameters() == defaults);
 }
 
 void TestFrmGenerar::acceptedTableSavesAsTheCompanionToolWrites()
@@ -283,7 +283,7 @@ void TestFrmGenerar::acceptedTableSavesAsTheCompanionToolWrites()
     QSKIP("Under Wine the end-to-end run saves through Windows' own dialog and compares the bytes");
 #endif
     frmGenerar *d = open();
-    d->caja("MultExp")->setText(QStringLiteral("12"));
+    d->boxNamed("MultExp")->setText(QStringLiteral("12"));
     d->cmdAceptar->click();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Exp.txt"));
@@ -302,32 +302,32 @@ void TestFrmGenerar::acceptedTableSavesAsTheCompanionToolWrites()
     QVERIFY(expected.startsWith("//Archivo Creado Con Vandrel EXP Editor v1.0\r\n"));
     QCOMPARE(saved.readAll(), expected);
     // Generated and saved: nothing but opening is left.
-    QVERIFY(!w->cuadricula()->isVisible());
+    QVERIFY(!w->grid()->isVisible());
     QVERIFY(!w->MNU_GUARDAR->isEnabled() && !w->MNU_BORRAR->isEnabled() && !w->MNU_GENERAR->isEnabled());
 }
 
 void TestFrmGenerar::largestLevelCountsForEveryColumn()
 {
     frmGenerar *d = open();
-    d->caja("NobJob")->setText(QStringLiteral("120"));
+    d->boxNamed("NobJob")->setText(QStringLiteral("120"));
     d->cmdAceptar->click();
-    QCOMPARE(w->modelo()->table().rowCount(), 121);
+    QCOMPARE(w->model()->table().rowCount(), 121);
     for (int c = 1; c <= 14; ++c) {
-        QVERIFY(!w->modelo()->cellText(119, c).isEmpty());
-        QCOMPARE(w->modelo()->cellText(120, c), QByteArray("0"));
+        QVERIFY(!w->model()->cellText(119, c).isEmpty());
+        QCOMPARE(w->model()->cellText(120, c), QByteArray("0"));
     }
-    QCOMPARE(parametrosDelPrograma().NivelesMax[2], int16_t(120));
+    QCOMPARE(programParameters().NivelesMax[2], int16_t(120));
 }
 
 void TestFrmGenerar::allLevelsZero()
 {
     frmGenerar *d = open();
     for (int i = 0; i < 14; ++i)
-        d->cajas()[size_t(i)]->setText(QStringLiteral("0"));
+        d->boxes()[size_t(i)]->setText(QStringLiteral("0"));
     d->cmdAceptar->click();
-    QCOMPARE(w->modelo()->table().rowCount(), 3);
-    QCOMPARE(w->modelo()->cellText(1, 10), QByteArray("5"));
-    QCOMPARE(w->modelo()->cellText(2, 0), QByteArray("2"));
+    QCOMPARE(w->model()->table().rowCount(), 3);
+    QCOMPARE(w->model()->cellText(1, 10), QByteArray("5"));
+    QCOMPARE(w->model()->cellText(2, 0), QByteArray("2"));
 }
 
 void TestFrmGenerar::cancelByButtonEscapeAndCloseBox_data()
@@ -342,37 +342,37 @@ void TestFrmGenerar::cancelByButtonEscapeAndCloseBox()
 {
     QFETCH(int, how);
     QPointer<frmGenerar> d = open();
-    d->caja("NobBase")->setText(QStringLiteral("300"));
+    d->boxNamed("NobBase")->setText(QStringLiteral("300"));
     if (how == 0)
         d->cmdCancelar->click();
     else if (how == 1)
-        QTest::keyClick(d->caja("NobBase"), Qt::Key_Escape);
+        QTest::keyClick(d->boxNamed("NobBase"), Qt::Key_Escape);
     else
         d->windowHandle()->close();
     QTRY_VERIFY(d.isNull());
-    QVERIFY(!w->cuadricula()->isVisible());
+    QVERIFY(!w->grid()->isVisible());
     QVERIFY(!w->MNU_GUARDAR->isEnabled() && !w->MNU_BORRAR->isEnabled() && w->MNU_GENERAR->isEnabled());
-    QCOMPARE(w->modelo()->table().rowCount(), 2);
-    QCOMPARE(parametrosDelPrograma().NivelesMax[1], int16_t(99));
+    QCOMPARE(w->model()->table().rowCount(), 2);
+    QCOMPARE(programParameters().NivelesMax[1], int16_t(99));
 }
 
 void TestFrmGenerar::reopeningShowsTheDefaultsAndFrontKeepsTyping()
 {
     frmGenerar *d = open();
-    d->caja("MultJob")->setText(QStringLiteral("3"));
+    d->boxNamed("MultJob")->setText(QStringLiteral("3"));
     QVERIFY(makeActive(w.get()));
     frmGenerar *again = open(); // already open: brought to the front as it is
     QCOMPARE(again, d);
-    QCOMPARE(again->caja("MultJob")->text(), QStringLiteral("3"));
+    QCOMPARE(again->boxNamed("MultJob")->text(), QStringLiteral("3"));
     QCOMPARE(QApplication::activeWindow(), again);
 
     again->cmdAceptar->click();
-    QCOMPARE(parametrosDelPrograma().MultJob, int16_t(3));
+    QCOMPARE(programParameters().MultJob, int16_t(3));
     auto yes = answerMessageBox(QMessageBox::Yes);
     w->MNU_BORRAR->trigger(); // enables "&Generar Tabla" again
     frmGenerar *fresh = open();
-    QCOMPARE(fresh->caja("MultJob")->text(), QStringLiteral("8"));
-    QCOMPARE(parametrosDelPrograma().MultJob, int16_t(8));
+    QCOMPARE(fresh->boxNamed("MultJob")->text(), QStringLiteral("8"));
+    QCOMPARE(programParameters().MultJob, int16_t(8));
 }
 
 void TestFrmGenerar::badBoxIsNamedAndNothingChanges_data()
@@ -389,8 +389,8 @@ void TestFrmGenerar::badBoxIsNamedAndNothingChanges()
     QFETCH(QString, box);
     QFETCH(QString, text);
     QPointer<frmGenerar> d = open();
-    d->caja(box.toLatin1().constData())->setText(text);
-    d->caja("NobJob")->setText(QString()); // reported only if checked first: it is a Job box, after SBase
+    d->boxNamed(box.toLatin1().constData())->setText(text);
+    d->boxNamed("NobJob")->setText(QString()); // reported only if checked first: it is a Job box, after SBase
     auto seen = answerMessageBox(QMessageBox::Ok);
     d->cmdAceptar->click();
     QVERIFY(seen->seen);
@@ -399,8 +399,8 @@ void TestFrmGenerar::badBoxIsNamedAndNothingChanges()
     const QString first = box == QStringLiteral("SBase") ? QStringLiteral("2º Job Base") : QStringLiteral("Novice Job");
     QVERIFY2(seen->text.contains(first), qPrintable(seen->text));
     QVERIFY(d && d->isVisible());
-    QCOMPARE(d->focusWidget(), d->caja(box == QStringLiteral("SBase") ? "SBase" : "NobJob"));
-    QVERIFY(!w->cuadricula()->isVisible());
+    QCOMPARE(d->focusWidget(), d->boxNamed(box == QStringLiteral("SBase") ? "SBase" : "NobJob"));
+    QVERIFY(!w->grid()->isVisible());
     QVERIFY(w->MNU_GENERAR->isEnabled() && !w->MNU_GUARDAR->isEnabled());
 }
 
@@ -410,16 +410,16 @@ void TestFrmGenerar::overflowKeepsTheGridAndMenus()
     showOpenedTable(*w, tableOfRows({"5,6"}));
 
     QPointer<frmGenerar> d = open();
-    d->caja("NobBase")->setText(QStringLiteral("9999")); // defaults leave the double range near level 7400
+    d->boxNamed("NobBase")->setText(QStringLiteral("9999")); // defaults leave the double range near level 7400
     auto seen = answerMessageBox(QMessageBox::Ok);
     d->cmdAceptar->click();
     QVERIFY(seen->seen);
     QCOMPARE(seen->title, Titulo());
     QVERIFY2(seen->text.contains(QStringLiteral("en el nivel")), qPrintable(seen->text));
     QVERIFY2(seen->text.endsWith(QStringLiteral(". La tabla anterior se ha conservado.")), qPrintable(seen->text));
-    QCOMPARE(w->modelo()->table().rowCount(), 2);
-    QCOMPARE(w->modelo()->cellText(1, 2), QByteArray("6"));
-    QVERIFY(w->cuadricula()->isVisible());
+    QCOMPARE(w->model()->table().rowCount(), 2);
+    QCOMPARE(w->model()->cellText(1, 2), QByteArray("6"));
+    QVERIFY(w->grid()->isVisible());
     QVERIFY(w->MNU_GUARDAR->isEnabled() && w->MNU_BORRAR->isEnabled() && w->MNU_GENERAR->isEnabled());
     QVERIFY(d);
 }
@@ -428,11 +428,11 @@ void TestFrmGenerar::generatesAfterAnEmptyFile()
 {
     ExperienceTable none;
     none.setRowCount(1);
-    w->modelo()->replaceTable(none);
+    w->model()->replaceTable(none);
     frmGenerar *d = open();
     d->cmdAceptar->click();
-    QCOMPARE(w->modelo()->table().rowCount(), 100);
-    QCOMPARE(w->modelo()->cellText(1, 14), QByteArray("60"));
+    QCOMPARE(w->model()->table().rowCount(), 100);
+    QCOMPARE(w->model()->cellText(1, 14), QByteArray("60"));
 }
 
 void TestFrmGenerar::acceptStepTakesWhatTheCompanionToolTakes()
@@ -443,8 +443,8 @@ void TestFrmGenerar::acceptStepTakesWhatTheCompanionToolTakes()
     Parametros store;
     frmGenerar dialog(store, nullptr);
     dialog.show();
-    QSignalSpy handedBack(&dialog, &frmGenerar::aceptado);
-    QLineEdit *box = dialog.caja("MultJob");
+    QSignalSpy handedBack(&dialog, &frmGenerar::parametersAccepted);
+    QLineEdit *box = dialog.boxNamed("MultJob");
     box->setMaxLength(32767); // the parser is under test here, not the box's length
     box->setText(text);
     std::shared_ptr<MessageBoxSeen> refusal;

@@ -91,12 +91,12 @@ void TestGenerador::defaultsAndLevelCount()
     QCOMPARE(NivelMaximo(p), int16_t(0));
 
     // Every field is reachable by its box name, in the dialog's order.
-    QCOMPARE(campoPorNombre("NobBase"), 0);
-    QCOMPARE(campoPorNombre("IncNextJob"), 19);
-    QCOMPARE(campoPorNombre("Nada"), -1);
+    QCOMPARE(parameterFieldIndex("NobBase"), 0);
+    QCOMPARE(parameterFieldIndex("IncNextJob"), 19);
+    QCOMPARE(parameterFieldIndex("Nada"), -1);
     Parametros q;
-    for (size_t i = 0; i < camposParametros().size(); ++i)
-        camposParametros()[i].field(q) = int16_t(i + 1);
+    for (size_t i = 0; i < parameterFields().size(); ++i)
+        parameterFields()[i].field(q) = int16_t(i + 1);
     QCOMPARE(q.NivelesMax[5], int16_t(5));
     QCOMPARE(q.MultJob, int16_t(16));
     QCOMPARE(q.NextBase, int16_t(17));

@@ -13,7 +13,7 @@
 #include "shell/status_bar.h"
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
-#include "widgets/apariencia.h"
+#include "widgets/appearance.h"
 
 #include <QClipboard>
 #include <QHeaderView>
@@ -55,8 +55,7 @@ struct CommandState
 
 CommandState stateOf(const frmPrincipal &w)
 {
-    return {w.cuadricula()->isVisible(), w.MNU_GUARDAR->isEnabled(), w.MNU_BORRAR->isEnabled(),
-            w.MNU_GENERAR->isEnabled()};
+    return {w.grid()->isVisible(), w.MNU_GUARDAR->isEnabled(), w.MNU_BORRAR->isEnabled(), w.MNU_GENERAR->isEnabled()};
 }
 
 char *toString(const CommandState &s) // for QCOMPARE
@@ -103,7 +102,7 @@ private:
 
 void TestFrmPrincipal::initTestCase()
 {
-    prepararAplicacion(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+    prepareApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
 }
 
 void TestFrmPrincipal::init()
@@ -119,15 +118,15 @@ void TestFrmPrincipal::cleanup()
 
 void TestFrmPrincipal::startupShowsTheSplashThenTheMainWindow()
 {
-    ValoresPorDefecto(parametrosDelPrograma());
-    parametrosDelPrograma().MultExp = 77; // start-up must reset it
-    const Arranque arranque = Main();
+    ValoresPorDefecto(programParameters());
+    programParameters().MultExp = 77; // start-up must reset it
+    const Startup arranque = Main();
     std::unique_ptr<frmPrincipal> principal(arranque.principal);
     QPointer<frmIntro> intro = arranque.intro;
 
     Parametros defaults;
     ValoresPorDefecto(defaults);
-    QVERIFY(parametrosDelPrograma() == defaults);
+    QVERIFY(programParameters() == defaults);
     QCOMPARE(Titulo(), QStringLiteral("Vandrel EXP Editor v1.0"));
     QCOMPARE(Titulo().size(), 23);
     QCOMPARE(principal->windowTitle(), Titulo());
@@ -135,7 +134,7 @@ void TestFrmPrincipal::startupShowsTheSplashThenTheMainWindow()
     QCOMPARE(intro->Label1->text(), Titulo());
     QVERIFY(intro->isVisible());
     QVERIFY(!principal->isVisible());
-    QVERIFY(!principal->cuadricula()->isVisibleTo(principal.get()));
+    QVERIFY(!principal->grid()->isVisibleTo(principal.get()));
 
     // The splash: borderless, 484 x 184, picture, title, licence, timer.
     QVERIFY(intro->windowFlags() & Qt::FramelessWindowHint);
@@ -151,7 +150,7 @@ void TestFrmPrincipal::startupShowsTheSplashThenTheMainWindow()
     QCOMPARE(intro->Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QVERIFY(intro->Text1->toPlainText().startsWith(QStringLiteral("                    GNU GENERAL PUBLIC LICENSE")));
     QVERIFY(intro->Text1->toPlainText().endsWith(QStringLiteral("END OF TERMS AND CONDITIONS")));
-    const QString licence = textoLicencia();
+    const QString licence = licenceText();
     QCOMPARE(licence.count(QStringLiteral("\r\n")), licence.count(QLatin1Char('\n')));
     QVERIFY(licence.endsWith(QStringLiteral("END OF TERMS AND CONDITIONS\r\n")));
     QVERIFY(!licence.contains(QStringLiteral("How to Apply These Terms")));
@@ -168,7 +167,7 @@ void TestFrmPrincipal::startupShowsTheSplashThenTheMainWindow()
 
 void TestFrmPrincipal::splashIgnoresClicksAndKeys()
 {
-    const Arranque arranque = Main();
+    const Startup arranque = Main();
     std::unique_ptr<frmPrincipal> principal(arranque.principal);
     QPointer<frmIntro> intro = arranque.intro;
     QVERIFY(QTest::qWaitForWindowExposed(intro));
@@ -204,8 +203,8 @@ void TestFrmPrincipal::windowGeometryAndDecoration()
     QCOMPARE(bar->height(), 25);
     QCOMPARE(bar->geometry(), QRect(0, w->height() - 25, 759, 25));
     QCOMPARE(w->centralWidget()->geometry(), QRect(0, w->menuBar()->height(), 759, 337));
-    QCOMPARE(w->cuadricula()->geometry(), QRect(8, 8, 745, 321));
-    QCOMPARE(w->cuadricula()->parentWidget(), w->centralWidget());
+    QCOMPARE(w->grid()->geometry(), QRect(8, 8, 745, 321));
+    QCOMPARE(w->grid()->parentWidget(), w->centralWidget());
 
     const QList<QSize> sizes = w->windowIcon().availableSizes();
     QVERIFY(sizes.contains(QSize(16, 16)));
@@ -229,14 +228,13 @@ void TestFrmPrincipal::windowsStayOnTheScreen()
         const QRect frame = window->frameGeometry();
         if (!available.contains(frame.topLeft()))
             return false;
-        return frame.width() > available.width() || frame.height() > available.height()
-               || available.contains(frame);
+        return frame.width() > available.width() || frame.height() > available.height() || available.contains(frame);
     };
     QVERIFY2(onScreen(w.get()), qPrintable(QStringLiteral("%1,%2").arg(w->frameGeometry().x()).arg(w->y())));
     w->MNU_GENERAR->trigger();
-    QVERIFY(QTest::qWaitForWindowExposed(w->dialogoGenerar()));
-    QVERIFY(onScreen(w->dialogoGenerar()));
-    w->dialogoGenerar()->close();
+    QVERIFY(QTest::qWaitForWindowExposed(w->generationDialog()));
+    QVERIFY(onScreen(w->generationDialog()));
+    w->generationDialog()->close();
     bool aboutOnScreen = false;
     whenModal<frmAbout>([&](frmAbout *about) {
         aboutOnScreen = onScreen(about);
@@ -245,7 +243,7 @@ void TestFrmPrincipal::windowsStayOnTheScreen()
     w->MNU_ACERCA->trigger();
     QVERIFY(aboutOnScreen);
 
-    const Arranque arranque = Main();
+    const Startup arranque = Main();
     std::unique_ptr<frmPrincipal> principal(arranque.principal);
     std::unique_ptr<frmIntro> intro(arranque.intro);
     QVERIFY(onScreen(intro.get()));
@@ -331,7 +329,7 @@ void TestFrmPrincipal::statusBarPanels()
 void TestFrmPrincipal::exitQuestionNoKeepsEverything()
 {
     showOpenedTable(*w, tableOf(5));
-    QSignalSpy ended(w.get(), &frmPrincipal::salidaConfirmada);
+    QSignalSpy ended(w.get(), &frmPrincipal::exitConfirmed);
     const CommandState before = stateOf(*w);
 
     auto seen = answerMessageBox(QMessageBox::No);
@@ -346,7 +344,7 @@ void TestFrmPrincipal::exitQuestionNoKeepsEverything()
     QVERIFY(w->isVisible());
     QCOMPARE(ended.count(), 0);
     QCOMPARE(stateOf(*w), before);
-    QCOMPARE(w->modelo()->rowCount(), 5);
+    QCOMPARE(w->model()->rowCount(), 5);
 }
 
 void TestFrmPrincipal::exitQuestionYesEndsTheProgram_data()
@@ -361,10 +359,10 @@ void TestFrmPrincipal::exitQuestionYesEndsTheProgram_data()
 void TestFrmPrincipal::exitQuestionYesEndsTheProgram()
 {
     QFETCH(int, how);
-    QSignalSpy ended(w.get(), &frmPrincipal::salidaConfirmada);
+    QSignalSpy ended(w.get(), &frmPrincipal::exitConfirmed);
     if (how == 3) {
         w->MNU_GENERAR->trigger();
-        QVERIFY(w->dialogoGenerar() && w->dialogoGenerar()->isVisible());
+        QVERIFY(w->generationDialog() && w->generationDialog()->isVisible());
     }
     auto seen = answerMessageBox(QMessageBox::Yes);
     if (how == 0) {
@@ -393,17 +391,17 @@ void TestFrmPrincipal::clearAskedAndAnswered()
     QCOMPARE(no->icon, QMessageBox::Question);
     QCOMPARE(no->buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(stateOf(*w), (CommandState{true, true, true, false}));
-    QCOMPARE(w->modelo()->rowCount(), 300);
+    QCOMPARE(w->model()->rowCount(), 300);
 
     auto yes = answerMessageBox(QMessageBox::Yes);
     w->MNU_BORRAR->trigger();
     QVERIFY(yes->seen);
     QCOMPARE(stateOf(*w), (CommandState{false, false, false, true}));
-    QCOMPARE(w->modelo()->table().rowCount(), 2);
+    QCOMPARE(w->model()->table().rowCount(), 2);
     for (int c = 1; c <= 14; ++c)
-        QVERIFY(w->modelo()->cellText(1, c).isEmpty());
+        QVERIFY(w->model()->cellText(1, c).isEmpty());
     for (int c = 0; c < 15; ++c)
-        QCOMPARE(QString::fromLatin1(w->modelo()->cellText(0, c)), headerTexts()[size_t(c)]);
+        QCOMPARE(QString::fromLatin1(w->model()->cellText(0, c)), headerTexts()[size_t(c)]);
 
     // A table with no rows at all (an empty file) clears to the empty table too.
     ExperienceTable none;
@@ -411,12 +409,12 @@ void TestFrmPrincipal::clearAskedAndAnswered()
     showOpenedTable(*w, std::move(none));
     auto again = answerMessageBox(QMessageBox::Yes);
     w->MNU_BORRAR->trigger();
-    QCOMPARE(w->modelo()->table().rowCount(), 2);
+    QCOMPARE(w->model()->table().rowCount(), 2);
 }
 
 void TestFrmPrincipal::gridHeaderAndColumnWidths()
 {
-    Cuadricula *grid = w->cuadricula();
+    Cuadricula *grid = w->grid();
     QHeaderView *header = grid->horizontalHeader();
     QCOMPARE(header->count(), 14);
     for (int c = 0; c < 14; ++c) {
@@ -434,7 +432,7 @@ void TestFrmPrincipal::gridHeaderAndColumnWidths()
 
     // Widths survive every change of the table.
     ExperienceTable table = tableOf(3);
-    w->modelo()->replaceTable(table);
+    w->model()->replaceTable(table);
     QCOMPARE(header->sectionSize(13), grid->headerPieceWidth(headerTexts()[14]));
     QCOMPARE(grid->model()->headerData(2, Qt::Vertical).toString(), QStringLiteral("4"));
 }
@@ -442,8 +440,8 @@ void TestFrmPrincipal::gridHeaderAndColumnWidths()
 void TestFrmPrincipal::labelColumnTakesNoSelection()
 {
     ExperienceTable table = tableOf(10);
-    w->modelo()->replaceTable(table);
-    Cuadricula *grid = w->cuadricula();
+    w->model()->replaceTable(table);
+    Cuadricula *grid = w->grid();
     grid->show();
     grid->setCurrentIndex(grid->model()->index(2, 3));
     const QModelIndexList before = grid->selectionModel()->selectedIndexes();
@@ -459,13 +457,13 @@ void TestFrmPrincipal::labelColumnTakesNoSelection()
 void TestFrmPrincipal::cellEditingByKeys()
 {
     ExperienceTable table = tableOf(10);
-    w->modelo()->replaceTable(table);
-    Cuadricula *grid = w->cuadricula();
+    w->model()->replaceTable(table);
+    Cuadricula *grid = w->grid();
     grid->show();
     grid->setFocus();
     const QModelIndex cell = grid->model()->index(4, 1); // row 5, column 2: empty
     grid->setCurrentIndex(cell);
-    auto text = [&] { return QString::fromLatin1(w->modelo()->cellText(5, 2)); };
+    auto text = [&] { return QString::fromLatin1(w->model()->cellText(5, 2)); };
 
     QTest::keyClicks(grid, QStringLiteral("123"));
     QCOMPARE(text(), QStringLiteral("123"));
@@ -496,16 +494,16 @@ void TestFrmPrincipal::cellEditingByKeys()
     QTest::keyClick(grid, Qt::Key_Down);
     QCOMPARE(grid->currentIndex(), grid->model()->index(5, 1));
     QTest::keyClicks(grid, QStringLiteral("007"));
-    QCOMPARE(w->modelo()->cellText(6, 2), QByteArray("007"));
+    QCOMPARE(w->model()->cellText(6, 2), QByteArray("007"));
     for (int i = 0; i < 5; ++i)
         QTest::keyClick(grid, Qt::Key_Backspace);
-    QCOMPARE(w->modelo()->cellText(6, 2), QByteArray());
+    QCOMPARE(w->model()->cellText(6, 2), QByteArray());
     // No length limit.
     QTest::keyClicks(grid, QString(40, QLatin1Char('8')));
-    QCOMPARE(w->modelo()->cellText(6, 2), QByteArray(40, '8'));
+    QCOMPARE(w->model()->cellText(6, 2), QByteArray(40, '8'));
     // Other cells are untouched, and a non-digit text keeps its bytes when edited.
-    QCOMPARE(w->modelo()->cellText(5, 1), QByteArray("50"));
-    QCOMPARE(w->modelo()->cellText(5, 3), QByteArray("5"));
+    QCOMPARE(w->model()->cellText(5, 1), QByteArray("50"));
+    QCOMPARE(w->model()->cellText(5, 3), QByteArray("5"));
 }
 
 void TestFrmPrincipal::copyAndCutShortcutsRunTheirCommands()
@@ -513,8 +511,8 @@ void TestFrmPrincipal::copyAndCutShortcutsRunTheirCommands()
     showOpenedTable(*w, tableOf(10));
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    w->cuadricula()->setFocus();
-    w->cuadricula()->setCurrentIndex(w->cuadricula()->model()->index(0, 0));
+    w->grid()->setFocus();
+    w->grid()->setCurrentIndex(w->grid()->model()->index(0, 0));
     QGuiApplication::clipboard()->setText(QStringLiteral("sin tocar"));
 
     bool aboutOpened = false;
@@ -525,19 +523,19 @@ void TestFrmPrincipal::copyAndCutShortcutsRunTheirCommands()
             QApplication::activeModalWidget() == about && about->isModal() && about->parentWidget() == w.get();
         about->cmdOK->click();
     });
-    QTest::keyClick(w->cuadricula(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(w->grid(), Qt::Key_C, Qt::ControlModifier);
     QTRY_VERIFY(aboutOpened);
     QVERIFY(mainBlocked);
 
     auto seen = answerMessageBox(QMessageBox::No);
     w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    w->cuadricula()->setFocus();
-    QTest::keyClick(w->cuadricula(), Qt::Key_X, Qt::ControlModifier);
+    w->grid()->setFocus();
+    QTest::keyClick(w->grid(), Qt::Key_X, Qt::ControlModifier);
     QTRY_VERIFY(seen->seen);
     QCOMPARE(seen->text, QStringLiteral("¿Està seguro Que Desea Salir?"));
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("sin tocar"));
-    QCOMPARE(w->modelo()->cellText(1, 1), QByteArray("10"));
+    QCOMPARE(w->model()->cellText(1, 1), QByteArray("10"));
 }
 
 void TestFrmPrincipal::aMillionRowsAreOneReset()
@@ -546,17 +544,16 @@ void TestFrmPrincipal::aMillionRowsAreOneReset()
     big.setRowCount(1);
     for (int r = 1; r <= 1000000; ++r)
         big.appendRow(r + 1, "1234567890,2,3,4,5,6,7,8,9,10,11,12,13,14");
-    QSignalSpy resets(w->modelo(), &QAbstractItemModel::modelReset);
-    QSignalSpy inserted(w->modelo(), &QAbstractItemModel::rowsInserted);
-    w->modelo()->replaceTable(big);
+    QSignalSpy resets(w->model(), &QAbstractItemModel::modelReset);
+    QSignalSpy inserted(w->model(), &QAbstractItemModel::rowsInserted);
+    w->model()->replaceTable(big);
     w->applyTableEvent(TableEvent::Read);
     QCOMPARE(resets.count(), 1);
     QCOMPARE(inserted.count(), 0);
-    QCOMPARE(w->cuadricula()->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
-    w->cuadricula()->scrollToBottom();
-    QCOMPARE(w->cuadricula()->model()->headerData(999999, Qt::Vertical).toString(), QStringLiteral("1000001"));
-    QCOMPARE(w->cuadricula()->model()->data(w->cuadricula()->model()->index(999999, 0)).toString(),
-             QStringLiteral("1234567890"));
+    QCOMPARE(w->grid()->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+    w->grid()->scrollToBottom();
+    QCOMPARE(w->grid()->model()->headerData(999999, Qt::Vertical).toString(), QStringLiteral("1000001"));
+    QCOMPARE(w->grid()->model()->data(w->grid()->model()->index(999999, 0)).toString(), QStringLiteral("1234567890"));
 }
 
 QTEST_MAIN(TestFrmPrincipal)

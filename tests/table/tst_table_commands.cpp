@@ -8,7 +8,7 @@
 #include "table/core/table_file.h"
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
-#include "widgets/apariencia.h"
+#include "widgets/appearance.h"
 #include "widgets/spanish_file_model.h"
 
 #include <QFile>
@@ -70,7 +70,7 @@ private:
 void TestTableCommands::initTestCase()
 {
     makeSpecialFiles();
-    prepararAplicacion(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+    prepareApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
 }
 
 void TestTableCommands::makeSpecialFiles()
@@ -113,11 +113,11 @@ void TestTableCommands::openShowsTheTableAndEnablesSaving()
     auto seen = answerFileDialog(path);
     w->MNU_ABRIR->trigger();
     QVERIFY(seen->seen);
-    QCOMPARE(w->modelo()->table().rowCount(), 4);
-    QCOMPARE(w->modelo()->cellText(1, 3), QByteArray("3"));
-    QCOMPARE(w->modelo()->cellText(3, 1), QByteArray("18"));
-    QCOMPARE(w->modelo()->cellText(3, 0), QByteArray("4"));
-    QVERIFY(w->cuadricula()->isVisible());
+    QCOMPARE(w->model()->table().rowCount(), 4);
+    QCOMPARE(w->model()->cellText(1, 3), QByteArray("3"));
+    QCOMPARE(w->model()->cellText(3, 1), QByteArray("18"));
+    QCOMPARE(w->model()->cellText(3, 0), QByteArray("4"));
+    QVERIFY(w->grid()->isVisible());
     QVERIFY(w->MNU_GUARDAR->isEnabled());
     QVERIFY(w->MNU_BORRAR->isEnabled());
     QVERIFY(!w->MNU_GENERAR->isEnabled());
@@ -127,9 +127,9 @@ void TestTableCommands::openShowsTheTableAndEnablesSaving()
     putFile(empty, QByteArray());
     answerFileDialog(empty);
     w->MNU_ABRIR->trigger();
-    QCOMPARE(w->modelo()->table().rowCount(), 1);
-    QCOMPARE(w->modelo()->rowCount(), 0);
-    QVERIFY(w->cuadricula()->isVisible());
+    QCOMPARE(w->model()->table().rowCount(), 1);
+    QCOMPARE(w->model()->rowCount(), 0);
+    QVERIFY(w->grid()->isVisible());
     QVERIFY(w->MNU_GUARDAR->isEnabled());
 }
 
@@ -140,7 +140,7 @@ void TestTableCommands::aNewTableShowsItsFirstCell()
         bytes += QByteArray::number(level) + ",2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
     const QString path = dir->filePath(QStringLiteral("Exp.txt"));
     putFile(path, bytes);
-    Cuadricula *grid = w->cuadricula();
+    Cuadricula *grid = w->grid();
     auto scrolledToTheEnd = [&] {
         grid->setFocus();
         QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
@@ -149,12 +149,12 @@ void TestTableCommands::aNewTableShowsItsFirstCell()
         QVERIFY(grid->horizontalScrollBar()->value() > 0 || grid->horizontalScrollBar()->maximum() == 0);
     };
     auto firstCellShownAndTyped = [&](const QByteArray &expected) {
-        QCOMPARE(grid->currentIndex(), w->modelo()->index(0, 0));
+        QCOMPARE(grid->currentIndex(), w->model()->index(0, 0));
         QCOMPARE(grid->verticalScrollBar()->value(), 0);
         QCOMPARE(grid->horizontalScrollBar()->value(), 0);
         QVERIFY(grid->viewport()->rect().contains(grid->visualRect(grid->currentIndex())));
         QTest::keyClick(grid, Qt::Key_5);
-        QCOMPARE(w->modelo()->cellText(1, 1), expected);
+        QCOMPARE(w->model()->cellText(1, 1), expected);
     };
 
     answerFileDialog(path);
@@ -213,8 +213,8 @@ void TestTableCommands::cancelledDialogsChangeNothing()
     w->MNU_GUARDAR->trigger();
     QVERIFY(save->seen);
 
-    QCOMPARE(w->modelo()->cellText(1, 2), QByteArray("8"));
-    QVERIFY(w->cuadricula()->isVisible());
+    QCOMPARE(w->model()->cellText(1, 2), QByteArray("8"));
+    QVERIFY(w->grid()->isVisible());
     QVERIFY(w->MNU_GUARDAR->isEnabled() && w->MNU_BORRAR->isEnabled());
     QVERIFY(QDir(dir->path()).entryList(QDir::Files).isEmpty());
 }
@@ -248,9 +248,9 @@ void TestTableCommands::failedReadKeepsTheTableAndTheMenus()
     QCOMPARE(box->icon, QMessageBox::Critical);
     QCOMPARE(box->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(box->text, message);
-    QCOMPARE(w->modelo()->table().rowCount(), 2);
-    QCOMPARE(w->modelo()->cellText(1, 1), QByteArray("7"));
-    QVERIFY(w->cuadricula()->isVisible());
+    QCOMPARE(w->model()->table().rowCount(), 2);
+    QCOMPARE(w->model()->cellText(1, 1), QByteArray("7"));
+    QVERIFY(w->grid()->isVisible());
     QVERIFY(w->MNU_GUARDAR->isEnabled());
     QVERIFY(w->MNU_BORRAR->isEnabled());
     QVERIFY(!w->MNU_GENERAR->isEnabled());
@@ -293,11 +293,11 @@ void TestTableCommands::saveWritesTheFileAndHidesTheGrid()
     QVERIFY(seen->seen);
     QCOMPARE(fileBytes(path),
              QByteArray("//Archivo Creado Con Vandrel EXP Editor v1.0\r\n1,2,3,,,,,,,,,,,\r\n,,,,,,,,,,,,,\r\n"));
-    QVERIFY(!w->cuadricula()->isVisible());
+    QVERIFY(!w->grid()->isVisible());
     QVERIFY(!w->MNU_GUARDAR->isEnabled());
     QVERIFY(!w->MNU_BORRAR->isEnabled());
     QVERIFY(!w->MNU_GENERAR->isEnabled());
-    QCOMPARE(w->modelo()->table().rowCount(), 3); // the saved table stays, hidden
+    QCOMPARE(w->model()->table().rowCount(), 3); // the saved table stays, hidden
 }
 
 void TestTableCommands::failedSaveKeepsTheFormerFile_data()
@@ -330,7 +330,7 @@ void TestTableCommands::failedSaveKeepsTheFormerFile()
     else
         QVERIFY2(!box->text.isEmpty(), qPrintable(box->text));
     QCOMPARE(fileBytes(path), former);
-    QVERIFY(w->cuadricula()->isVisible());
+    QVERIFY(w->grid()->isVisible());
     QVERIFY(w->MNU_GUARDAR->isEnabled() && w->MNU_BORRAR->isEnabled());
 }
 

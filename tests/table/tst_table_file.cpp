@@ -130,7 +130,8 @@ constexpr gid_t kStaff = 100; // a group the test gives the unprivileged child
 // a root-owned folder and a file of group kStaff writable by the group,
 // as a server's table is shared with its admins; otherwise, a folder
 // without write permission and a file of the test's own.
-struct LockedFolder {
+struct LockedFolder
+{
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("Exp.txt"));
 
@@ -171,7 +172,9 @@ int inUnprivilegedChild(const std::function<int()> &body)
 
 struct stat statOf(const QString &path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     (void)::stat(path.toLocal8Bit().constData(), &st);
     return st;
 }
@@ -596,12 +599,11 @@ void TestTableFile::checkCutsLongValues()
         if (finding.message.contains(QStringLiteral("caracteres")))
             cut << finding.message;
     }
-    QCOMPARE(cut,
-             QStringList({QStringLiteral("Nob Base: «%1… (1000000 caracteres)» no es un número entero sin signo")
-                              .arg(QString(40, QLatin1Char('x'))),
-                          QStringLiteral("Base 1: %1… (45 caracteres) supera el mayor valor de int64, "
-                                         "9223372036854775807")
-                              .arg(QString(40, QLatin1Char('9')))}));
+    QCOMPARE(cut, QStringList({QStringLiteral("Nob Base: «%1… (1000000 caracteres)» no es un número entero sin signo")
+                                   .arg(QString(40, QLatin1Char('x'))),
+                               QStringLiteral("Base 1: %1… (45 caracteres) supera el mayor valor de int64, "
+                                              "9223372036854775807")
+                                   .arg(QString(40, QLatin1Char('9')))}));
     QCOMPARE(shownValue(std::string(40, '1')), QString(40, QLatin1Char('1'))); // up to 40: whole
 }
 

@@ -8,12 +8,12 @@
 #include <string>
 
 // A plain file: not a folder, and on Windows neither hidden nor system.
-bool existeArchivoNormal(const std::string &path);
+bool isPlainFile(const std::string &path);
 
 // Starts the program at `path` in a normal window that takes the focus,
 // without waiting for it. False when it could not be started.
-bool iniciarProgramaNormal(const std::string &path);
+bool startInNormalWindow(const std::string &path);
 
 // Opens a new mail message to `address`: on Windows the command line
 // "explorer mailto:<address>", minimized; elsewhere the desktop's mail handler.
-void abrirEnlaceCorreo(const std::string &address);
+void openMailLink(const std::string &address);

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
 // Windows: file attributes and CreateProcessA.
-#include "about/programas.h"
+#include "about/programs.h"
 
 #include <windows.h>
 
@@ -27,19 +27,19 @@ bool startProcess(std::string commandLine, WORD showWindow)
 
 } // namespace
 
-bool existeArchivoNormal(const std::string &path)
+bool isPlainFile(const std::string &path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES
            && !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
 
-bool iniciarProgramaNormal(const std::string &path)
+bool startInNormalWindow(const std::string &path)
 {
     return !path.empty() && startProcess(path, SW_SHOWNORMAL);
 }
 
-void abrirEnlaceCorreo(const std::string &address)
+void openMailLink(const std::string &address)
 {
     startProcess("explorer mailto:" + address, SW_SHOWMINIMIZED);
 }

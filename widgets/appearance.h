@@ -14,26 +14,26 @@ class QWidget;
 
 // Spanish Qt texts, metric-compatible faces for the Windows fonts the windows
 // are drawn in, and the program's application font.
-void prepararAplicacion(QApplication &app);
+void prepareApplication(QApplication &app);
 
 // "Times New Roman" 12 pt, or a metric-compatible serif.
-QFont fuenteTimes12(bool bold);
+QFont timesFont12(bool bold);
 // "Arial Black", bold, 12 pt, or the heaviest sans at hand.
-QFont fuenteArialBlack12();
+QFont arialBlackFont12();
 
 // An SVG resource (":/vexp/acerca.svg") drawn at the given size.
-QPixmap dibujarSvg(const QString &resource, QSize size);
-QIcon iconoPrograma();
+QPixmap renderPicture(const QString &resource, QSize size);
+QIcon programIcon();
 
 // The GNU GPL version 2 as stored (CR LF line ends), and as a text box shows it.
-QString textoLicencia();
-QString textoLicenciaParaMostrar();
+QString licenceText();
+QString licenceTextForDisplay();
 
 // The two windows that show the licence and the title build them alike.
 // Read-only, vertical scroll bar, the licence as `Text1`.
-QPlainTextEdit *crearCajaLicencia(QWidget *parent, const QRect &geometry);
+QPlainTextEdit *createLicenceBox(QWidget *parent, const QRect &geometry);
 // The stored title text "Vandrel EXP Editor" in Arial Black, as `Label1`.
-QLabel *crearEtiquetaTitulo(QWidget *parent, const QRect &geometry);
+QLabel *createTitleLabel(QWidget *parent, const QRect &geometry);
 
 // Moves the window `window` so that its frame, title bar included, is centred
 // on `owner`'s frame. The frame is known only once the window exists, so it

@@ -20,10 +20,10 @@ inline constexpr uint32_t kRegSz = 1;       // REG_SZ
 inline constexpr uint32_t kRegDword = 4;    // REG_DWORD
 inline constexpr uint32_t kKeyAllAccessMask = 0x2003F;
 
-class Registro
+class Registry
 {
 public:
-    virtual ~Registro() = default;
+    virtual ~Registry() = default;
     virtual long RegOpenKeyExA(RegKey root, const std::string &subKey, uint32_t options, uint32_t samDesired,
                                RegKey *result) = 0;
     // `size` holds the buffer's size on entry and the bytes stored on return.
@@ -34,4 +34,4 @@ public:
 
 // Windows' own registry where there is one; elsewhere a registry in which
 // every lookup fails.
-std::unique_ptr<Registro> createRegistro();
+std::unique_ptr<Registry> createRegistry();

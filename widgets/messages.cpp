@@ -1,19 +1,19 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
-#include "widgets/mensajes.h"
+#include "widgets/messages.h"
 
 #include "core/titulo.h"
 
 #include <QMessageBox>
 
-bool preguntarSiNo(QWidget *parent, const QString &text)
+bool askYesNo(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, Titulo(), text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
-void mostrarError(QWidget *parent, const QString &text)
+void showError(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::Critical, Titulo(), text, QMessageBox::Ok, parent);
     box.exec();

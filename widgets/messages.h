@@ -9,7 +9,7 @@ class QWidget;
 // The program's message boxes: caption Titulo, Spanish buttons.
 
 // Question icon, Yes and No; true for Yes.
-bool preguntarSiNo(QWidget *parent, const QString &text);
+bool askYesNo(QWidget *parent, const QString &text);
 
 // Critical icon, OK only.
-void mostrarError(QWidget *parent, const QString &text);
+void showError(QWidget *parent, const QString &text);

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
-#include "widgets/apariencia.h"
+#include "widgets/appearance.h"
 
 #include "core/spanish.h"
 
@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-void prepararAplicacion(QApplication &app)
+void prepareApplication(QApplication &app)
 {
     useSpanish(app);
 
@@ -26,10 +26,10 @@ void prepararAplicacion(QApplication &app)
     font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setPointSize(9);
     QApplication::setFont(font);
-    app.setWindowIcon(iconoPrograma());
+    app.setWindowIcon(programIcon());
 }
 
-QFont fuenteTimes12(bool bold)
+QFont timesFont12(bool bold)
 {
     QFont font;
     font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
@@ -38,7 +38,7 @@ QFont fuenteTimes12(bool bold)
     return font;
 }
 
-QFont fuenteArialBlack12()
+QFont arialBlackFont12()
 {
     QFont font;
     font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("Liberation Sans")});
@@ -47,31 +47,31 @@ QFont fuenteArialBlack12()
     return font;
 }
 
-QIcon iconoPrograma()
+QIcon programIcon()
 {
     QIcon icon;
     for (int side : {16, 32, 48, 64})
-        icon.addPixmap(dibujarSvg(QStringLiteral(":/vexp/icono.svg"), QSize(side, side)));
+        icon.addPixmap(renderPicture(QStringLiteral(":/vexp/icono.svg"), QSize(side, side)));
     return icon;
 }
 
-QString textoLicencia()
+QString licenceText()
 {
     QFile file(QStringLiteral(":/vexp/licencia.txt"));
     file.open(QIODevice::ReadOnly);
     return QString::fromLatin1(file.readAll());
 }
 
-QString textoLicenciaParaMostrar()
+QString licenceTextForDisplay()
 {
-    QString text = textoLicencia();
+    QString text = licenceText();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
     return text;
 }
 
-QPlainTextEdit *crearCajaLicencia(QWidget *parent, const QRect &geometry)
+QPlainTextEdit *createLicenceBox(QWidget *parent, const QRect &geometry)
 {
     auto *box = new QPlainTextEdit(parent);
     box->setObjectName(QStringLiteral("Text1"));
@@ -80,16 +80,16 @@ QPlainTextEdit *crearCajaLicencia(QWidget *parent, const QRect &geometry)
     box->setReadOnly(true);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setPlainText(textoLicenciaParaMostrar());
+    box->setPlainText(licenceTextForDisplay());
     return box;
 }
 
-QLabel *crearEtiquetaTitulo(QWidget *parent, const QRect &geometry)
+QLabel *createTitleLabel(QWidget *parent, const QRect &geometry)
 {
     auto *label = new QLabel(QStringLiteral("Vandrel EXP Editor"), parent);
     label->setObjectName(QStringLiteral("Label1"));
     label->setGeometry(geometry);
-    label->setFont(fuenteArialBlack12());
+    label->setFont(arialBlackFont12());
     return label;
 }
 

@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
 // Platforms without a registry: every key is missing.
-#include "about/core/registro.h"
+#include "about/core/registry.h"
 
 namespace {
 
-class AbsentRegistro : public Registro
+class AbsentRegistro : public Registry
 {
 public:
     long RegOpenKeyExA(RegKey, const std::string &, uint32_t, uint32_t, RegKey *result) override
@@ -22,7 +22,7 @@ public:
 
 } // namespace
 
-std::unique_ptr<Registro> createRegistro()
+std::unique_ptr<Registry> createRegistry()
 {
     return std::make_unique<AbsentRegistro>();
 }

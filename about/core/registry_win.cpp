@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
 // Windows: the registry through advapi32's ANSI functions.
-#include "about/core/registro.h"
+#include "about/core/registry.h"
 
 #include <windows.h>
 
 namespace {
 
-class WindowsRegistro : public Registro
+class WindowsRegistro : public Registry
 {
 public:
     long RegOpenKeyExA(RegKey root, const std::string &subKey, uint32_t options, uint32_t samDesired,
@@ -36,7 +36,7 @@ public:
 
 } // namespace
 
-std::unique_ptr<Registro> createRegistro()
+std::unique_ptr<Registry> createRegistry()
 {
     return std::make_unique<WindowsRegistro>();
 }
