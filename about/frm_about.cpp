@@ -114,9 +114,5 @@ bool frmAbout::eventFilter(QObject *watched, QEvent *event)
 void frmAbout::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!shown_) { // a hidden widget cannot take the focus, so it is given here
-        shown_ = true;
-        cmdOK->setFocus(Qt::OtherFocusReason);
-        centreOver(this, parentWidget()); // now with the frame the platform gives it
-    }
+    finishFirstShow(this, cmdOK, shown_);
 }

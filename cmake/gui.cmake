@@ -32,7 +32,7 @@ qt_add_library(vexp_ui STATIC
   widgets/file_dialogs.h
   widgets/messages.cpp widgets/messages.h
   widgets/spanish_file_model.cpp widgets/spanish_file_model.h
-  shell/cell_editing.cpp shell/cell_editing.h
+  table/cell_editing.cpp table/cell_editing.h
   shell/status_bar.cpp shell/status_bar.h shell/lock_keys.h
   shell/frm_principal.cpp shell/frm_principal.h
   shell/frm_intro.cpp shell/frm_intro.h
@@ -57,7 +57,7 @@ if(TARGET Qt6::Svg)
           resources/enlace.svg)
 
   # The build's own drawing tool, which the Windows build borrows.
-  qt_add_executable(vexp_render_svg cmake/render_svg.cpp)
+  qt_add_executable(vexp_render_svg tools/render_svg.cpp)
   target_link_libraries(vexp_render_svg PRIVATE Qt6::Gui Qt6::Svg)
   set_target_properties(vexp_render_svg PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
   set(VEXP_RENDER_SVG $<TARGET_FILE:vexp_render_svg>)

@@ -205,9 +205,5 @@ bool frmGenerar::eventFilter(QObject *watched, QEvent *event)
 void frmGenerar::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!shown_) { // a hidden widget cannot take the focus, so it is given here
-        shown_ = true;
-        boxes_.front()->setFocus(Qt::OtherFocusReason);
-        centreOver(this, parentWidget()); // now with the frame the platform gives it
-    }
+    finishFirstShow(this, boxes_.front(), shown_);
 }

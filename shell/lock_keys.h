@@ -21,4 +21,12 @@ public:
     virtual std::optional<LockKeyState> read() = 0;
 };
 
+// Where the lock keys cannot be read (no X11 display, other platforms): the
+// panels show them greyed.
+class NoLockKeys : public LockKeySource
+{
+public:
+    std::optional<LockKeyState> read() override { return std::nullopt; }
+};
+
 std::unique_ptr<LockKeySource> createLockKeySource();

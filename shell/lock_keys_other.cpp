@@ -3,16 +3,6 @@
 // Platforms with no way to read the lock keys: the panels show them greyed.
 #include "shell/lock_keys.h"
 
-namespace {
-
-class NoLockKeys : public LockKeySource
-{
-public:
-    std::optional<LockKeyState> read() override { return std::nullopt; }
-};
-
-} // namespace
-
 std::unique_ptr<LockKeySource> createLockKeySource()
 {
     return std::make_unique<NoLockKeys>();

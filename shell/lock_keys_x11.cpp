@@ -37,12 +37,6 @@ private:
     Display *display_;
 };
 
-class NoLockKeys : public LockKeySource
-{
-public:
-    std::optional<LockKeyState> read() override { return std::nullopt; }
-};
-
 } // namespace
 
 std::unique_ptr<LockKeySource> createLockKeySource()

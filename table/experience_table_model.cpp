@@ -18,11 +18,18 @@ void ExperienceTableModel::clearToEmptyTable()
     endResetModel();
 }
 
-void ExperienceTableModel::setCellText(int32_t row, int column, std::string_view text)
+bool ExperienceTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    table_.setValue(row, column, text);
-    const QModelIndex changed = index(row - 1, column - 1);
-    emit dataChanged(changed, changed, {Qt::DisplayRole});
+    if (role != Qt::EditRole || !index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
+        return false;
+    const QString text = value.toString();
+    for (const QChar c : text)
+        if (c.unicode() > 0xff || c == u',' || c == u'\r' || c == u'\n')
+            return false;
+    const QByteArray bytes = text.toLatin1();
+    table_.setValue(index.row() + 1, index.column() + 1, std::string_view(bytes.constData(), size_t(bytes.size())));
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
 }
 
 int ExperienceTableModel::rowCount(const QModelIndex &parent) const
@@ -41,6 +48,7 @@ QVariant ExperienceTableModel::data(const QModelIndex &index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::EditRole:
     case Qt::AccessibleTextRole: {
         // Table files are single-byte text; Latin-1 shows every byte as one character.
         const std::string_view bytes = table_.value(index.row() + 1, index.column() + 1);

@@ -25,13 +25,15 @@ public:
 
     // Table addressing: row 1 and column 1 are model row 0 and column 0.
     QByteArray cellText(int32_t row, int column) const { return table_.text(row, column); }
-    void setCellText(int32_t row, int column, std::string_view text);
 
     void setCellBackground(const QBrush &brush) { cellBackground_ = brush; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    // A cell's new text in Qt::EditRole, as the grid's typing rule gives it:
+    // Latin-1, without commas or line ends (which would break the row).
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 

@@ -118,6 +118,15 @@ void centreOver(QWidget *window, const QWidget *owner)
     moveFrameCentreTo(window, owner->frameGeometry().center(), owner->screen());
 }
 
+void finishFirstShow(QWidget *dialog, QWidget *focus, bool &shown)
+{
+    if (shown)
+        return;
+    shown = true;
+    focus->setFocus(Qt::OtherFocusReason);
+    centreOver(dialog, dialog->parentWidget());
+}
+
 void centreOnScreen(QWidget *window)
 {
     if (const QScreen *screen = window->screen())

@@ -40,6 +40,11 @@ QLabel *createTitleLabel(QWidget *parent, const QRect &geometry);
 // is called again when the window is first shown.
 void centreOver(QWidget *window, const QWidget *owner);
 
+// On a dialog's first show only (`shown` says whether it came): gives
+// `focus` the keyboard focus, which a hidden widget cannot take, and centres
+// the dialog over its owner again, now with the frame the platform gives it.
+void finishFirstShow(QWidget *dialog, QWidget *focus, bool &shown);
+
 // Centres `window`'s frame on the available area of its screen.
 void centreOnScreen(QWidget *window);
 

@@ -504,6 +504,16 @@ void TestFrmPrincipal::cellEditingByKeys()
     // Other cells are untouched, and a non-digit text keeps its bytes when edited.
     QCOMPARE(w->model()->cellText(5, 1), QByteArray("50"));
     QCOMPARE(w->model()->cellText(5, 3), QByteArray("5"));
+
+    // The model takes a cell's text through setData, never a comma or a line
+    // end (they would cut the row in two on saving), nor a character past Latin-1.
+    const QModelIndex edited = grid->model()->index(5, 1);
+    for (const QString &bad : {QStringLiteral("1,2"), QStringLiteral("3\r\n4"), QStringLiteral("\u20ac")})
+        QVERIFY(!grid->model()->setData(edited, bad, Qt::EditRole));
+    QVERIFY(!grid->model()->setData(edited, QStringLiteral("9"), Qt::DisplayRole));
+    QCOMPARE(w->model()->cellText(6, 2), QByteArray(40, '8'));
+    QVERIFY(grid->model()->setData(edited, QStringLiteral("12"), Qt::EditRole));
+    QCOMPARE(grid->model()->data(edited, Qt::EditRole).toString(), QStringLiteral("12"));
 }
 
 void TestFrmPrincipal::copyAndCutShortcutsRunTheirCommands()

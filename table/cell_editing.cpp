@@ -1,10 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
-#include "shell/cell_editing.h"
+#include "table/cell_editing.h"
 
 #include "core/typing.h"
 #include "table/cuadricula.h"
-#include "table/experience_table_model.h"
 
 #include <QKeyEvent>
 
@@ -36,13 +35,11 @@ bool CellEditingFilter::eventFilter(QObject *watched, QEvent *event)
 
     const QModelIndex current = grid_->currentIndex();
     if (current.isValid()) {
-        const int32_t row = current.row() + 1;
-        const int column = current.column() + 1;
-        ExperienceTableModel *model = grid_->tableModel();
-        const QByteArray before = model->cellText(row, column);
+        QAbstractItemModel *model = grid_->model();
+        const QByteArray before = model->data(current, Qt::EditRole).toString().toLatin1();
         const std::optional<QByteArray> after = textAfterTyping(before, typed.at(0));
         if (after && *after != before)
-            model->setCellText(row, column, std::string_view(after->constData(), size_t(after->size())));
+            model->setData(current, QString::fromLatin1(*after), Qt::EditRole);
     }
     // Swallowed even when accepted: the grid would take a digit for a keyboard
     // search and move the current cell.
