@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 Equipo Vandrel
 # SPDX-License-Identifier: GPL-2.0-only
 # Everything a newcomer needs on Debian 12: `make run` and `make test`. Each
-# target installs only what it needs (scripts/install-deps.sh PURPOSE).
+# target installs only what it needs (scripts/install-deps.sh PURPOSE); the
+# build folders and their settings are CMakePresets.json's, which IDEs open too.
 JOBS ?= $(shell nproc)
 CMAKE ?= cmake
 DEPS = ./scripts/install-deps.sh
@@ -15,8 +16,8 @@ WINDOWS_INSTALLER = build-windows/vandrel-exp-editor-$(VERSION)-win64-instalador
 
 build:
 	$(DEPS) run
-	$(CMAKE) -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXP_TESTS=OFF
-	$(CMAKE) --build build -j$(JOBS)
+	$(CMAKE) --preset run
+	$(CMAKE) --build --preset run -j$(JOBS)
 
 run: build
 	./build/vandrel-exp-editor
@@ -26,23 +27,22 @@ run: build
 # the table reader.
 test:
 	$(DEPS) test
-	$(CMAKE) -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DVEXP_SANITIZE=ON
-	$(CMAKE) --build build-test -j$(JOBS)
-	cd build-test && ctest --output-on-failure -j$(JOBS)
+	$(CMAKE) --preset test
+	$(CMAKE) --build --preset test -j$(JOBS)
+	ctest --preset test -j$(JOBS)
 	./scripts/check-windows.sh
 	$(MAKE) fuzz-smoke
 
 bench:
 	$(DEPS) bench
-	$(CMAKE) -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVEXP_BENCH=ON -DVEXP_TESTS=OFF -DVEXP_GUI=OFF
-	$(CMAKE) --build build-bench -j$(JOBS) --target vexp_bench
+	$(CMAKE) --preset bench
+	$(CMAKE) --build --preset bench -j$(JOBS)
 	./build-bench/vexp_bench --benchmark_counters_tabular=true
 
 fuzz-build:
 	$(DEPS) test
-	$(CMAKE) -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DVEXP_FUZZ=ON -DVEXP_SANITIZE=ON -DVEXP_TESTS=OFF -DVEXP_GUI=OFF
-	$(CMAKE) --build build-fuzz -j$(JOBS) --target fuzz_reader
+	$(CMAKE) --preset fuzz
+	$(CMAKE) --build --preset fuzz -j$(JOBS)
 
 # A long run: make fuzz FUZZ_RUNS=1000000
 FUZZ_RUNS ?= -1
@@ -61,15 +61,12 @@ screenshots: build
 install: build
 	$(CMAKE) --install build
 
-# The Debian package, $(DEB), with Debian's hardening flags; lintian and
-# appstreamcli check it.
-HARDENING = -D_FORTIFY_SOURCE=2 -fstack-protector-strong -fstack-clash-protection -fcf-protection
+# The Debian package, $(DEB), with Debian's hardening flags (the package
+# preset); lintian and appstreamcli check it.
 package:
 	$(DEPS) package
-	$(CMAKE) -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DVEXP_TESTS=OFF \
-	  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_CXX_FLAGS="$(HARDENING)" \
-	  -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro -Wl,-z,now"
-	$(CMAKE) --build build-package -j$(JOBS)
+	$(CMAKE) --preset package
+	$(CMAKE) --build --preset package -j$(JOBS)
 	cd build-package && cpack -G DEB
 	appstreamcli validate --no-net build-package/packaging/org.example.VandrelExpEditor.metainfo.xml
 	lintian --fail-on error $(DEB)
@@ -94,18 +91,16 @@ clean:
 
 windows:
 	$(DEPS) windows
-	$(CMAKE) -S . -B build-host -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXP_TESTS=OFF
-	$(CMAKE) --build build-host --target vexp_render_svg
-	qt=$$(./scripts/build-qt-windows.sh) && "$$qt/bin/qt-cmake" -S . -B build-windows -G Ninja \
-	  -DCMAKE_BUILD_TYPE=Release -DVEXP_HOST_RENDER_SVG=$(CURDIR)/build-host/tools/vexp_render_svg \
-	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run.sh
-	$(CMAKE) --build build-windows -j$(JOBS)
+	$(CMAKE) --preset host
+	$(CMAKE) --build --preset host-renderer -j$(JOBS)
+	qt=$$(./scripts/build-qt-windows.sh) && VEXP_QT_WINDOWS="$$qt" $(CMAKE) --preset windows
+	$(CMAKE) --build --preset windows -j$(JOBS)
 
 # Under Wine on a private X server: every test program built for Windows, the
 # editor driven end to end by keys, the tool's pictures, and the installer's
 # silent install and uninstall.
 test-windows: windows windows-package
-	$(CMAKE) --build build-host --target vandrel-exp
+	$(CMAKE) --build --preset host-tool -j$(JOBS)
 	cd build-windows && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600
 	./tests/windows/e2e.sh build-windows build-host/vandrel-exp .
 	./tests/windows/install.sh $(WINDOWS_INSTALLER) $(VERSION)

@@ -45,7 +45,6 @@ qt_add_library(vexp_ui STATIC
   about/programs.h
   ${VEXP_PLATFORM_SOURCES})
 target_link_libraries(vexp_ui PUBLIC vexp_core Qt6::Widgets)
-target_compile_definitions(vexp_ui PRIVATE QT_NO_CAST_FROM_ASCII)
 if(X11_FOUND AND X11_Xkb_FOUND AND NOT WIN32)
   target_link_libraries(vexp_ui PRIVATE X11::X11)
 endif()
@@ -115,7 +114,6 @@ endif()
 
 qt_add_executable(vandrel-exp-editor WIN32 ${VEXP_EDITOR_SOURCES})
 target_link_libraries(vandrel-exp-editor PRIVATE vexp_ui)
-target_compile_definitions(vandrel-exp-editor PRIVATE QT_NO_CAST_FROM_ASCII)
 
 if(NOT WIN32)
   # PNG icons for the desktop, drawn from the SVG at build time.
