@@ -14,14 +14,10 @@ namespace file_system {
 
 void keepOwner(const QString &existingPath, QFileDevice &replacement)
 {
-    struct stat existing
-    {
-    };
+    struct stat existing = {};
     if (::stat(QFile::encodeName(existingPath).constData(), &existing) != 0)
         return; // a new file: the process's own owner and group are right
-    struct stat written
-    {
-    };
+    struct stat written = {};
     if (::fstat(replacement.handle(), &written) != 0)
         return;
     if (written.st_uid == existing.st_uid && written.st_gid == existing.st_gid)
@@ -29,9 +25,11 @@ void keepOwner(const QString &existingPath, QFileDevice &replacement)
     // Root may give the file back to the account that owned it; another user
     // may at least keep a group of its own. Changing the owner clears the
     // set-id bits, so the mode is set again afterwards.
-    if (::fchown(replacement.handle(), existing.st_uid, existing.st_gid) != 0)
-        (void)::fchown(replacement.handle(), uid_t(-1), existing.st_gid);
-    (void)::fchmod(replacement.handle(), existing.st_mode & 07777);
+    if (::fchown(replacement.handle(), existing.st_uid, existing.st_gid) != 0
+        && ::fchown(replacement.handle(), uid_t(-1), existing.st_gid) != 0)
+        return; // neither: the file keeps the process's owner and group, and its mode
+    if (::fchmod(replacement.handle(), existing.st_mode & 07777) != 0)
+        return; // the mode QSaveFile copied stays
 }
 
 bool reserveSpace(QFileDevice &file, qint64 size, QString *error)

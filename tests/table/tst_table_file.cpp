@@ -172,9 +172,7 @@ int inUnprivilegedChild(const std::function<int()> &body)
 
 struct stat statOf(const QString &path)
 {
-    struct stat st
-    {
-    };
+    struct stat st = {};
     (void)::stat(path.toLocal8Bit().constData(), &st);
     return st;
 }
