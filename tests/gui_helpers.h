@@ -17,6 +17,11 @@
 #include <functional>
 #include <memory>
 
+// How a row of a window test closes a window: its button, a key, the menu
+// or its shortcut, or a close request as the window manager sends it.
+enum class CloseBy { Button, Enter, Escape, Menu, Shortcut, CloseRequest };
+Q_DECLARE_METATYPE(CloseBy)
+
 // Runs `answer` on the next modal widget of type T as soon as it is active.
 // Only copy what the test needs and answer the dialog inside `answer`: the
 // checks belong after the command returns. A dialog never answered is closed

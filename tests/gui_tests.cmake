@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-2.0-only
 # Window tests: the real windows on Qt's offscreen platform.
 function(vexp_gui_test name)
-  vexp_test(${name} LIBRARY vexp_ui SOURCES ${ARGN})
+  vexp_test(${name} LIBRARY vexp_ui SOURCES ${ARGN} main_window_fixture.h)
 endfunction()
 
 vexp_gui_test(tst_frm_principal shell/tst_frm_principal.cpp)
@@ -19,7 +19,6 @@ if(NOT WIN32)
 endif()
 vexp_gui_test(tst_frm_generar generation/tst_frm_generar.cpp)
 vexp_gui_test(tst_frm_about about/tst_frm_about.cpp)
-vexp_core_test(tst_sys_info about/tst_sys_info.cpp about/memory_registry.h)
 
 # The registry lookup through Windows' own API, under Wine, where both the
 # cross compiler and Wine are installed.

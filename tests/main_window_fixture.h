@@ -7,8 +7,11 @@
 #include "shell/frm_principal.h"
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
+#include "widgets/appearance.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QTest>
 
 #include <initializer_list>
 #include <memory>
@@ -53,3 +56,36 @@ inline std::unique_ptr<frmPrincipal> shownMainWindow()
     w->show();
     return w;
 }
+
+// The fixture every window test starts from: the application prepared as
+// the program prepares it, once; a main window, shown, for each test
+// function. A test adds its own steps through the three hooks.
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<frmPrincipal> w;
+
+    virtual void prepareTestCase() {}
+    virtual void beforeEachTest() {}
+    virtual void afterEachTest() {}
+
+private slots:
+    void initTestCase()
+    {
+        prepareApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+        prepareTestCase();
+    }
+    void init()
+    {
+        beforeEachTest();
+        w = shownMainWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+    void cleanup()
+    {
+        afterEachTest();
+        w.reset();
+    }
+};

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
 #include "gui_helpers.h"
+#include "main_window_fixture.h"
 #include "tests/about/memory_registry.h"
 
 #include "about/frm_about.h"
@@ -40,14 +41,14 @@ private:
 
 } // namespace
 
-class TestFrmAbout : public QObject
+class TestFrmAbout : public MainWindowTest
 {
     Q_OBJECT
 
+protected:
+    void prepareTestCase() override { QApplication::setApplicationName(QStringLiteral("Vandrel EXP Editor")); }
+
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
 
     void captionTitleTextsAndFonts();
     void geometryAndFocus();
@@ -58,26 +59,7 @@ private slots:
     void openedModalFromTheMenu();
 
 private:
-    std::unique_ptr<frmPrincipal> w;
 };
-
-void TestFrmAbout::initTestCase()
-{
-    prepareApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-    QApplication::setApplicationName(QStringLiteral("Vandrel EXP Editor"));
-}
-
-void TestFrmAbout::init()
-{
-    w = std::make_unique<frmPrincipal>();
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-}
-
-void TestFrmAbout::cleanup()
-{
-    w.reset();
-}
 
 void TestFrmAbout::captionTitleTextsAndFonts()
 {
@@ -140,22 +122,22 @@ void TestFrmAbout::geometryAndFocus()
 
 void TestFrmAbout::enterEscapeAndOkClose_data()
 {
-    QTest::addColumn<int>("how");
-    QTest::newRow("Ok") << 0;
-    QTest::newRow("Enter") << 1;
-    QTest::newRow("Escape") << 2;
+    QTest::addColumn<CloseBy>("how");
+    QTest::newRow("Ok") << CloseBy::Button;
+    QTest::newRow("Enter") << CloseBy::Enter;
+    QTest::newRow("Escape") << CloseBy::Escape;
 }
 
 void TestFrmAbout::enterEscapeAndOkClose()
 {
-    QFETCH(int, how);
+    QFETCH(CloseBy, how);
     frmAbout about(w.get());
     about.show();
     QVERIFY(makeActive(&about));
-    if (how == 0)
+    if (how == CloseBy::Button)
         about.cmdOK->click();
     else
-        QTest::keyClick(QApplication::focusWidget(), how == 1 ? Qt::Key_Return : Qt::Key_Escape);
+        QTest::keyClick(QApplication::focusWidget(), how == CloseBy::Enter ? Qt::Key_Return : Qt::Key_Escape);
     QVERIFY(!about.isVisible());
 }
 

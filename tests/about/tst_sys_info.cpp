@@ -31,7 +31,20 @@ public:
     int messages = 0;
 };
 
+// What the registry holds under MSINFO\PATH in a row.
+enum class PathValue { None, String, OtherType, NoData };
+
+std::vector<std::string> strings(const QStringList &list)
+{
+    std::vector<std::string> out;
+    for (const QString &item : list)
+        out.push_back(item.toStdString());
+    return out;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(PathValue)
 
 class TestSysInfo : public QObject
 {
@@ -40,14 +53,8 @@ class TestSysInfo : public QObject
 private slots:
     void getKeyValueReadsStringsAndNumbers();
     void bufferOf1024Bytes();
-    void startsTheToolFromPath();
-    void noValuesAtAll();
-    void folderWithoutTheTool();
-    void folderWithTheTool();
-    void pathToAMissingFile();
-    void pathOfAnotherType();
-    void pathWithNoData();
-    void tooLongPathFallsBackToTheFolder();
+    void startSysInfo_data();
+    void startSysInfo();
 };
 
 void TestSysInfo::getKeyValueReadsStringsAndNumbers()
@@ -89,96 +96,81 @@ void TestSysInfo::bufferOf1024Bytes()
     QCOMPARE(value, std::string());
 }
 
-void TestSysInfo::startsTheToolFromPath()
+void TestSysInfo::startSysInfo_data()
 {
-    MemoryRegistry registry;
-    registry.setString(kMsinfo, "PATH", "C:\\Program Files\\msinfo32.exe");
-    FakePlatform platform;
-    platform.files = {"C:\\Program Files\\msinfo32.exe"};
-    StartSysInfo(registry, platform);
-    QCOMPARE(platform.started, std::vector<std::string>{"C:\\Program Files\\msinfo32.exe"});
-    QVERIFY(platform.checked.empty()); // PATH is started without a file check
-    QCOMPARE(platform.messages, 0);
+    // The registry as each row leaves it, the files that exist, and what
+    // StartSysInfo does: which values it reads, which files it checks and
+    // starts, and whether it says the tool is not available.
+    QTest::addColumn<PathValue>("path");
+    QTest::addColumn<QString>("pathText");
+    QTest::addColumn<QString>("folder"); // Shared Tools Location\MSINFO, or none
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("queried");
+    QTest::addColumn<QStringList>("checked");
+    QTest::addColumn<QStringList>("started");
+    QTest::addColumn<int>("messages");
+    const QString tool = QStringLiteral("C:\\Program Files\\msinfo32.exe"), folder = QStringLiteral("C:\\Herramientas"),
+                  inFolder = QStringLiteral("C:\\Herramientas\\MSINFO32.EXE");
+    const QStringList path{QStringLiteral("PATH")}, none;
+    QTest::newRow("PATH started without a file check")
+        << PathValue::String << tool << QString() << QStringList{tool} << path << none << QStringList{tool} << 0;
+    QTest::newRow("no values at all") << PathValue::None << QString() << QString() << none << none << none << none << 1;
+    QTest::newRow("the folder without the tool") << PathValue::None << QString() << folder << none
+                                                 << QStringList{QStringLiteral("MSINFO")} << QStringList{inFolder}
+                                                 << none << 1;
+    QTest::newRow("the folder with the tool") << PathValue::None << QString() << folder << QStringList{inFolder}
+                                              << QStringList{QStringLiteral("MSINFO")} << QStringList{inFolder}
+                                              << QStringList{inFolder} << 0;
+    // PATH to a missing file is tried and fails; the folder is not tried then.
+    QTest::newRow("PATH to a missing file")
+        << PathValue::String << QStringLiteral("C:\\no\\esta.exe") << folder << QStringList{inFolder} << path << none
+        << QStringList{QStringLiteral("C:\\no\\esta.exe")} << 1;
+    QTest::newRow("PATH of another type") << PathValue::OtherType << QString() << QString() << none << path << none
+                                          << QStringList{QString()} << 1;
+    // A value without data ends the lookup: "MSINFO" is never read.
+    QTest::newRow("PATH without data") << PathValue::NoData << QString() << folder << QStringList{inFolder} << path
+                                       << none << none << 1;
+    QTest::newRow("PATH too long: the folder instead")
+        << PathValue::String << QString(1100, QLatin1Char('p')) << folder << QStringList{inFolder}
+        << QStringList{QStringLiteral("PATH"), QStringLiteral("MSINFO")} << QStringList{inFolder}
+        << QStringList{inFolder} << 0;
 }
 
-void TestSysInfo::noValuesAtAll()
+void TestSysInfo::startSysInfo()
 {
+    QFETCH(PathValue, path);
+    QFETCH(QString, pathText);
+    QFETCH(QString, folder);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, queried);
+    QFETCH(QStringList, checked);
+    QFETCH(QStringList, started);
+    QFETCH(int, messages);
     MemoryRegistry registry;
+    switch (path) {
+    case PathValue::None:
+        break;
+    case PathValue::String:
+        registry.setString(kMsinfo, "PATH", pathText.toStdString());
+        break;
+    case PathValue::OtherType:
+        registry.setValue(kMsinfo, "PATH", 3, {0x43, 0x3a});
+        break;
+    case PathValue::NoData:
+        registry.setValue(kMsinfo, "PATH", kRegSz, {});
+        break;
+    }
+    if (!folder.isEmpty())
+        registry.setString(kLocation, "MSINFO", folder.toStdString());
     FakePlatform platform;
+    for (const QString &file : files)
+        platform.files.insert(file.toStdString());
     StartSysInfo(registry, platform);
-    QCOMPARE(platform.messages, 1);
-    QVERIFY(platform.started.empty());
-}
-
-void TestSysInfo::folderWithoutTheTool()
-{
-    MemoryRegistry registry;
-    registry.setString(kLocation, "MSINFO", "C:\\Herramientas");
-    FakePlatform platform;
-    StartSysInfo(registry, platform);
-    QCOMPARE(platform.checked, std::vector<std::string>{"C:\\Herramientas\\MSINFO32.EXE"});
-    QVERIFY(platform.started.empty());
-    QCOMPARE(platform.messages, 1);
-}
-
-void TestSysInfo::folderWithTheTool()
-{
-    MemoryRegistry registry;
-    registry.setString(kLocation, "MSINFO", "C:\\Herramientas");
-    FakePlatform platform;
-    platform.files = {"C:\\Herramientas\\MSINFO32.EXE"};
-    StartSysInfo(registry, platform);
-    QCOMPARE(platform.started, std::vector<std::string>{"C:\\Herramientas\\MSINFO32.EXE"});
-    QCOMPARE(platform.messages, 0);
-}
-
-void TestSysInfo::pathToAMissingFile()
-{
-    MemoryRegistry registry;
-    registry.setString(kMsinfo, "PATH", "C:\\no\\esta.exe");
-    registry.setString(kLocation, "MSINFO", "C:\\Herramientas");
-    FakePlatform platform;
-    platform.files = {"C:\\Herramientas\\MSINFO32.EXE"};
-    StartSysInfo(registry, platform);
-    QCOMPARE(platform.started, std::vector<std::string>{"C:\\no\\esta.exe"}); // tried, failed, not the folder
-    QCOMPARE(platform.messages, 1);
-}
-
-void TestSysInfo::pathOfAnotherType()
-{
-    MemoryRegistry registry;
-    registry.setValue(kMsinfo, "PATH", 3, {0x43, 0x3a});
-    FakePlatform platform;
-    StartSysInfo(registry, platform);
-    QCOMPARE(platform.started, std::vector<std::string>{""});
-    QCOMPARE(platform.messages, 1);
-}
-
-void TestSysInfo::pathWithNoData()
-{
-    MemoryRegistry registry;
-    registry.setValue(kMsinfo, "PATH", kRegSz, {});
-    registry.setString(kLocation, "MSINFO", "C:\\Herramientas");
-    FakePlatform platform;
-    platform.files = {"C:\\Herramientas\\MSINFO32.EXE"};
-    StartSysInfo(registry, platform);
-    QCOMPARE(platform.messages, 1);
-    QVERIFY(platform.started.empty());
-    QCOMPARE(registry.queried, std::vector<std::string>{"PATH"}); // "MSINFO" never tried
-    QCOMPARE(registry.openKeys(), size_t(0));
-}
-
-void TestSysInfo::tooLongPathFallsBackToTheFolder()
-{
-    MemoryRegistry registry;
-    registry.setString(kMsinfo, "PATH", std::string(1100, 'p'));
-    registry.setString(kLocation, "MSINFO", "C:\\Herramientas");
-    FakePlatform platform;
-    platform.files = {"C:\\Herramientas\\MSINFO32.EXE"};
-    StartSysInfo(registry, platform);
-    QCOMPARE(registry.queried, (std::vector<std::string>{"PATH", "MSINFO"}));
-    QCOMPARE(platform.started, std::vector<std::string>{"C:\\Herramientas\\MSINFO32.EXE"});
-    QCOMPARE(platform.messages, 0);
+    QCOMPARE(registry.queried, strings(queried));
+    QCOMPARE(platform.checked, strings(checked));
+    QCOMPARE(platform.started, strings(started));
+    QCOMPARE(platform.messages, messages);
+    QCOMPARE(registry.openKeys(), size_t(0)); // every key opened is closed
 }
 
 QTEST_GUILESS_MAIN(TestSysInfo)

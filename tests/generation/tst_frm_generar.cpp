@@ -36,14 +36,22 @@ QRect twips(int l, int t, int w, int h)
 
 } // namespace
 
-class TestFrmGenerar : public QObject
+class TestFrmGenerar : public MainWindowTest
 {
     Q_OBJECT
 
+protected:
+    void prepareTestCase() override
+    {
+        // The run under GTK3's platform theme must really have it: without the
+        // plugin Qt falls back to its own theme silently. GTK3 names its icons
+        // after the desktop's icon theme, Qt's own theme "hicolor".
+        if (qEnvironmentVariable("QT_QPA_PLATFORMTHEME") == QStringLiteral("gtk3"))
+            QVERIFY2(QIcon::themeName() != QStringLiteral("hicolor"), "the GTK3 platform theme did not load");
+    }
+    void beforeEachTest() override { ValoresPorDefecto(programParameters()); }
+
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
 
     void opensWithTheDefaultsAndTheFocusInNobBase();
     void layoutFramesLabelsBoxesButtons();
@@ -66,30 +74,7 @@ private slots:
 private:
     frmGenerar *open();
 
-    std::unique_ptr<frmPrincipal> w;
 };
-
-void TestFrmGenerar::initTestCase()
-{
-    prepareApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-    // The run under GTK3's platform theme must really have it: without the
-    // plugin Qt falls back to its own theme silently. GTK3 names its icons
-    // after the desktop's icon theme, Qt's own theme "hicolor".
-    if (qEnvironmentVariable("QT_QPA_PLATFORMTHEME") == QStringLiteral("gtk3"))
-        QVERIFY2(QIcon::themeName() != QStringLiteral("hicolor"), "the GTK3 platform theme did not load");
-}
-
-void TestFrmGenerar::init()
-{
-    ValoresPorDefecto(programParameters());
-    w = shownMainWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-}
-
-void TestFrmGenerar::cleanup()
-{
-    w.reset();
-}
 
 frmGenerar *TestFrmGenerar::open()
 {
@@ -332,23 +317,27 @@ void TestFrmGenerar::allLevelsZero()
 
 void TestFrmGenerar::cancelByButtonEscapeAndCloseBox_data()
 {
-    QTest::addColumn<int>("how");
-    QTest::newRow("Cancelar") << 0;
-    QTest::newRow("Escape") << 1;
-    QTest::newRow("close box") << 2;
+    QTest::addColumn<CloseBy>("how");
+    QTest::newRow("Cancelar") << CloseBy::Button;
+    QTest::newRow("Escape") << CloseBy::Escape;
+    QTest::newRow("close box") << CloseBy::CloseRequest;
 }
 
 void TestFrmGenerar::cancelByButtonEscapeAndCloseBox()
 {
-    QFETCH(int, how);
+    QFETCH(CloseBy, how);
     QPointer<frmGenerar> d = open();
     d->boxNamed("NobBase")->setText(QStringLiteral("300"));
-    if (how == 0)
+    switch (how) {
+    case CloseBy::Button:
         d->cmdCancelar->click();
-    else if (how == 1)
+        break;
+    case CloseBy::Escape:
         QTest::keyClick(d->boxNamed("NobBase"), Qt::Key_Escape);
-    else
+        break;
+    default:
         d->windowHandle()->close();
+    }
     QTRY_VERIFY(d.isNull());
     QVERIFY(!w->grid()->isVisible());
     QVERIFY(!w->MNU_GUARDAR->isEnabled() && !w->MNU_BORRAR->isEnabled() && w->MNU_GENERAR->isEnabled());

@@ -71,14 +71,11 @@ char *toString(const CommandState &s) // for QCOMPARE
 
 } // namespace
 
-class TestFrmPrincipal : public QObject
+class TestFrmPrincipal : public MainWindowTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
 
     void startupShowsTheSplashThenTheMainWindow();
     void splashIgnoresClicksAndKeys();
@@ -97,24 +94,7 @@ private slots:
     void aMillionRowsAreOneReset();
 
 private:
-    std::unique_ptr<frmPrincipal> w;
 };
-
-void TestFrmPrincipal::initTestCase()
-{
-    prepareApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-}
-
-void TestFrmPrincipal::init()
-{
-    w = shownMainWindow();
-    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-}
-
-void TestFrmPrincipal::cleanup()
-{
-    w.reset();
-}
 
 void TestFrmPrincipal::startupShowsTheSplashThenTheMainWindow()
 {
@@ -349,29 +329,34 @@ void TestFrmPrincipal::exitQuestionNoKeepsEverything()
 
 void TestFrmPrincipal::exitQuestionYesEndsTheProgram_data()
 {
-    QTest::addColumn<int>("how");
-    QTest::newRow("menu Salir") << 0;
-    QTest::newRow("Ctrl+X") << 1;
-    QTest::newRow("close request from the system") << 2;
-    QTest::newRow("with the generation dialog open") << 3;
+    QTest::addColumn<CloseBy>("how");
+    QTest::addColumn<bool>("generationDialogOpen");
+    QTest::newRow("menu Salir") << CloseBy::Menu << false;
+    QTest::newRow("Ctrl+X") << CloseBy::Shortcut << false;
+    QTest::newRow("close request from the system") << CloseBy::CloseRequest << false;
+    QTest::newRow("with the generation dialog open") << CloseBy::CloseRequest << true;
 }
 
 void TestFrmPrincipal::exitQuestionYesEndsTheProgram()
 {
-    QFETCH(int, how);
+    QFETCH(CloseBy, how);
+    QFETCH(bool, generationDialogOpen);
     QSignalSpy ended(w.get(), &frmPrincipal::exitConfirmed);
-    if (how == 3) {
+    if (generationDialogOpen) {
         w->MNU_GENERAR->trigger();
         QVERIFY(w->generationDialog() && w->generationDialog()->isVisible());
     }
     auto seen = answerMessageBox(QMessageBox::Yes);
-    if (how == 0) {
+    switch (how) {
+    case CloseBy::Menu:
         w->MNU_SALIR->trigger();
-    } else if (how == 1) {
+        break;
+    case CloseBy::Shortcut:
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         QTest::keyClick(w.get(), Qt::Key_X, Qt::ControlModifier);
-    } else {
+        break;
+    default:
         w->windowHandle()->close(); // as the window manager asks
     }
     QTRY_VERIFY(seen->seen);

@@ -38,14 +38,16 @@ void putFile(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-class TestTableCommands : public QObject
+class TestTableCommands : public MainWindowTest
 {
     Q_OBJECT
 
+protected:
+    void prepareTestCase() override { makeSpecialFiles(); }
+    void beforeEachTest() override { dir = std::make_unique<QTemporaryDir>(); }
+    void afterEachTest() override { dir.reset(); }
+
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
 
     void openShowsTheTableAndEnablesSaving();
     void openDialogIsSetUpAfreshEachTime();
@@ -59,19 +61,12 @@ private slots:
     void failedSaveKeepsTheFormerFile();
 
 private:
-    std::unique_ptr<frmPrincipal> w;
     std::unique_ptr<QTemporaryDir> dir;
     // A named pipe, a socket and a file of one overlong line, made once.
     std::unique_ptr<QTemporaryDir> specials;
     QString longLine;
     void makeSpecialFiles();
 };
-
-void TestTableCommands::initTestCase()
-{
-    makeSpecialFiles();
-    prepareApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-}
 
 void TestTableCommands::makeSpecialFiles()
 {
@@ -89,18 +84,6 @@ void TestTableCommands::makeSpecialFiles()
     longLine = specials->filePath(QStringLiteral("linea.txt"));
     QFile file(longLine);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(65) << 20));
-}
-
-void TestTableCommands::init()
-{
-    w = shownMainWindow();
-    dir = std::make_unique<QTemporaryDir>();
-}
-
-void TestTableCommands::cleanup()
-{
-    w.reset();
-    dir.reset();
 }
 
 void TestTableCommands::openShowsTheTableAndEnablesSaving()
