@@ -4,6 +4,8 @@
 
 // Putting the main window into a known state without going through a dialog.
 
+#include "test_files.h"
+
 #include "shell/frm_principal.h"
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
@@ -13,30 +15,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include <initializer_list>
 #include <memory>
-#include <string_view>
-
-// A table as a file would give it: packed rows, row n labelled n + 1.
-inline ExperienceTable tableOfRows(std::initializer_list<std::string_view> rows)
-{
-    ExperienceTable table;
-    table.setRowCount(1);
-    int32_t label = 2;
-    for (std::string_view row : rows)
-        table.appendRow(label++, row);
-    return table;
-}
-
-// `rows` copies of one packed row.
-inline ExperienceTable tableOfRepeated(int rows, std::string_view row)
-{
-    ExperienceTable table;
-    table.setRowCount(1);
-    for (int r = 1; r <= rows; ++r)
-        table.appendRow(r + 1, row);
-    return table;
-}
 
 // Shows `table` in the grid, as after opening a file: saving and clearing
 // enabled; "&Generar Tabla" enabled, or disabled as after a generation when

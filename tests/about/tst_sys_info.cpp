@@ -115,18 +115,18 @@ void TestSysInfo::startSysInfo_data()
     QTest::newRow("PATH started without a file check")
         << PathValue::String << tool << QString() << QStringList{tool} << path << none << QStringList{tool} << 0;
     QTest::newRow("no values at all") << PathValue::None << QString() << QString() << none << none << none << none << 1;
-    QTest::newRow("the folder without the tool") << PathValue::None << QString() << folder << none
-                                                 << QStringList{QStringLiteral("MSINFO")} << QStringList{inFolder}
-                                                 << none << 1;
-    QTest::newRow("the folder with the tool") << PathValue::None << QString() << folder << QStringList{inFolder}
-                                              << QStringList{QStringLiteral("MSINFO")} << QStringList{inFolder}
-                                              << QStringList{inFolder} << 0;
+    QTest::newRow("the folder without the tool")
+        << PathValue::None << QString() << folder << none << QStringList{QStringLiteral("MSINFO")}
+        << QStringList{inFolder} << none << 1;
+    QTest::newRow("the folder with the tool")
+        << PathValue::None << QString() << folder << QStringList{inFolder} << QStringList{QStringLiteral("MSINFO")}
+        << QStringList{inFolder} << QStringList{inFolder} << 0;
     // PATH to a missing file is tried and fails; the folder is not tried then.
     QTest::newRow("PATH to a missing file")
         << PathValue::String << QStringLiteral("C:\\no\\esta.exe") << folder << QStringList{inFolder} << path << none
         << QStringList{QStringLiteral("C:\\no\\esta.exe")} << 1;
-    QTest::newRow("PATH of another type") << PathValue::OtherType << QString() << QString() << none << path << none
-                                          << QStringList{QString()} << 1;
+    QTest::newRow("PATH of another type")
+        << PathValue::OtherType << QString() << QString() << none << path << none << QStringList{QString()} << 1;
     // A value without data ends the lookup: "MSINFO" is never read.
     QTest::newRow("PATH without data") << PathValue::NoData << QString() << folder << QStringList{inFolder} << path
                                        << none << none << 1;

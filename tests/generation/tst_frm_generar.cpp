@@ -73,7 +73,6 @@ private slots:
 
 private:
     frmGenerar *open();
-
 };
 
 frmGenerar *TestFrmGenerar::open()

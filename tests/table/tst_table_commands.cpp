@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "gui_helpers.h"
 #include "main_window_fixture.h"
+#include "test_files.h"
 
 #include "core/titulo.h"
 #include "shell/frm_principal.h"
@@ -22,20 +23,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
 } // namespace
 
 class TestTableCommands : public MainWindowTest
@@ -89,7 +76,7 @@ void TestTableCommands::makeSpecialFiles()
 void TestTableCommands::openShowsTheTableAndEnablesSaving()
 {
     const QString path = dir->filePath(QStringLiteral("Exp.txt"));
-    putFile(path, "//Archivo Creado Con Otro\r\n1,2,3\r\n4,5,6,7,8,9,10,11,12,13,14,15,16,17,18\r\n");
+    QVERIFY(putFile(path, "//Archivo Creado Con Otro\r\n1,2,3\r\n4,5,6,7,8,9,10,11,12,13,14,15,16,17,18\r\n"));
     // Generated, then saved: every item disabled. Opening leaves "&Generar Tabla" so.
     w->applyTableEvent(TableEvent::Generated);
     w->applyTableEvent(TableEvent::Saved);
@@ -107,7 +94,7 @@ void TestTableCommands::openShowsTheTableAndEnablesSaving()
 
     // An empty file: no table rows, the grid shows its header alone.
     const QString empty = dir->filePath(QStringLiteral("vacio.txt"));
-    putFile(empty, QByteArray());
+    QVERIFY(putFile(empty, QByteArray()));
     answerFileDialog(empty);
     w->MNU_ABRIR->trigger();
     QCOMPARE(w->model()->table().rowCount(), 1);
@@ -122,7 +109,7 @@ void TestTableCommands::aNewTableShowsItsFirstCell()
     for (int level = 1; level <= 500; ++level)
         bytes += QByteArray::number(level) + ",2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
     const QString path = dir->filePath(QStringLiteral("Exp.txt"));
-    putFile(path, bytes);
+    QVERIFY(putFile(path, bytes));
     Cuadricula *grid = w->grid();
     auto scrolledToTheEnd = [&] {
         grid->setFocus();
@@ -162,7 +149,7 @@ void TestTableCommands::aNewTableShowsItsFirstCell()
 void TestTableCommands::openDialogIsSetUpAfreshEachTime()
 {
     const QString other = dir->filePath(QStringLiteral("otra.txt"));
-    putFile(other, "1,2\r\n");
+    QVERIFY(putFile(other, "1,2\r\n"));
     for (int round = 0; round < 2; ++round) {
         auto seen = answerFileDialog(other);
         w->MNU_ABRIR->trigger();
@@ -244,7 +231,7 @@ void TestTableCommands::fileListInSpanish()
     // A folder and a file of 1536 bytes last written on 8 December 2026 at 22:50.
     QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("tablas")));
     const QString path = dir->filePath(QStringLiteral("Exp.txt"));
-    putFile(path, QByteArray(1536, '1'));
+    QVERIFY(putFile(path, QByteArray(1536, '1')));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.setFileTime(QDateTime(QDate(2026, 12, 8), QTime(22, 50)), QFileDevice::FileModificationTime));
@@ -298,7 +285,7 @@ void TestTableCommands::failedSaveKeepsTheFormerFile()
     // A file of the read-only /proc cannot be replaced; a writable one must not be.
     const QString path = tooManyRows ? dir->filePath(QStringLiteral("Exp.txt")) : QStringLiteral("/proc/version");
     if (tooManyRows)
-        putFile(path, "antes\r\n");
+        QVERIFY(putFile(path, "antes\r\n"));
     const QByteArray former = fileBytes(path);
     std::shared_ptr<MessageBoxSeen> replace, box;
     answerFileDialog(

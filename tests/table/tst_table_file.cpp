@@ -5,6 +5,7 @@
 #include "table/core/experience_table.h"
 #include "table/core/table_check.h"
 #include "table/core/table_file.h"
+#include "test_files.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -97,29 +98,6 @@ QStringList rowsOf(const ExperienceTable &table)
     }
     return rows;
 }
-
-ExperienceTable numberedTable(int rows)
-{
-    ExperienceTable table;
-    table.setRowCount(1);
-    for (int r = 1; r <= rows; ++r)
-        table.appendRow(r + 1, std::to_string(r) + ",2,3,4,5,6,7,8,9,10,11,12,13,14");
-    return table;
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 const QByteArray kFormer("//Archivo Creado Con Otro\r\n1,2,3,,,,,,,,,,,\r\n");
 
 #if defined(Q_OS_UNIX)
@@ -137,7 +115,7 @@ struct LockedFolder
 
     explicit LockedFolder(const QByteArray &former)
     {
-        putFile(path, former);
+        QVERIFY(putFile(path, former));
         if (geteuid() == 0) {
             QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755));
             (void)chown(path.toLocal8Bit().constData(), 0, kStaff);
@@ -201,9 +179,6 @@ private slots:
     void replacingKeepsOwnerGroupAndMode();
     void lockedFolderWritesTheFileInPlace();
     void lockedFolderFullDiskLeavesTheFormerFile();
-    void checkCutsLongValues();
-    void checkOrdersNumbersByValue_data();
-    void checkOrdersNumbersByValue();
 };
 
 void TestTableFile::reading_data()
@@ -431,7 +406,7 @@ void TestTableFile::tooManyRowsIsRefusedBeforeTheFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Exp.txt"));
-    putFile(path, kFormer);
+    QVERIFY(putFile(path, kFormer));
     const ExperienceTable big = numberedTable(kMaxSavedRows + 1);
     QString error;
     QVERIFY(!writeTableFile(path, big, &error));
@@ -450,7 +425,7 @@ void TestTableFile::fullDiskLeavesTheFormerFile()
 #if defined(Q_OS_UNIX)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Exp.txt"));
-    putFile(path, kFormer);
+    QVERIFY(putFile(path, kFormer));
 
     // A file-size limit fails the write as a full disk would.
     rlimit old{};
@@ -487,7 +462,7 @@ void TestTableFile::unwritableTargetsLeaveTheFormerFile()
     // A read-only file; as root, tried by an unprivileged child process.
     QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
     const QString path = dir.filePath(QStringLiteral("Exp.txt"));
-    putFile(path, kFormer);
+    QVERIFY(putFile(path, kFormer));
     QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     if (geteuid() == 0)
         QVERIFY(chown(path.toLocal8Bit().constData(), 65534, 65534) == 0);
@@ -517,7 +492,7 @@ void TestTableFile::replacingKeepsOwnerGroupAndMode()
     // Root saving over the table of the server's account.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Exp.txt"));
-    putFile(path, kFormer);
+    QVERIFY(putFile(path, kFormer));
     QCOMPARE(chown(path.toLocal8Bit().constData(), kNobody, kStaff), 0);
     QCOMPARE(chmod(path.toLocal8Bit().constData(), 0640), 0);
     const ino_t formerInode = statOf(path).st_ino;
@@ -583,76 +558,6 @@ void TestTableFile::lockedFolderFullDiskLeavesTheFormerFile()
 #else
     QSKIP("a file-size limit is a POSIX facility");
 #endif
-}
-
-void TestTableFile::checkCutsLongValues()
-{
-    // A 70 MB field was quoted whole: 73 MB of report for one finding.
-    const std::string longText(1000000, 'x');
-    const std::string bytes = "//c\r\n" + longText + ",2\r\n1," + std::string(45, '9') + "\r\n";
-    const TableCheck check = checkTableBytes(bytes, largestOfType(QStringLiteral("int64")), QStringLiteral("int64"));
-    QStringList cut;
-    for (const TableFinding &finding : check.findings) {
-        QVERIFY2(finding.message.size() < 200, qPrintable(finding.message.left(300)));
-        if (finding.message.contains(QStringLiteral("caracteres")))
-            cut << finding.message;
-    }
-    QCOMPARE(cut, QStringList({QStringLiteral("Nob Base: «%1… (1000000 caracteres)» no es un número entero sin signo")
-                                   .arg(QString(40, QLatin1Char('x'))),
-                               QStringLiteral("Base 1: %1… (45 caracteres) supera el mayor valor de int64, "
-                                              "9223372036854775807")
-                                   .arg(QString(40, QLatin1Char('9')))}));
-    QCOMPARE(shownValue(std::string(40, '1')), QString(40, QLatin1Char('1'))); // up to 40: whole
-}
-
-void TestTableFile::checkOrdersNumbersByValue_data()
-{
-    // Two levels differing in their last value: a fall, and the type's bound.
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QByteArray>("after");
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QStringList>("codes");
-    const QString int32 = QStringLiteral("int32"), int64 = QStringLiteral("int64");
-    const QString fall = QStringLiteral("descenso"), over = QStringLiteral("fuera_de_rango");
-    QTest::newRow("longer is larger") << QByteArray("9") << QByteArray("10") << int32 << QStringList();
-    QTest::newRow("shorter is smaller") << QByteArray("1000000000") << QByteArray("999999999") << int32
-                                        << QStringList{fall};
-    QTest::newRow("leading zeros are no digits") << QByteArray("0010") << QByteArray("9") << int32 << QStringList{fall};
-    QTest::newRow("equal with zeros") << QByteArray("7") << QByteArray("007") << int32 << QStringList();
-    QTest::newRow("8 digits") << QByteArray("12345678") << QByteArray("12345677") << int32 << QStringList{fall};
-    QTest::newRow("12 digits, last word")
-        << QByteArray("123456789012") << QByteArray("123456789011") << int64 << QStringList{fall};
-    QTest::newRow("12 digits, first word")
-        << QByteArray("123456789012") << QByteArray("223456789011") << int64 << QStringList();
-    QTest::newRow("16 digits") << QByteArray("1234567890123456") << QByteArray("1234567890123455") << int64
-                               << QStringList{fall};
-    QTest::newRow("20 digits") << QByteArray("99999999999999999999") << QByteArray("99999999999999999998") << int64
-                               << QStringList{over, over, fall};
-    QTest::newRow("int64's largest") << QByteArray("1") << QByteArray("0009223372036854775807") << int64
-                                     << QStringList();
-    QTest::newRow("past int64") << QByteArray("1") << QByteArray("9223372036854775808") << int64 << QStringList{over};
-    QTest::newRow("past int32") << QByteArray("2147483647") << QByteArray("2147483648") << int32 << QStringList{over};
-}
-
-void TestTableFile::checkOrdersNumbersByValue()
-{
-    QFETCH(QByteArray, before);
-    QFETCH(QByteArray, after);
-    QFETCH(QString, type);
-    QFETCH(QStringList, codes);
-    const QByteArray first = "1,2,3,4,5,6,7,8,9,10,11,12,13,";
-    // The value last in the file too, where no bytes follow it.
-    for (const bool atEnd : {false, true}) {
-        const QByteArray bytes =
-            commentLine() + "\r\n" + first + before + "\r\n" + first + after + (atEnd ? "" : "\r\n");
-        const TableCheck check =
-            checkTableBytes(std::string_view(bytes.constData(), size_t(bytes.size())), largestOfType(type), type);
-        QStringList found;
-        for (const TableFinding &f : check.findings)
-            if (f.field == 14)
-                found << QString::fromLatin1(f.code);
-        QCOMPARE(found, codes);
-    }
 }
 
 QTEST_GUILESS_MAIN(TestTableFile)

@@ -1,0 +1,159 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
+// The check of a table file (what comprobar reports), in process: one row
+// per finding code, numbers compared by value, long values cut.
+#include "table/core/table_check.h"
+#include "table/core/table_file.h"
+
+#include <QTest>
+
+#include <string>
+
+class TestTableCheck : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void findingCodes_data();
+    void findingCodes();
+    void checkOrdersNumbersByValue_data();
+    void checkOrdersNumbersByValue();
+    void checkCutsLongValues();
+};
+
+void TestTableCheck::findingCodes_data()
+{
+    // One file per finding; the findings expected, "LÍNEA:CAMPO: gravedad codigo".
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QStringList>("findings");
+    const QByteArray c = commentLine() + "\r\n";
+    const QByteArray ok = "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
+    const QString int32 = QStringLiteral("int32"), uint32 = QStringLiteral("uint32");
+    const auto one = [](const char *finding) { return QStringList{QString::fromUtf8(finding)}; };
+    QTest::newRow("a clean table") << c + ok << int32 << QStringList();
+    QTest::newRow("campos") << c + ok + "1,2,3\r\n" << int32 << one("3:0: error campos");
+    QTest::newRow("vacio") << c + "1,2,,4,5,6,7,8,9,10,11,12,13,14\r\n" << int32 << one("2:3: error vacio");
+    QTest::newRow("vacio, thirteen values and a comma") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,\r\n"
+                                                        << int32 << one("2:14: error vacio");
+    QTest::newRow("vacio, twelve values and two commas")
+        << c + "1,2,3,4,5,6,7,8,9,10,11,12,,\r\n"
+        << int32 << QStringList{QStringLiteral("2:13: error vacio"), QStringLiteral("2:14: error vacio")};
+    QTest::newRow("fourteen values and a comma: fifteen fields") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14,\r\n"
+                                                                 << int32 << one("2:0: error campos");
+    QTest::newRow("no_numerico, exponent") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,1.00860076172675E+15\r\n"
+                                           << int32 << one("2:14: error no_numerico");
+    QTest::newRow("no_numerico, sign") << c + "1,+2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                                       << int32 << one("2:2: error no_numerico");
+    QTest::newRow("fuera_de_rango int32") << c + "2147483648,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                                          << int32 << one("2:1: error fuera_de_rango");
+    QTest::newRow("within uint32") << c + "4294967295,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n" << uint32 << QStringList();
+    QTest::newRow("fuera_de_rango uint32") << c + "1,4294967296,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                                           << uint32 << one("2:2: error fuera_de_rango");
+    QTest::newRow("leading zeros stay in range") << c + "0002147483647,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                                                 << int32 << QStringList();
+    QTest::newRow("descenso") << c + ok + "1,2,3,4,5,6,7,8,9,10,11,12,13,13\r\n"
+                              << int32 << one("3:14: aviso descenso");
+    QTest::newRow("closing row of zeros is no fall") << c + ok + "0,0,0,0,0,0,0,0,0,0,0,0,0,0\r\n"
+                                                     << int32 << QStringList();
+    QTest::newRow("sin_comentario") << ok << int32 << one("1:0: aviso sin_comentario");
+    QTest::newRow("linea_sin_coma") << c + ok + "\r\n" << int32 << one("3:0: aviso linea_sin_coma");
+    QTest::newRow("sin_niveles, an empty file") << QByteArray() << int32 << one("1:0: error sin_niveles");
+    QTest::newRow("sin_niveles, the comment line alone") << c << int32 << one("1:0: error sin_niveles");
+    QTest::newRow("bom") << "\xEF\xBB\xBF" + c + ok << int32 << one("1:0: error bom");
+    QTest::newRow("fin_de_linea, LF") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\n"
+                                      << int32 << one("2:0: aviso fin_de_linea");
+    QTest::newRow("fin_de_linea, last line")
+        << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14" << int32 << one("2:0: aviso fin_de_linea");
+}
+
+void TestTableCheck::findingCodes()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, type);
+    QFETCH(QStringList, findings);
+    const TableCheck check =
+        checkTableBytes(std::string_view(file.constData(), size_t(file.size())), largestOfType(type), type);
+    QStringList found;
+    for (const TableFinding &f : check.findings) {
+        found << QStringLiteral("%1:%2: %3 %4")
+                     .arg(f.line)
+                     .arg(f.field)
+                     .arg(f.error ? QStringLiteral("error") : QStringLiteral("aviso"), QString::fromLatin1(f.code));
+        QVERIFY2(!f.message.isEmpty(), f.code);
+    }
+    QCOMPARE(found, findings);
+}
+
+void TestTableCheck::checkOrdersNumbersByValue_data()
+{
+    // Two levels differing in their last value: a fall, and the type's bound.
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QStringList>("codes");
+    const QString int32 = QStringLiteral("int32"), int64 = QStringLiteral("int64");
+    const QString fall = QStringLiteral("descenso"), over = QStringLiteral("fuera_de_rango");
+    QTest::newRow("longer is larger") << QByteArray("9") << QByteArray("10") << int32 << QStringList();
+    QTest::newRow("shorter is smaller") << QByteArray("1000000000") << QByteArray("999999999") << int32
+                                        << QStringList{fall};
+    QTest::newRow("leading zeros are no digits") << QByteArray("0010") << QByteArray("9") << int32 << QStringList{fall};
+    QTest::newRow("equal with zeros") << QByteArray("7") << QByteArray("007") << int32 << QStringList();
+    QTest::newRow("8 digits") << QByteArray("12345678") << QByteArray("12345677") << int32 << QStringList{fall};
+    QTest::newRow("12 digits, last word")
+        << QByteArray("123456789012") << QByteArray("123456789011") << int64 << QStringList{fall};
+    QTest::newRow("12 digits, first word")
+        << QByteArray("123456789012") << QByteArray("223456789011") << int64 << QStringList();
+    QTest::newRow("16 digits") << QByteArray("1234567890123456") << QByteArray("1234567890123455") << int64
+                               << QStringList{fall};
+    QTest::newRow("20 digits") << QByteArray("99999999999999999999") << QByteArray("99999999999999999998") << int64
+                               << QStringList{over, over, fall};
+    QTest::newRow("int64's largest") << QByteArray("1") << QByteArray("0009223372036854775807") << int64
+                                     << QStringList();
+    QTest::newRow("past int64") << QByteArray("1") << QByteArray("9223372036854775808") << int64 << QStringList{over};
+    QTest::newRow("past int32") << QByteArray("2147483647") << QByteArray("2147483648") << int32 << QStringList{over};
+}
+
+void TestTableCheck::checkOrdersNumbersByValue()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QFETCH(QString, type);
+    QFETCH(QStringList, codes);
+    const QByteArray first = "1,2,3,4,5,6,7,8,9,10,11,12,13,";
+    // The value last in the file too, where no bytes follow it.
+    for (const bool atEnd : {false, true}) {
+        const QByteArray bytes =
+            commentLine() + "\r\n" + first + before + "\r\n" + first + after + (atEnd ? "" : "\r\n");
+        const TableCheck check =
+            checkTableBytes(std::string_view(bytes.constData(), size_t(bytes.size())), largestOfType(type), type);
+        QStringList found;
+        for (const TableFinding &f : check.findings)
+            if (f.field == 14)
+                found << QString::fromLatin1(f.code);
+        QCOMPARE(found, codes);
+    }
+}
+
+void TestTableCheck::checkCutsLongValues()
+{
+    // A 70 MB field was quoted whole: 73 MB of report for one finding.
+    const std::string longText(1000000, 'x');
+    const std::string bytes = "//c\r\n" + longText + ",2\r\n1," + std::string(45, '9') + "\r\n";
+    const TableCheck check = checkTableBytes(bytes, largestOfType(QStringLiteral("int64")), QStringLiteral("int64"));
+    QStringList cut;
+    for (const TableFinding &finding : check.findings) {
+        QVERIFY2(finding.message.size() < 200, qPrintable(finding.message.left(300)));
+        if (finding.message.contains(QStringLiteral("caracteres")))
+            cut << finding.message;
+    }
+    QCOMPARE(cut, QStringList({QStringLiteral("Nob Base: «%1… (1000000 caracteres)» no es un número entero sin signo")
+                                   .arg(QString(40, QLatin1Char('x'))),
+                               QStringLiteral("Base 1: %1… (45 caracteres) supera el mayor valor de int64, "
+                                              "9223372036854775807")
+                                   .arg(QString(40, QLatin1Char('9')))}));
+    QCOMPARE(shownValue(std::string(40, '1')), QString(40, QLatin1Char('1'))); // up to 40: whole
+}
+
+QTEST_GUILESS_MAIN(TestTableCheck)
+#include "tst_table_check.moc"
