@@ -7,6 +7,7 @@
 #   core/ and <subsystem>/core/ the core only, and of Qt, Qt Core only
 #   chart/                      its own folder and the core
 #   cli/                        the core, and chart/ to draw
+#   tools/                      nothing of the programs: build-time programs stand alone
 # Run as: cmake -DSOURCE_DIR=... -DQTCORE_DIR=... -P layers.cmake
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/core/*.cpp ${SOURCE_DIR}/core/*.h
@@ -16,12 +17,13 @@ file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/about/*.cpp ${SOURCE_DIR}/about/*.h
   ${SOURCE_DIR}/shell/*.cpp ${SOURCE_DIR}/shell/*.h
   ${SOURCE_DIR}/chart/*.cpp ${SOURCE_DIR}/chart/*.h
-  ${SOURCE_DIR}/cli/*.cpp ${SOURCE_DIR}/cli/*.h)
+  ${SOURCE_DIR}/cli/*.cpp ${SOURCE_DIR}/cli/*.h
+  ${SOURCE_DIR}/tools/*.cpp ${SOURCE_DIR}/tools/*.h)
 
 function(layer_of path out)
   if(path MATCHES "^core/" OR path MATCHES "^[a-z]+/core/")
     set(${out} core PARENT_SCOPE)
-  elseif(path MATCHES "^(widgets|shell|cli)/")
+  elseif(path MATCHES "^(widgets|shell|cli|tools)/")
     set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
   else()
     string(REGEX MATCH "^[a-z]+" subsystem "${path}")
@@ -47,6 +49,8 @@ foreach(source IN LISTS sources)
         list(APPEND faults "${source}: a shared window helper includes ${target}")
       elseif(layer STREQUAL "chart" AND NOT target_layer MATCHES "^(core|chart)$")
         list(APPEND faults "${source}: the chart drawing includes ${target}")
+      elseif(layer STREQUAL "tools")
+        list(APPEND faults "${source}: a build-time program includes the programs' ${target}")
       elseif(layer MATCHES "^(table|generation|about)$" AND NOT target_layer MATCHES "^(core|widgets|${layer})$")
         list(APPEND faults "${source}: includes another subsystem's window code ${target}")
       endif()
