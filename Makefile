@@ -96,12 +96,15 @@ windows:
 	qt=$$(./scripts/build-qt-windows.sh) && VEXP_QT_WINDOWS="$$qt" $(CMAKE) --preset windows
 	$(CMAKE) --build --preset windows -j$(JOBS)
 
-# Under Wine on a private X server: every test program built for Windows, the
-# editor driven end to end by keys, the tool's pictures, and the installer's
-# silent install and uninstall.
+# Under Wine, each step on an X display the server picks and in a Wine prefix
+# of its own: every test program built for Windows, the editor driven end to
+# end by keys, the tool's pictures and texts, and the installer's silent
+# install, reinstall elsewhere and uninstall.
 test-windows: windows windows-package
 	$(CMAKE) --build --preset host-tool -j$(JOBS)
-	cd build-windows && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure --timeout 600
+	prefix=$$(mktemp -d) && cd build-windows && { WINEPREFIX=$$prefix xvfb-run -a -s "-screen 0 1280x1024x24" \
+	  ctest --output-on-failure --timeout 600; status=$$?; WINEPREFIX=$$prefix /usr/lib/wine/wineserver -k 2>/dev/null; \
+	  rm -rf $$prefix; exit $$status; }
 	./tests/windows/e2e.sh build-windows build-host/vandrel-exp .
 	./tests/windows/install.sh $(WINDOWS_INSTALLER) $(VERSION)
 
