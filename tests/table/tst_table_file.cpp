@@ -165,6 +165,8 @@ class TestTableFile : public QObject
 private slots:
     void reading_data();
     void reading();
+    void rowLines_data();
+    void rowLines();
     void writingHasTheExactLayout();
     void savedAndOpenedAgainIsUnchanged();
     void anyByteComesBack();
@@ -225,6 +227,52 @@ void TestTableFile::reading()
     const ExperienceTable table = readBytes(file);
     QCOMPARE(rowsOf(table), rows);
     QCOMPARE(table.rowCount(), rows.size() + 1);
+}
+
+void TestTableFile::rowLines_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QList<qint64>>("lines"); // the line each row begins on
+
+    QTest::newRow("CR LF") << QByteArray("//c\r\n1,2\r\n3,4\r\n") << QList<qint64>{2, 3};
+    QTest::newRow("one line, two rows") << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\r\n7,8")
+                                        << QList<qint64>{1, 1, 2};
+    QTest::newRow("lone CRs and LFs, LF CR is two") << QByteArray("a\r\rb\n\nc\n\r1,2") << QList<qint64>{7};
+    QTest::newRow("empty lines and comma-less lines") << QByteArray("\r\n7\r\n \r\n1,2\r\n\r\n3,4")
+                                                      << QList<qint64>{4, 6};
+    QByteArray many;
+    for (int line = 0; line < 1000; ++line)
+        many += line % 3 == 0 ? "1,2\r\n" : line % 3 == 1 ? "3,4\n" : "5,6\r";
+    QTest::newRow("a thousand lines, three kinds of end") << many << [] {
+        QList<qint64> lines;
+        for (qint64 line = 1; line <= 1000; ++line)
+            lines.append(line);
+        return lines;
+    }();
+    // Every place a line end can take in a word of eight bytes and across
+    // two: a CR LF split between words counts once, a CR closing a word and
+    // an LF opening the next too.
+    for (int lead = 0; lead < 17; ++lead) {
+        const QByteArray pad(lead, 'x');
+        QTest::addRow("CR LF after %d bytes", lead) << pad + "\r\n1,2" << QList<qint64>{2};
+        QTest::addRow("CR, CR LF, LF after %d bytes", lead) << pad + "\r\r\n\n1,2" << QList<qint64>{4};
+        QTest::addRow("LF CR after %d bytes", lead) << pad + "\n\r1,2" << QList<qint64>{3};
+    }
+}
+
+void TestTableFile::rowLines()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QList<qint64>, lines);
+    const ExperienceTable table = readBytes(file);
+    QCOMPARE(table.rowCount(), lines.size() + 1);
+    std::vector<int32_t> rows;
+    for (int32_t row = 1; row < table.rowCount(); ++row)
+        rows.push_back(row);
+    const std::vector<qint64> found = fileLinesOfRows(table, rows);
+    QCOMPARE(QList<qint64>(found.begin(), found.end()), lines);
+    // One row alone, the last: its line does not depend on the rows asked before.
+    QCOMPARE(fileLinesOfRows(table, {table.rowCount() - 1}), std::vector<qint64>{lines.last()});
 }
 
 void TestTableFile::writingHasTheExactLayout()
