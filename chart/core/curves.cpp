@@ -5,7 +5,9 @@
 #include "table/core/experience_table.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string_view>
 #include <system_error>
@@ -59,6 +61,61 @@ struct Bucket
     }
 };
 
+// Eight bytes of a row as a word, the first byte in the lowest bits.
+uint64_t wordAt(const char *bytes)
+{
+    uint64_t word;
+    std::memcpy(&word, bytes, 8);
+    if constexpr (std::endian::native == std::endian::big)
+        word = __builtin_bswap64(word);
+    return word;
+}
+
+// 0x80 in each byte of `word` that is not a decimal digit: at or past 0x80,
+// past '9' or before '0'. No carry runs from one byte into the next.
+uint64_t nonDigits(uint64_t word)
+{
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t low = word & kLow7;
+    return (word | (low + 0x4646464646464646ull) | ~(low + 0x5050505050505050ull)) & 0x8080808080808080ull;
+}
+
+// The first `count` bytes of `word` (1 to 8, all digits) as a number: the
+// digits moved to the top over zero bytes, then paired, quadrupled and
+// joined in three multiplications.
+uint64_t digitsValue(uint64_t word, int count)
+{
+    if (count < 8)
+        word <<= 8 * (8 - count);
+    word = (word & 0x0F0F0F0F0F0F0F0Full) * 2561 >> 8;
+    word = (word & 0x00FF00FF00FF00FFull) * 6553601 >> 16;
+    return (word & 0x0000FFFF0000FFFFull) * 42949672960001ull >> 32;
+}
+
+// A field of up to 15 digits that a comma ends, read by words where sixteen
+// bytes of the row are left: its value, and `length` set; false for anything
+// else (the byte-by-byte reading decides then).
+bool shortNumber(const char *field, const char *rowEnd, uint64_t &value, int &length)
+{
+    if (rowEnd - field < 16)
+        return false;
+    const uint64_t first = wordAt(field);
+    const uint64_t stops = nonDigits(first);
+    if (stops != 0) {
+        length = std::countr_zero(stops) >> 3;
+    } else {
+        const uint64_t later = nonDigits(wordAt(field + 8));
+        if (later == 0)
+            return false;
+        length = 8 + (std::countr_zero(later) >> 3);
+    }
+    if (length == 0 || field[length] != ',')
+        return false;
+    value = length <= 8 ? digitsValue(first, length)
+                        : digitsValue(first, length - 8) * 100000000 + digitsValue(wordAt(field + length - 8), 8);
+    return true;
+}
+
 // The row of zeros that generation writes after the last level.
 bool isClosingRow(std::string_view packed)
 {
@@ -98,25 +155,32 @@ void drawStretch(const ExperienceTable &table, bool logarithmic, int32_t first, 
         const char *p = packed.data();
         const char *const rowEnd = p + packed.size();
         for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-            // One pass over the field: its digits as a number, and whether
-            // they were all digits. A row may hold fewer than fourteen
-            // fields: the rest are blank.
-            const char *const start = p;
+            double value;
             uint64_t whole = 0;
-            unsigned notDigits = 0;
-            for (; p < rowEnd && *p != ','; ++p) {
-                const unsigned digit = unsigned(*p - '0');
-                notDigits |= digit > 9;
-                whole = whole * 10 + digit;
+            int wordLength = 0;
+            if (shortNumber(p, rowEnd, whole, wordLength)) {
+                value = double(whole);
+                p += wordLength + 1;
+            } else {
+                // One pass over the field: its digits as a number, and
+                // whether they were all digits. A row may hold fewer than
+                // fourteen fields: the rest are blank.
+                const char *const start = p;
+                unsigned notDigits = 0;
+                for (; p < rowEnd && *p != ','; ++p) {
+                    const unsigned digit = unsigned(*p - '0');
+                    notDigits |= digit > 9;
+                    whole = whole * 10 + digit;
+                }
+                const size_t length = size_t(p - start);
+                if (p < rowEnd)
+                    ++p;
+                if (length == 0 || notDigits) {
+                    ++out.notNumbers;
+                    continue;
+                }
+                value = length <= 19 ? double(whole) : longValue(std::string_view(start, length));
             }
-            const size_t length = size_t(p - start);
-            if (p < rowEnd)
-                ++p;
-            if (length == 0 || notDigits) {
-                ++out.notNumbers;
-                continue;
-            }
-            const double value = length <= 19 ? double(whole) : longValue(std::string_view(start, length));
             if (logarithmic && value <= 0) {
                 ++out.zeros;
                 continue;

@@ -85,6 +85,64 @@ private slots:
         }
     }
 
+    // Each field read as the number it writes, or left out: first in its
+    // row (read by words, with the row's other fields after it) and last
+    // (read byte by byte), so that both readings agree.
+    void valuesAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<bool>("number");
+        QTest::addColumn<double>("value");
+        const auto number = [](const char *name, const char *field, double value) {
+            QTest::newRow(name) << QByteArray(field) << true << value;
+        };
+        const auto notNumber = [](const char *name, const char *field) {
+            QTest::newRow(name) << QByteArray(field) << false << 0.0;
+        };
+        number("one digit", "7", 7);
+        number("zero", "0", 0);
+        number("seven digits", "1234567", 1234567);
+        number("eight digits, a whole word", "12345678", 12345678);
+        number("nine digits, across two words", "123456789", 123456789);
+        number("int32's largest", "2147483647", 2147483647.0);
+        number("fifteen digits", "123456789012345", 123456789012345.0);
+        number("sixteen digits", "1234567890123456", 1234567890123456.0);
+        number("leading zeros", "000000000000042", 42);
+        number("twenty digits", "99999999999999999999", 1e20);
+        notNumber("empty", "");
+        notNumber("a letter inside", "12x4");
+        notNumber("a letter at the eighth byte", "1234567x9");
+        notNumber("a letter at the ninth byte", "12345678x");
+        notNumber("a letter at the sixteenth byte", "123456789012345x");
+        notNumber("a sign", "-5");
+        notNumber("a plus sign", "+5");
+        notNumber("a space before", " 5");
+        notNumber("a space after", "5 ");
+        notNumber("a decimal point", "1.5");
+        notNumber("the byte before '0'", "1/");
+        notNumber("the byte after '9'", "1:");
+        notNumber("a byte whose low seven bits are a digit", "1\xB9");
+    }
+
+    void valuesAsWritten()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(bool, number);
+        QFETCH(double, value);
+        const std::string others = "1,2,3,4,5,6,7,8,9,10,11,12,13";
+        for (const bool first : {true, false}) {
+            ExperienceTable table;
+            table.setRowCount(1);
+            table.appendRow(2, first ? field.toStdString() + "," + others : others + "," + field.toStdString());
+            const Curves curves = curvesOf(table, false);
+            const QList<QPointF> &points = curves.points[size_t(first ? kFirstValueColumn : kLastValueColumn)];
+            QCOMPARE(curves.notNumbers, number ? 0 : 1);
+            QCOMPARE(points.size(), number ? 1 : 0);
+            if (number)
+                QCOMPARE(points.first(), QPointF(1, value));
+        }
+    }
+
     void cellsLeftOut()
     {
         ExperienceTable table;
