@@ -3,6 +3,7 @@
 #include "chart/chart_drawing.h"
 
 #include "chart/core/curves.h"
+#include "chart/png_writer.h"
 #include "chart/svg_writer.h"
 #include "table/core/experience_table.h"
 
@@ -24,9 +25,6 @@ constexpr int kWidth = 1200;
 constexpr int kTitleHeight = 56;
 constexpr int kPanelHeight = 520;
 constexpr int kNoteLineHeight = 22;
-// zlib level 1 (Qt maps quality 0 to 100 onto levels 9 to 0): a picture of
-// lines on white packs almost as well as at the default, in a third of the time.
-constexpr int kPngQuality = 80;
 
 // The plot area inside a panel: room on the left for the values, below for
 // the levels, on the right for the legend.
@@ -392,8 +390,7 @@ QByteArray drawChart(const Curves &curves, const ChartRequest &request)
                 return &layers[size_t(panel)];
             });
         }
-        image.save(&out, "PNG", kPngQuality);
-        break;
+        return pngOf(image);
     }
     }
     return out.data();
