@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "chart/core/curves.h"
 
+#include "core/word_bytes.h"
 #include "table/core/experience_table.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <string_view>
 #include <system_error>
@@ -61,16 +61,6 @@ struct Bucket
     }
 };
 
-// Eight bytes of a row as a word, the first byte in the lowest bits.
-uint64_t wordAt(const char *bytes)
-{
-    uint64_t word;
-    std::memcpy(&word, bytes, 8);
-    if constexpr (std::endian::native == std::endian::big)
-        word = __builtin_bswap64(word);
-    return word;
-}
-
 // 0x80 in each byte of `word` that is not a decimal digit: at or past 0x80,
 // past '9' or before '0'. No carry runs from one byte into the next.
 uint64_t nonDigits(uint64_t word)
@@ -99,12 +89,12 @@ bool shortNumber(const char *field, const char *rowEnd, uint64_t &value, int &le
 {
     if (rowEnd - field < 16)
         return false;
-    const uint64_t first = wordAt(field);
+    const uint64_t first = littleEndianWord(field);
     const uint64_t stops = nonDigits(first);
     if (stops != 0) {
         length = std::countr_zero(stops) >> 3;
     } else {
-        const uint64_t later = nonDigits(wordAt(field + 8));
+        const uint64_t later = nonDigits(littleEndianWord(field + 8));
         if (later == 0)
             return false;
         length = 8 + (std::countr_zero(later) >> 3);
@@ -112,7 +102,7 @@ bool shortNumber(const char *field, const char *rowEnd, uint64_t &value, int &le
     if (length == 0 || field[length] != ',')
         return false;
     value = length <= 8 ? digitsValue(first, length)
-                        : digitsValue(first, length - 8) * 100000000 + digitsValue(wordAt(field + length - 8), 8);
+                        : digitsValue(first, length - 8) * 100000000 + digitsValue(littleEndianWord(field + length - 8), 8);
     return true;
 }
 

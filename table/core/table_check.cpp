@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "table/core/table_check.h"
 
+#include "core/word_bytes.h"
 #include "table/core/experience_table.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -56,15 +56,6 @@ struct Number
     std::string_view significant;
     qint64 level = 0;
 };
-
-uint64_t bigEndianWord(const char *bytes)
-{
-    uint64_t word;
-    std::memcpy(&word, bytes, 8);
-    if constexpr (std::endian::native == std::endian::little)
-        word = __builtin_bswap64(word);
-    return word;
-}
 
 // Two runs of digits of the same length. For 8 to 16 digits the first and
 // the last eight bytes, read as words, decide: they may overlap, and the

@@ -5,6 +5,7 @@
 #include "core/safe_write.h"
 #include "core/system_error.h"
 #include "core/titulo.h"
+#include "core/word_bytes.h"
 #include "table/core/experience_table.h"
 
 #include <QBuffer>
@@ -13,7 +14,6 @@
 #include <QIODevice>
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #if defined(__SSE2__)
@@ -322,15 +322,6 @@ bool GuardarTabla(QIODevice &device, const ExperienceTable &table, QString *erro
 
 namespace {
 
-// 0x80 in each byte of `word` equal to `byte`, 0 elsewhere; no carry runs
-// from one byte into the next.
-uint64_t bytesEqual(uint64_t word, unsigned char byte)
-{
-    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-    const uint64_t x = word ^ (0x0101010101010101ull * byte);
-    return ~(((x & kLow7) + kLow7) | x | kLow7);
-}
-
 // The line ends in bytes [from, to) as the reader counts them: every CR, and
 // every LF that does not follow a CR. Eight bytes a step: a report on a row
 // deep in a large file would otherwise cost as much as reading it.
@@ -340,10 +331,7 @@ qint64 lineEnds(const char *bytes, size_t from, size_t to)
     bool afterCr = from > 0 && bytes[from - 1] == '\r';
     size_t at = from;
     for (; at + 8 <= to; at += 8) {
-        uint64_t word;
-        std::memcpy(&word, bytes + at, 8);
-        if constexpr (std::endian::native == std::endian::big)
-            word = __builtin_bswap64(word); // the first byte in the lowest bits
+        const uint64_t word = littleEndianWord(bytes + at);
         const uint64_t cr = bytesEqual(word, '\r'), lf = bytesEqual(word, '\n');
         const uint64_t followsCr = cr << 8 | (afterCr ? 0x80u : 0u);
         // A one in each byte that ends a line, summed over the word by one
