@@ -23,11 +23,7 @@ inline uint64_t littleEndianWord(const char *bytes)
 // as their bytes do.
 inline uint64_t bigEndianWord(const char *bytes)
 {
-    uint64_t word;
-    std::memcpy(&word, bytes, 8);
-    if constexpr (std::endian::native == std::endian::little)
-        word = __builtin_bswap64(word);
-    return word;
+    return __builtin_bswap64(littleEndianWord(bytes));
 }
 
 // 0x80 in each byte of `word` equal to `byte`, 0 elsewhere; no carry runs
