@@ -18,8 +18,8 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false); // the splash closes before the main window shows
     prepareApplication(app);
 
-    const Startup arranque = Main();
-    std::unique_ptr<frmPrincipal> principal(arranque.principal);
+    const Startup startup = Main();
+    std::unique_ptr<frmPrincipal> principal(startup.principal);
     // Yes to the exit question ends the process at once, open dialogs
     // included. Nothing is left to write by then (every save is complete
     // before it returns), and Qt's own teardown may wait on threads it met

@@ -100,9 +100,9 @@ void TestFrmPrincipal::startupShowsTheSplashThenTheMainWindow()
 {
     ValoresPorDefecto(programParameters());
     programParameters().MultExp = 77; // start-up must reset it
-    const Startup arranque = Main();
-    std::unique_ptr<frmPrincipal> principal(arranque.principal);
-    QPointer<frmIntro> intro = arranque.intro;
+    const Startup startup = Main();
+    std::unique_ptr<frmPrincipal> principal(startup.principal);
+    QPointer<frmIntro> intro = startup.intro;
 
     Parametros defaults;
     ValoresPorDefecto(defaults);
@@ -147,9 +147,9 @@ void TestFrmPrincipal::startupShowsTheSplashThenTheMainWindow()
 
 void TestFrmPrincipal::splashIgnoresClicksAndKeys()
 {
-    const Startup arranque = Main();
-    std::unique_ptr<frmPrincipal> principal(arranque.principal);
-    QPointer<frmIntro> intro = arranque.intro;
+    const Startup startup = Main();
+    std::unique_ptr<frmPrincipal> principal(startup.principal);
+    QPointer<frmIntro> intro = startup.intro;
     QVERIFY(QTest::qWaitForWindowExposed(intro));
     QTest::mouseClick(intro, Qt::LeftButton, {}, QPoint(300, 30));
     QTest::mouseClick(intro->Image1, Qt::LeftButton);
@@ -223,9 +223,9 @@ void TestFrmPrincipal::windowsStayOnTheScreen()
     w->MNU_ACERCA->trigger();
     QVERIFY(aboutOnScreen);
 
-    const Startup arranque = Main();
-    std::unique_ptr<frmPrincipal> principal(arranque.principal);
-    std::unique_ptr<frmIntro> intro(arranque.intro);
+    const Startup startup = Main();
+    std::unique_ptr<frmPrincipal> principal(startup.principal);
+    std::unique_ptr<frmIntro> intro(startup.intro);
     QVERIFY(onScreen(intro.get()));
 }
 
