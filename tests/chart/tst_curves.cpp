@@ -129,17 +129,35 @@ private slots:
         QFETCH(QByteArray, field);
         QFETCH(bool, number);
         QFETCH(double, value);
-        const std::string others = "1,2,3,4,5,6,7,8,9,10,11,12,13";
-        for (const bool first : {true, false}) {
+        // The field first, in the middle, last (the row ends with it) and
+        // fourteenth of fifteen (a comma after it); the other fields short
+        // or long, so the field sits at every distance from a word's start.
+        const std::string cell = field.toStdString();
+        struct Place
+        {
+            const char *name;
+            int column;
+            std::string row;
+        };
+        const std::string shortOnes = "1,2,3,4,5,6,7,8,9,10,11,12,13";
+        const std::string longOnes = "1234567890,22,333,4444,55555,666666";
+        const Place places[] = {
+            {"first", kFirstValueColumn, cell + "," + shortOnes},
+            {"middle", kFirstValueColumn + 6, longOnes + "," + cell + ",8,9,10,11,12,13,14"},
+            {"last", kLastValueColumn, shortOnes + "," + cell},
+            {"last after long fields", kLastValueColumn, longOnes + ",7,8,9,10,11,12,13," + cell},
+            {"fourteenth of fifteen", kLastValueColumn, shortOnes + "," + cell + ",15"},
+        };
+        for (const Place &place : places) {
             ExperienceTable table;
             table.setRowCount(1);
-            table.appendRow(2, first ? field.toStdString() + "," + others : others + "," + field.toStdString());
+            table.appendRow(2, place.row);
             const Curves curves = curvesOf(table, false);
-            const QList<QPointF> &points = curves.points[size_t(first ? kFirstValueColumn : kLastValueColumn)];
-            QCOMPARE(curves.notNumbers, number ? 0 : 1);
-            QCOMPARE(points.size(), number ? 1 : 0);
+            const QList<QPointF> &points = curves.points[size_t(place.column)];
+            QVERIFY2(curves.notNumbers == (number ? 0 : 1), place.name);
+            QVERIFY2(points.size() == (number ? 1 : 0), place.name);
             if (number)
-                QCOMPARE(points.first(), QPointF(1, value));
+                QVERIFY2(points.first() == QPointF(1, value), place.name);
         }
     }
 
