@@ -12,5 +12,10 @@
 // separators. Call it right after the failing call.
 QString systemFailure(const QString &path, const QString &qtText);
 
+// The system's reason for the error number `code` (errno; on Windows,
+// GetLastError's), in the program's Spanish for the common ones and in Qt's
+// words, which the program may have in Spanish, for the rest.
+QString systemReason(int code);
+
 // The message for a folder given where a file is wanted.
 QString folderGivenMessage();

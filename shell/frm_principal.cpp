@@ -83,9 +83,9 @@ void frmPrincipal::buildMenus()
                         QKeySequence(Qt::CTRL | Qt::Key_C));
 
     connect(MNU_ABRIR, &QAction::triggered, this,
-            [this] { finishCommand(openTableFile(this, *model_), TableEvent::Read); });
+            [this] { finishCommand(openTableFile(this, *model_, opened_), TableEvent::Read); });
     connect(MNU_GUARDAR, &QAction::triggered, this,
-            [this] { finishCommand(saveTableFile(this, *model_), TableEvent::Saved); });
+            [this] { finishCommand(saveTableFile(this, *model_, opened_), TableEvent::Saved); });
     connect(MNU_SALIR, &QAction::triggered, this, &QWidget::close);
     connect(MNU_GENERAR, &QAction::triggered, this, &frmPrincipal::showGenerationDialog);
     connect(MNU_BORRAR, &QAction::triggered, this,

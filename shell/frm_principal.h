@@ -3,6 +3,7 @@
 #pragma once
 
 #include "generation/frm_generar.h"
+#include "table/core/file_snapshot.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -69,5 +70,6 @@ private:
     StatusBarPanels *StatusBar1_;
     CellEditingFilter *cellEditing_;
     QPointer<frmGenerar> frmGenerar_;
+    FileSnapshot opened_; // what the last file opened was when read
     bool centred_ = false;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "table/table_commands.h"
 
+#include "table/core/file_snapshot.h"
 #include "table/core/table_file.h"
 #include "table/experience_table_model.h"
 #include "widgets/file_dialogs.h"
@@ -9,7 +10,9 @@
 #include "widgets/spanish_file_model.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 
@@ -36,27 +39,43 @@ QString chooseFile(QWidget *owner, QFileDialog::AcceptMode mode)
 
 } // namespace
 
-CommandOutcome openTableFile(QWidget *owner, ExperienceTableModel &model)
+CommandOutcome openTableFile(QWidget *owner, ExperienceTableModel &model, FileSnapshot &opened)
 {
     const QString path = chooseFile(owner, QFileDialog::AcceptOpen);
     if (path.isEmpty())
         return {CommandOutcome::Cancelled, {}};
     ExperienceTable table;
     QString error;
-    if (!readTableFile(path, table, &error))
+    FileSnapshot snapshot;
+    if (!readTableFile(path, table, &error, &snapshot))
         return {CommandOutcome::Failed, error}; // the table shown before stays
     model.replaceTable(table);
+    opened = snapshot;
     return {CommandOutcome::Done, {}};
 }
 
-CommandOutcome saveTableFile(QWidget *owner, const ExperienceTableModel &model)
+CommandOutcome saveTableFile(QWidget *owner, const ExperienceTableModel &model, FileSnapshot &opened)
 {
     const QString path = chooseFile(owner, QFileDialog::AcceptSave);
     if (path.isEmpty())
         return {CommandOutcome::Cancelled, {}};
+    const bool overOpened = opened.isOf(path);
+    if (overOpened && opened.changedOnDisk()
+        && !askYesNo(owner,
+                     QStringLiteral("El archivo %1 ha cambiado en el disco desde que se abrió. Si lo reemplaza, "
+                                    "esos cambios se perderán. ¿Desea reemplazarlo?")
+                         .arg(QFileInfo(path).fileName()),
+                     DefaultAnswer::No))
+        return {CommandOutcome::Cancelled, {}};
     QString error;
-    if (!writeTableFile(path, model.table(), &error))
+    if (!writeTableFile(path, model.table(), &error)) {
+        // A table too large is no fault of the file; any other failure names it.
+        if (model.table().rowCount() - 1 <= kMaxSavedRows)
+            error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error);
         return {CommandOutcome::Failed, error};
+    }
+    if (overOpened) // what is on disk now is this program's own
+        opened = FileSnapshot::ofFileNow(path);
     return {CommandOutcome::Done, {}};
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 class ExperienceTableModel;
+class FileSnapshot;
 class QWidget;
 
 // How a table command ended. The main window turns Done into the command
@@ -16,12 +17,13 @@ struct CommandOutcome
     QString message; // Failed only: the text to show
 };
 
-// "Abrir": choose a table file and read it into the model. On failure the
-// model keeps the table it had.
-CommandOutcome openTableFile(QWidget *owner, ExperienceTableModel &model);
+// "Abrir": choose a table file and read it into the model, and remember in
+// `opened` what the file was. On failure the model keeps the table it had.
+CommandOutcome openTableFile(QWidget *owner, ExperienceTableModel &model, FileSnapshot &opened);
 
-// "G&uardar": choose a file name and write the model's table to it.
-CommandOutcome saveTableFile(QWidget *owner, const ExperienceTableModel &model);
+// "G&uardar": choose a file name and write the model's table to it. Over
+// the file `opened` was taken of, changed on disk since, it asks first.
+CommandOutcome saveTableFile(QWidget *owner, const ExperienceTableModel &model, FileSnapshot &opened);
 
 // "&Borrar Tabla": after a Yes, bring the model to the empty table.
 CommandOutcome clearTable(QWidget *owner, ExperienceTableModel &model);

@@ -8,8 +8,11 @@ class QWidget;
 
 // The program's message boxes: caption Titulo, Spanish buttons.
 
+// Which button a question's Enter takes.
+enum class DefaultAnswer { Yes, No };
+
 // Question icon, Yes and No; true for Yes.
-bool askYesNo(QWidget *parent, const QString &text);
+bool askYesNo(QWidget *parent, const QString &text, DefaultAnswer defaultAnswer = DefaultAnswer::Yes);
 
 // Critical icon, OK only.
 void showError(QWidget *parent, const QString &text);

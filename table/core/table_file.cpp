@@ -7,6 +7,7 @@
 #include "core/titulo.h"
 #include "core/word_bytes.h"
 #include "table/core/experience_table.h"
+#include "table/core/file_snapshot.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -378,7 +379,7 @@ QString notAPlainFileMessage()
                           "y no puede ser una tabla de experiencia. No se ha abierto.");
 }
 
-bool readTableFile(const QString &path, ExperienceTable &table, QString *error)
+bool readTableFile(const QString &path, ExperienceTable &table, QString *error, FileSnapshot *snapshot)
 {
     // Opening a named pipe waits for a writer and a device may never end:
     // refused before the open, so that the window never hangs on them.
@@ -396,7 +397,11 @@ bool readTableFile(const QString &path, ExperienceTable &table, QString *error)
         *error = systemFailure(path, file.errorString());
         return false;
     }
-    return LeerTabla(file, table, error); // QFile closes itself on every path
+    if (!LeerTabla(file, table, error)) // QFile closes itself on every path
+        return false;
+    if (snapshot)
+        *snapshot = FileSnapshot::of(path, file, table.arena());
+    return true;
 }
 
 bool readTableFileBytes(const QString &path, ByteBuffer &bytes, QString *error)

@@ -9,6 +9,7 @@
 
 class ByteBuffer;
 class ExperienceTable;
+class FileSnapshot;
 class QIODevice;
 
 // The largest table a file can hold: the row counter of the format is 16-bit.
@@ -43,8 +44,9 @@ QByteArray commentLine();
 
 // Opens, reads and closes the file at `path`; see LeerTabla. What is no
 // regular file or folder (a named pipe, a socket, a device) is refused with
-// notAPlainFileMessage() before it is opened.
-bool readTableFile(const QString &path, ExperienceTable &table, QString *error);
+// notAPlainFileMessage() before it is opened. On success, *snapshot (where
+// given) holds what the file was as read.
+bool readTableFile(const QString &path, ExperienceTable &table, QString *error, FileSnapshot *snapshot = nullptr);
 
 // Opens, reads and closes the file at `path`; see readTableBytes.
 bool readTableFileBytes(const QString &path, ByteBuffer &bytes, QString *error);

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
 #include "address_space.h"
+#include "core/safe_write.h"
 #include "core/titulo.h"
 #include "table/core/experience_table.h"
 #include "table/core/table_check.h"
@@ -15,13 +16,22 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <set>
+
 #if defined(Q_OS_UNIX)
 #include <csignal>
 #include <functional>
 #include <grp.h>
+#include <acl/libacl.h>
+#include <fcntl.h>
+#include <sys/acl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #endif
 
@@ -163,6 +173,8 @@ class TestTableFile : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+    void cleanup();
     void reading_data();
     void reading();
     void rowLines_data();
@@ -181,7 +193,30 @@ private slots:
     void replacingKeepsOwnerGroupAndMode();
     void lockedFolderWritesTheFileInPlace();
     void lockedFolderFullDiskLeavesTheFormerFile();
+    void savingKeepsWhatTheFileWas_data();
+    void savingKeepsWhatTheFileWas();
+    void inPlaceFailureLeavesAWholeFile_data();
+    void inPlaceFailureLeavesAWholeFile();
+    void interruptedSaveLeavesNoTemporary_data();
+    void interruptedSaveLeavesNoTemporary();
+
+private:
+    QTemporaryDir cache_; // the backup folder's home, for this process and its children
 };
+
+void TestTableFile::initTestCase()
+{
+    // Backups go under a cache folder the unprivileged children may write too.
+    QVERIFY(cache_.isValid());
+    QVERIFY(QFile::setPermissions(cache_.path(), QFileDevice::Permissions(0x7777)));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache_.path()));
+    QVERIFY(backupFolder().startsWith(cache_.path()));
+}
+
+void TestTableFile::cleanup()
+{
+    setSaveStepHook(nullptr);
+}
 
 void TestTableFile::reading_data()
 {
@@ -488,7 +523,7 @@ void TestTableFile::fullDiskLeavesTheFormerFile()
     std::signal(SIGXFSZ, oldHandler);
 
     QVERIFY(!written);
-    QVERIFY2(error.contains(QStringLiteral("File too large")), qPrintable(error));
+    QVERIFY2(error.contains(QStringLiteral("El archivo es demasiado grande")), qPrintable(error));
     QCOMPARE(fileBytes(path), kFormer);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Exp.txt")});
 #else
@@ -578,6 +613,7 @@ void TestTableFile::lockedFolderWritesTheFileInPlace()
     QCOMPARE(after.st_gid, before.st_gid);
     QCOMPARE(after.st_mode, before.st_mode);
     QCOMPARE(QDir(locked.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Exp.txt")});
+    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
 #else
     QSKIP("an unprivileged child process is a POSIX facility");
 #endif
@@ -599,12 +635,358 @@ void TestTableFile::lockedFolderFullDiskLeavesTheFormerFile()
         QString error;
         if (writeTableFile(locked.path, numberedTable(2000), &error))
             return 1;
-        return error.contains(QStringLiteral("File too large")) ? 0 : 2;
+        return error.contains(QStringLiteral("El archivo es demasiado grande"))
+                       && error.contains(QStringLiteral("El archivo conserva su contenido anterior."))
+                   ? 0
+                   : 2;
     });
     QCOMPARE(status, 0);
     QCOMPARE(fileBytes(locked.path), former);
+    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
 #else
     QSKIP("a file-size limit is a POSIX facility");
+#endif
+}
+
+
+Q_DECLARE_METATYPE(SaveStep)
+
+namespace {
+
+enum class Target {
+    CharacterDevice,
+    PipeWithReader,
+    PipeWithoutReader,
+    Socket,
+    HardLink,
+    Acl,
+    InheritedAcl,
+    UserAttributes,
+    NoAnonymousTemporary,
+    LinkChain,
+    LinkLoop,
+};
+
+// The steps the hook below fails, and a signal it raises at one step.
+std::set<SaveStep> failingSteps;
+SaveStep signalStep = SaveStep::NamedTemporary;
+int signalToRaise = 0;
+
+bool testHook(SaveStep step)
+{
+    if (signalToRaise != 0 && step == signalStep)
+        ::raise(signalToRaise);
+    return failingSteps.count(step) != 0;
+}
+
+void failSteps(std::set<SaveStep> steps, int signal = 0, SaveStep at = SaveStep::NamedTemporary)
+{
+    failingSteps = std::move(steps);
+    signalToRaise = signal;
+    signalStep = at;
+    setSaveStepHook(testHook);
+}
+
+#if defined(Q_OS_UNIX)
+QByteArray aclText(const QString &path, acl_type_t type = ACL_TYPE_ACCESS)
+{
+    acl_t acl = acl_get_file(QFile::encodeName(path).constData(), type);
+    if (!acl)
+        return "<none>";
+    char *text = acl_to_any_text(acl, nullptr, ',', 0);
+    const QByteArray result(text ? text : "<none>");
+    acl_free(text);
+    acl_free(acl);
+    return result;
+}
+
+bool setAcl(const QString &path, const char *text, acl_type_t type = ACL_TYPE_ACCESS)
+{
+    acl_t acl = acl_from_text(text);
+    const bool set = acl && acl_set_file(QFile::encodeName(path).constData(), type, acl) == 0;
+    acl_free(acl);
+    return set;
+}
+
+QByteArray attributeOf(const QString &path, const char *name)
+{
+    char value[256] = {};
+    const ssize_t size = ::getxattr(QFile::encodeName(path).constData(), name, value, sizeof value);
+    return size < 0 ? QByteArray("<none>") : QByteArray(value, size);
+}
+#endif
+
+} // namespace
+
+void TestTableFile::savingKeepsWhatTheFileWas_data()
+{
+    QTest::addColumn<Target>("target");
+    QTest::addColumn<QString>("failure"); // empty: the save succeeds
+    QTest::newRow("a character device") << Target::CharacterDevice << QString();
+    QTest::newRow("a named pipe with a reader") << Target::PipeWithReader << QString();
+    QTest::newRow("a named pipe nobody reads") << Target::PipeWithoutReader
+                                               << QStringLiteral("Ningún programa lee de la tubería.");
+    QTest::newRow("a socket") << Target::Socket << QStringLiteral("Es un socket");
+    QTest::newRow("a hard link") << Target::HardLink << QString();
+    QTest::newRow("an ACL") << Target::Acl << QString();
+    QTest::newRow("no ACL, in a folder with a default ACL") << Target::InheritedAcl << QString();
+    QTest::newRow("user attributes") << Target::UserAttributes << QString();
+    QTest::newRow("a folder without anonymous temporaries") << Target::NoAnonymousTemporary << QString();
+    QTest::newRow("a chain of links") << Target::LinkChain << QString();
+    QTest::newRow("a loop of links") << Target::LinkLoop
+                                     << QStringLiteral("Demasiados niveles de enlaces simbólicos");
+}
+
+void TestTableFile::savingKeepsWhatTheFileWas()
+{
+#if defined(Q_OS_UNIX)
+    QFETCH(Target, target);
+    QFETCH(QString, failure);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt")), other = dir.filePath(QStringLiteral("otro.txt"));
+    const QByteArray path8 = QFile::encodeName(path);
+    const ExperienceTable table = numberedTable(40);
+    const QByteArray saved = writeBytes(table);
+    QStringList expectedFiles{QStringLiteral("Exp.txt")};
+    int readerFd = -1, socketFd = -1;
+    struct stat before = {};
+
+    switch (target) {
+    case Target::CharacterDevice:
+        if (geteuid() != 0)
+            QSKIP("only root may make a device");
+        QCOMPARE(::mknod(path8.constData(), S_IFCHR | 0666, makedev(1, 3)), 0); // as /dev/null, in the test's folder
+        break;
+    case Target::PipeWithReader:
+        // The test reads: the table fits in the pipe's buffer.
+        QCOMPARE(::mkfifo(path8.constData(), 0600), 0);
+        readerFd = ::open(path8.constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(readerFd >= 0);
+        break;
+    case Target::PipeWithoutReader:
+        QCOMPARE(::mkfifo(path8.constData(), 0600), 0);
+        break;
+    case Target::Socket: {
+        socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        QVERIFY(size_t(path8.size()) < sizeof address.sun_path);
+        std::memcpy(address.sun_path, path8.constData(), size_t(path8.size()));
+        QCOMPARE(::bind(socketFd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        break;
+    }
+    case Target::HardLink:
+        QVERIFY(putFile(path, kFormer));
+        QCOMPARE(::link(path8.constData(), QFile::encodeName(other).constData()), 0);
+        expectedFiles << QStringLiteral("otro.txt");
+        break;
+    case Target::Acl:
+        QVERIFY(putFile(path, kFormer));
+        QCOMPARE(chmod(path8.constData(), 0600), 0);
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755)));
+        if (!setAcl(path, "u::rw-,u:65534:r--,g::---,m::r--,o::---"))
+            QSKIP("this file system keeps no ACL");
+        break;
+    case Target::InheritedAcl:
+        QVERIFY(putFile(path, kFormer));
+        QCOMPARE(chmod(path8.constData(), 0640), 0);
+        if (!setAcl(dir.path(), "u::rwx,u:65534:rwx,g::r-x,m::rwx,o::r-x", ACL_TYPE_DEFAULT))
+            QSKIP("this file system keeps no ACL");
+        break;
+    case Target::UserAttributes:
+        QVERIFY(putFile(path, kFormer));
+        if (::setxattr(path8.constData(), "user.origen", "servidor", 8, 0) != 0)
+            QSKIP("this file system keeps no user attributes");
+        break;
+    case Target::NoAnonymousTemporary:
+        QVERIFY(putFile(path, kFormer));
+        failSteps({SaveStep::AnonymousTemporary});
+        break;
+    case Target::LinkChain:
+        QVERIFY(putFile(other, kFormer));
+        QVERIFY(QFile::link(QStringLiteral("otro.txt"), dir.filePath(QStringLiteral("b"))));
+        QVERIFY(QFile::link(QStringLiteral("b"), path));
+        expectedFiles = QStringList{QStringLiteral("Exp.txt"), QStringLiteral("b"), QStringLiteral("otro.txt")};
+        break;
+    case Target::LinkLoop:
+        QVERIFY(QFile::link(QStringLiteral("b"), path));
+        QVERIFY(QFile::link(QStringLiteral("Exp.txt"), dir.filePath(QStringLiteral("b"))));
+        expectedFiles = QStringList{QStringLiteral("Exp.txt"), QStringLiteral("b")};
+        break;
+    }
+    const QByteArray formerAcl = aclText(path);
+    ::lstat(path8.constData(), &before);
+
+    QString error;
+    const bool written = writeTableFile(path, table, &error);
+    if (socketFd >= 0)
+        ::close(socketFd);
+    if (failure.isEmpty())
+        QVERIFY2(written, qPrintable(error));
+    else
+        QVERIFY2(!written && error.contains(failure), qPrintable(error));
+
+    struct stat after = {};
+    QCOMPARE(::lstat(path8.constData(), &after), 0);
+    QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT); // a device, pipe, socket or link stays one
+    switch (target) {
+    case Target::CharacterDevice:
+        QCOMPARE(after.st_rdev, before.st_rdev);
+        break;
+    case Target::PipeWithReader: {
+        QByteArray got(saved.size() + 1, '\0');
+        QCOMPARE(::read(readerFd, got.data(), size_t(got.size())), ssize_t(saved.size()));
+        got.chop(1);
+        QCOMPARE(got, saved);
+        ::close(readerFd);
+        break;
+    }
+    case Target::HardLink:
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_nlink, nlink_t(2));
+        QCOMPARE(fileBytes(other), saved);
+        break;
+    case Target::Acl: {
+        QCOMPARE(aclText(path), formerAcl);
+        QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
+        QVERIFY(after.st_ino != before.st_ino);
+        const int status = inUnprivilegedChild([&] { return fileBytes(path) == saved ? 0 : 1; });
+        QCOMPARE(status, 0); // the ACL's user still reads the table
+        break;
+    }
+    case Target::InheritedAcl:
+        QCOMPARE(aclText(path), formerAcl); // the folder's ACL is not added
+        QCOMPARE(after.st_mode & 07777, mode_t(0640));
+        break;
+    case Target::UserAttributes:
+        QCOMPARE(attributeOf(path, "user.origen"), QByteArray("servidor"));
+        QVERIFY(after.st_ino != before.st_ino);
+        break;
+    case Target::NoAnonymousTemporary:
+        QVERIFY(after.st_ino != before.st_ino);
+        break;
+    case Target::LinkChain:
+        QCOMPARE(fileBytes(other), saved);
+        break;
+    case Target::LinkLoop:
+    case Target::PipeWithoutReader:
+    case Target::Socket:
+        break;
+    }
+    if (S_ISREG(after.st_mode))
+        QCOMPARE(fileBytes(path), failure.isEmpty() ? saved : kFormer);
+    QDir folder(dir.path());
+    QStringList files = folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    files.sort();
+    expectedFiles.sort();
+    QCOMPARE(files, expectedFiles); // no temporary left
+    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+#else
+    QSKIP("devices, pipes, links and ACLs as POSIX has them");
+#endif
+}
+
+void TestTableFile::inPlaceFailureLeavesAWholeFile_data()
+{
+    QTest::addColumn<QList<SaveStep>>("failing");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("backupKept");
+    const QString untouched = QStringLiteral("No se ha escrito nada.");
+    const QString restored = QStringLiteral("El archivo conserva su contenido anterior.");
+    QTest::newRow("the backup") << QList<SaveStep>{SaveStep::Backup} << untouched << false;
+    QTest::newRow("reserving space") << QList<SaveStep>{SaveStep::ReserveSpace} << save_steps::injectedFailureText() << false;
+    QTest::newRow("writing") << QList<SaveStep>{SaveStep::WriteContent} << restored << false;
+    QTest::newRow("cutting") << QList<SaveStep>{SaveStep::CutToLength} << restored << false;
+    QTest::newRow("syncing") << QList<SaveStep>{SaveStep::SyncContent} << restored << false;
+    QTest::newRow("writing, then restoring")
+        << QList<SaveStep>{SaveStep::WriteContent, SaveStep::Restore}
+        << QStringLiteral("su contenido anterior está en la copia de seguridad ") << true;
+}
+
+void TestTableFile::inPlaceFailureLeavesAWholeFile()
+{
+#if defined(Q_OS_UNIX)
+    QFETCH(QList<SaveStep>, failing);
+    QFETCH(QString, message);
+    QFETCH(bool, backupKept);
+    // A second link makes the save write in place; a short table over a long
+    // one leaves the former tail behind unless the file is cut or restored.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    const QByteArray former = writeBytes(numberedTable(300));
+    QVERIFY(putFile(path, former));
+    QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath(QStringLiteral("b"))).constData()), 0);
+    failSteps({failing.begin(), failing.end()});
+    QString error;
+    QVERIFY(!writeTableFile(path, numberedTable(2), &error));
+    QVERIFY2(error.contains(message), qPrintable(error));
+    const QStringList backups = QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden);
+    if (backupKept) {
+        QCOMPARE(backups.size(), 1);
+        const QString backup = QDir(backupFolder()).filePath(backups.constFirst());
+        QVERIFY2(error.contains(QDir::toNativeSeparators(backup)), qPrintable(error));
+        QCOMPARE(fileBytes(backup), former);
+        QVERIFY(QFile::remove(backup));
+    } else {
+        QCOMPARE(backups, QStringList());
+        QCOMPARE(fileBytes(path), former);
+    }
+#else
+    QSKIP("a second link to a file is a POSIX facility");
+#endif
+}
+
+void TestTableFile::interruptedSaveLeavesNoTemporary_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<bool>("inPlace");
+#if defined(Q_OS_UNIX)
+    for (const auto &[number, name] : {std::pair{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}}) {
+        QTest::addRow("%s, a named temporary", name) << number << false;
+        QTest::addRow("%s, in place", name) << number << true;
+    }
+#endif
+}
+
+void TestTableFile::interruptedSaveLeavesNoTemporary()
+{
+#if defined(Q_OS_UNIX)
+    QFETCH(int, signalNumber);
+    QFETCH(bool, inPlace);
+    // The signal comes while a named temporary exists (a folder without
+    // anonymous ones, as on NFS), or once the backup of a file written in
+    // place is made: the save is undone, then the signal ends the process.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    QVERIFY(putFile(path, kFormer));
+    QStringList expected{QStringLiteral("Exp.txt")};
+    if (inPlace) {
+        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath(QStringLiteral("b"))).constData()),
+                 0);
+        expected.prepend(QStringLiteral("b"));
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        if (inPlace)
+            failSteps({}, signalNumber, SaveStep::Backup);
+        else
+            failSteps({SaveStep::AnonymousTemporary}, signalNumber, SaveStep::NamedTemporary);
+        QString error;
+        writeTableFile(path, numberedTable(50), &error);
+        _exit(0); // not reached: the signal ends the process
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status));
+    QCOMPARE(WTERMSIG(status), signalNumber);
+    QCOMPARE(fileBytes(path), kFormer);
+    QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden);
+    files.sort();
+    expected.sort();
+    QCOMPARE(files, expected);
+    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+#else
+    QSKIP("signals are POSIX's");
 #endif
 }
 

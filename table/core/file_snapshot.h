@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
+#pragma once
+
+#include "core/file_identity.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <string_view>
+
+class QFileDevice;
+
+// What a table file was when it was read, kept in memory only: its name,
+// identity, size, last change and a hash of its bytes. When the same file
+// is saved over later, it tells whether another program has changed the
+// file since.
+class FileSnapshot
+{
+public:
+    FileSnapshot() = default; // none taken
+
+    // Of the file at `path`, open as `file`, whose bytes read were `bytes`.
+    static FileSnapshot of(const QString &path, const QFileDevice &file, std::string_view bytes);
+    // Of the file at `path` as it is on disk now; none when it cannot be read.
+    static FileSnapshot ofFileNow(const QString &path);
+
+    bool isTaken() const { return !path_.isEmpty(); }
+
+    // Whether `path` names the file this was taken of (links followed).
+    bool isOf(const QString &path) const;
+
+    // Whether the file's bytes differ now from those read. A file that was
+    // only touched, or rewritten with the same bytes, has not changed; one
+    // that is gone has nothing to lose; one that cannot be read is taken as
+    // changed.
+    bool changedOnDisk() const;
+
+private:
+    QString path_; // canonical
+    FileIdentity identity_;
+    size_t hash_ = 0;
+};
