@@ -52,6 +52,7 @@ struct MessageBoxSeen
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     QStringList buttonTexts;
     bool hasIconPixmap = false;
 };
@@ -67,6 +68,7 @@ inline std::shared_ptr<MessageBoxSeen> answerMessageBox(QMessageBox::StandardBut
         seen->text = box->text();
         seen->icon = box->icon();
         seen->buttons = box->standardButtons();
+        seen->defaultButton = box->standardButton(box->defaultButton());
         for (QAbstractButton *b : box->buttons())
             seen->buttonTexts << b->text();
         seen->buttonTexts.sort();

@@ -32,6 +32,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #endif
 
@@ -129,6 +130,8 @@ private slots:
     void refusedArguments();
     void writeFailureGivesTheReason_data();
     void writeFailureGivesTheReason();
+    void writesKeepWhatTheTargetIs_data();
+    void writesKeepWhatTheTargetIs();
     void summariesInSpanish_data();
     void summariesInSpanish();
     void ownQtTexts_data();
@@ -943,6 +946,67 @@ void TestCli::writeFailureGivesTheReason()
     QCOMPARE(fileBytes(out), QByteArray("antes"));
 #else
     QSKIP("a limit on file size is a Unix facility");
+#endif
+}
+
+void TestCli::writesKeepWhatTheTargetIs_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // %IN: a clean table, %OUT: the target
+    QTest::addColumn<QString>("target");        // a device, a hard link or a loop of links
+    QTest::addColumn<QString>("failure");       // empty: the command succeeds
+    const QStringList generar{QStringLiteral("generar"), QStringLiteral("-o"), QStringLiteral("%OUT")};
+    const QStringList normalizar{QStringLiteral("normalizar"), QStringLiteral("%IN"), QStringLiteral("%OUT")};
+    const QStringList grafico{QStringLiteral("grafico"), QStringLiteral("%IN"), QStringLiteral("-o"),
+                              QStringLiteral("%OUT"), QStringLiteral("--formato"), QStringLiteral("png")};
+    QTest::newRow("generar -o a device") << generar << QStringLiteral("device") << QString();
+    QTest::newRow("grafico -o a device") << grafico << QStringLiteral("device") << QString();
+    QTest::newRow("normalizar into a hard link") << normalizar << QStringLiteral("link") << QString();
+    QTest::newRow("normalizar into a loop of links")
+        << normalizar << QStringLiteral("loop") << QStringLiteral("Demasiados niveles de enlaces simbólicos");
+}
+
+void TestCli::writesKeepWhatTheTargetIs()
+{
+#if defined(Q_OS_UNIX)
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, target);
+    QFETCH(QString, failure);
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("Exp.txt")), out = dir.filePath(QStringLiteral("salida")),
+                  second = dir.filePath(QStringLiteral("otra"));
+    QCOMPARE(runCli({QStringLiteral("generar"), QStringLiteral("-o"), in}).exitCode, 0);
+    const QByteArray out8 = QFile::encodeName(out);
+    if (target == QStringLiteral("device")) {
+        if (geteuid() != 0)
+            QSKIP("only root may make a device");
+        QCOMPARE(::mknod(out8.constData(), S_IFCHR | 0666, makedev(1, 3)), 0); // as /dev/null, in the test's folder
+    } else if (target == QStringLiteral("link")) {
+        QVERIFY(putFile(out, "antes"));
+        QCOMPARE(::link(out8.constData(), QFile::encodeName(second).constData()), 0);
+    } else {
+        QVERIFY(QFile::link(QStringLiteral("otra"), out));
+        QVERIFY(QFile::link(QStringLiteral("salida"), second));
+    }
+    struct stat before = {}, after = {};
+    QCOMPARE(::lstat(out8.constData(), &before), 0);
+    const Run run = runCli(filledIn(arguments, in, out, in));
+    QCOMPARE(run.exitCode, failure.isEmpty() ? 0 : 1);
+    QVERIFY2(QString::fromUtf8(run.err).contains(failure), run.err.constData());
+    QCOMPARE(::lstat(out8.constData(), &after), 0);
+    QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_rdev, before.st_rdev);
+    if (target == QStringLiteral("link"))
+        QCOMPARE(fileBytes(second), fileBytes(in));
+    QStringList files = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    files.sort();
+    QStringList expected{QStringLiteral("Exp.txt"), QStringLiteral("otra"), QStringLiteral("salida")};
+    if (target == QStringLiteral("device"))
+        expected.removeOne(QStringLiteral("otra"));
+    QCOMPARE(files, expected); // no temporary left
+
+#else
+    QSKIP("devices and links as POSIX has them");
 #endif
 }
 

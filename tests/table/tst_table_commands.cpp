@@ -46,6 +46,7 @@ private slots:
     void saveWritesTheFileAndHidesTheGrid();
     void failedSaveKeepsTheFormerFile_data();
     void failedSaveKeepsTheFormerFile();
+    void saveAsksBeforeLosingAnotherChange();
 
 private:
     std::unique_ptr<QTemporaryDir> dir;
@@ -302,6 +303,48 @@ void TestTableCommands::failedSaveKeepsTheFormerFile()
     QCOMPARE(fileBytes(path), former);
     QVERIFY(w->grid()->isVisible());
     QVERIFY(w->MNU_GUARDAR->isEnabled() && w->MNU_BORRAR->isEnabled());
+}
+
+void TestTableCommands::saveAsksBeforeLosingAnotherChange()
+{
+    // Opened, corrected in the grid, and meanwhile rewritten by another
+    // program: Guardar asks, No keeps both, Sí saves the grid.
+    const QString path = dir->filePath(QStringLiteral("Exp.txt"));
+    QVERIFY(putFile(path, "//c\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    answerFileDialog(path);
+    w->MNU_ABRIR->trigger();
+    QVERIFY(w->grid()->isVisible());
+    w->grid()->setFocus();
+    QTest::keyClick(w->grid(), Qt::Key_5);
+    QCOMPARE(w->model()->cellText(1, 1), QByteArray("15"));
+    const QByteArray others = "//otro\r\n9,9,9,9,9,9,9,9,9,9,9,9,9,9\r\n8,8,8,8,8,8,8,8,8,8,8,8,8,8\r\n";
+    QVERIFY(putFile(path, others));
+
+    const QString question = QStringLiteral("El archivo Exp.txt ha cambiado en el disco desde que se abrió. Si lo "
+                                            "reemplaza, esos cambios se perderán. ¿Desea reemplazarlo?");
+    for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+        std::shared_ptr<MessageBoxSeen> replace, changed;
+        answerFileDialog(path, [&] {
+            replace = answerMessageBox(QMessageBox::Yes, [&] { changed = answerMessageBox(answer); });
+        });
+        w->MNU_GUARDAR->trigger();
+        QTRY_VERIFY(changed && changed->seen);
+        QCOMPARE(changed->title, Titulo());
+        QCOMPARE(changed->text, question);
+        QCOMPARE(changed->icon, QMessageBox::Question);
+        QCOMPARE(changed->buttons, QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No));
+        QCOMPARE(changed->defaultButton, QMessageBox::No);
+        if (answer == QMessageBox::No) {
+            QCOMPARE(fileBytes(path), others);
+            QVERIFY(w->grid()->isVisible());
+            QVERIFY(w->MNU_GUARDAR->isEnabled() && w->MNU_BORRAR->isEnabled());
+            QCOMPARE(w->model()->cellText(1, 1), QByteArray("15"));
+        } else {
+            QCOMPARE(fileBytes(path), commentLine() + "\r\n15,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n");
+            QVERIFY(!w->grid()->isVisible());
+            QVERIFY(!w->MNU_GUARDAR->isEnabled());
+        }
+    }
 }
 
 QTEST_MAIN(TestTableCommands)

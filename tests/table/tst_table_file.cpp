@@ -4,17 +4,20 @@
 #include "core/safe_write.h"
 #include "core/titulo.h"
 #include "table/core/experience_table.h"
+#include "table/core/file_snapshot.h"
 #include "table/core/table_check.h"
 #include "table/core/table_file.h"
 #include "test_files.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <set>
 
@@ -199,6 +202,8 @@ private slots:
     void inPlaceFailureLeavesAWholeFile();
     void interruptedSaveLeavesNoTemporary_data();
     void interruptedSaveLeavesNoTemporary();
+    void snapshotTellsAnotherChange_data();
+    void snapshotTellsAnotherChange();
 
 private:
     QTemporaryDir cache_; // the backup folder's home, for this process and its children
@@ -988,6 +993,57 @@ void TestTableFile::interruptedSaveLeavesNoTemporary()
 #else
     QSKIP("signals are POSIX's");
 #endif
+}
+
+void TestTableFile::snapshotTellsAnotherChange_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("none") << QString() << false;
+    QTest::newRow("touched") << QStringLiteral("touch") << false;
+    QTest::newRow("rewritten with the same bytes") << QStringLiteral("rewrite same") << false;
+    QTest::newRow("replaced by a copy of itself") << QStringLiteral("rename same") << false;
+    QTest::newRow("removed") << QStringLiteral("remove") << false;
+    QTest::newRow("one byte changed") << QStringLiteral("rewrite byte") << true;
+    QTest::newRow("a row added") << QStringLiteral("rewrite longer") << true;
+    QTest::newRow("replaced by another table") << QStringLiteral("rename other") << true;
+}
+
+void TestTableFile::snapshotTellsAnotherChange()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, changed);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt")), copy = dir.filePath(QStringLiteral("copia.txt"));
+    QVERIFY(putFile(path, kFormer));
+    ExperienceTable table;
+    QString error;
+    FileSnapshot snapshot;
+    QVERIFY(readTableFile(path, table, &error, &snapshot));
+    QVERIFY(snapshot.isOf(path));
+    QVERIFY(!snapshot.isOf(copy));
+    QVERIFY(QFile::link(path, dir.filePath(QStringLiteral("enlace"))));
+    QVERIFY(snapshot.isOf(dir.filePath(QStringLiteral("enlace"))));
+
+    QByteArray other = kFormer;
+    other[other.size() - 3] = '9';
+    QThread::msleep(20); // a later modification time on any file system's clock
+    if (change == QStringLiteral("touch")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite)
+                && file.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
+    } else if (change.startsWith(QStringLiteral("rewrite"))) {
+        QVERIFY(putFile(path, change.endsWith(QStringLiteral("same"))   ? kFormer
+                              : change.endsWith(QStringLiteral("byte")) ? other
+                                                                        : kFormer + "4,5\r\n"));
+    } else if (change.startsWith(QStringLiteral("rename"))) {
+        QVERIFY(putFile(copy, change.endsWith(QStringLiteral("same")) ? kFormer : other));
+        QVERIFY(QFile::remove(path) && QFile::rename(copy, path));
+    } else if (change == QStringLiteral("remove")) {
+        QVERIFY(QFile::remove(path));
+    }
+    QCOMPARE(snapshot.changedOnDisk(), changed);
+    QVERIFY(!FileSnapshot::ofFileNow(path).changedOnDisk());
 }
 
 QTEST_GUILESS_MAIN(TestTableFile)
