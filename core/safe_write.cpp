@@ -100,7 +100,8 @@ public:
         QFileDevice *failing = nullptr;
         QString ignored;
         return copy_->seek(0) && original.seek(0) && copyContent(*copy_, original, &failing)
-               && original.resize(formerSize_) && file_system::syncFile(original, &ignored);
+               && (original.size() == formerSize_ || original.resize(formerSize_))
+               && file_system::syncFile(original, &ignored);
     }
 
     void keep() { keep_ = true; }
@@ -162,10 +163,13 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
         *error = QStringLiteral("Guardado interrumpido. No se ha escrito nada.");
         return false;
     }
+    const qint64 formerSize = file.size();
     if (!file_system::reserveSpace(file, bytes.size(), error) || injectedFailure(SaveStep::ReserveSpace)) {
         if (error->isEmpty())
             *error = injectedFailureText();
-        return false; // nothing written yet: the reservation keeps the file's size
+        if (file.size() != formerSize) // a reservation that set the length (Windows)
+            file.resize(formerSize);
+        return false;
     }
     // From here on the file is touched: a failure puts the former content back.
     QString reason;

@@ -39,6 +39,7 @@ QString backupFolder();
 enum class SaveStep {
     AnonymousTemporary, // a temporary without a name (refused: a named one is made)
     NamedTemporary,     // a named temporary has just been made
+    TemporaryWritten,   // the temporary holds the new content, synced, not yet in the file's place
     Backup,             // the former content copied and synced
     ReserveSpace,       // room reserved for the new content
     WriteContent,       // the new content written over the former

@@ -313,6 +313,10 @@ Replacement replaceWhole(const QByteArray &path, const struct stat *former, cons
         *error = reasonFor(code ? code : errno);
         return Replacement::Failed;
     }
+    if (save_steps::injectedFailure(SaveStep::TemporaryWritten)) {
+        *error = save_steps::injectedFailureText();
+        return Replacement::Failed;
+    }
     if (file_system::signalArrived()) {
         *error = QStringLiteral("Guardado interrumpido. No se ha escrito nada.");
         return Replacement::Failed;

@@ -21,6 +21,10 @@
 
 #include <set>
 
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#endif
+
 #if defined(Q_OS_UNIX)
 #include <csignal>
 #include <functional>
@@ -204,6 +208,10 @@ private slots:
     void interruptedSaveLeavesNoTemporary();
     void snapshotTellsAnotherChange_data();
     void snapshotTellsAnotherChange();
+    void killedSaveLeavesNoTemporary();
+    void killedSaveChild();
+    void windowsSavesKeepWhatTheFileWas_data();
+    void windowsSavesKeepWhatTheFileWas();
 
 private:
     QTemporaryDir cache_; // the backup folder's home, for this process and its children
@@ -1044,6 +1052,105 @@ void TestTableFile::snapshotTellsAnotherChange()
     }
     QCOMPARE(snapshot.changedOnDisk(), changed);
     QVERIFY(!FileSnapshot::ofFileNow(path).changedOnDisk());
+}
+
+namespace {
+
+// Where the child below says it has reached the step it waits at.
+const char kChildTarget[] = "VEXP_TEST_SAVE_TARGET";
+
+bool waitToBeKilled(SaveStep step)
+{
+    if (step == SaveStep::TemporaryWritten) {
+        putFile(qEnvironmentVariable(kChildTarget) + QStringLiteral(".listo"), "listo");
+        for (;;)
+            QThread::sleep(1);
+    }
+    return false;
+}
+
+} // namespace
+
+void TestTableFile::killedSaveLeavesNoTemporary()
+{
+    // A child process is killed (SIGKILL; TerminateProcess on Windows) with
+    // the new table written in its temporary, not yet in the file's place.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    QVERIFY(putFile(path, kFormer));
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kChildTarget), path);
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("killedSaveChild")});
+    QVERIFY(child.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(path + QStringLiteral(".listo")), 60000);
+    child.kill();
+    QVERIFY(child.waitForFinished());
+    QVERIFY(QFile::remove(path + QStringLiteral(".listo")));
+    QTRY_COMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Exp.txt")});
+    QCOMPARE(fileBytes(path), kFormer);
+}
+
+void TestTableFile::killedSaveChild()
+{
+    // Run by the test above in a process of its own.
+    if (!qEnvironmentVariableIsSet(kChildTarget))
+        QSKIP("the child of killedSaveLeavesNoTemporary");
+    setSaveStepHook(waitToBeKilled);
+    QString error;
+    writeTableFile(qEnvironmentVariable(kChildTarget), numberedTable(100), &error);
+    QFAIL("the save did not wait to be killed");
+}
+
+void TestTableFile::windowsSavesKeepWhatTheFileWas_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("held open by another program") << QStringLiteral("held");
+    QTest::newRow("hidden and system") << QStringLiteral("hidden");
+    QTest::newRow("a \\\\?\\ path") << QStringLiteral("prefixed");
+}
+
+void TestTableFile::windowsSavesKeepWhatTheFileWas()
+{
+#if defined(Q_OS_WIN)
+    QFETCH(QString, target);
+    QTemporaryDir dir;
+    const QString path = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Exp.txt")));
+    const auto wide = [](const QString &text) { return reinterpret_cast<const wchar_t *>(text.utf16()); };
+    QVERIFY(putFile(path, kFormer));
+    const QByteArray saved = writeBytes(numberedTable(20));
+    QString error;
+    if (target == QStringLiteral("held")) {
+        // As a running server holds its table: no sharing at all.
+        const HANDLE held =
+            CreateFileW(wide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        QVERIFY(held != INVALID_HANDLE_VALUE);
+        const bool written = writeTableFile(path, numberedTable(20), &error);
+        CloseHandle(held);
+        QVERIFY(!written);
+        QCOMPARE(error, QStringLiteral("Otro programa tiene el archivo abierto."));
+        QCOMPARE(fileBytes(path), kFormer);
+    } else if (target == QStringLiteral("hidden")) {
+        const DWORD attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+        QVERIFY(SetFileAttributesW(wide(path), attributes));
+        QVERIFY2(writeTableFile(path, numberedTable(20), &error), qPrintable(error));
+        QCOMPARE(GetFileAttributesW(wide(path)) & attributes, attributes);
+        QCOMPARE(fileBytes(path), saved);
+    } else {
+        QVERIFY2(writeTableFile(QStringLiteral("\\\\?\\") + path, numberedTable(20), &error), qPrintable(error));
+        QCOMPARE(fileBytes(path), saved);
+        const QString fresh = QDir::toNativeSeparators(dir.filePath(QStringLiteral("nueva.txt")));
+        QVERIFY2(writeTableFile(QStringLiteral("\\\\?\\") + fresh, numberedTable(20), &error), qPrintable(error));
+        QCOMPARE(fileBytes(fresh), saved);
+        QVERIFY(QFile::remove(fresh));
+    }
+    QDir folder(dir.path());
+    QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{QStringLiteral("Exp.txt")});
+    SetFileAttributesW(wide(path), FILE_ATTRIBUTE_NORMAL); // for the folder's removal
+#else
+    QSKIP("Windows' own files");
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestTableFile)
