@@ -43,6 +43,7 @@ private slots:
     void failedReadKeepsTheTableAndTheMenus_data();
     void failedReadKeepsTheTableAndTheMenus();
     void fileListInSpanish();
+    void saveWritesTheFileAndHidesTheGrid_data();
     void saveWritesTheFileAndHidesTheGrid();
     void failedSaveKeepsTheFormerFile_data();
     void failedSaveKeepsTheFormerFile();
@@ -254,16 +255,36 @@ void TestTableCommands::fileListInSpanish()
     QCOMPARE(rows.value(QStringLiteral("Exp.txt")).value(3), QStringLiteral("8/12/26 22:50"));
 }
 
+void TestTableCommands::saveWritesTheFileAndHidesTheGrid_data()
+{
+    QTest::addColumn<bool>("hardLink"); // the file saved over has a second name
+    QTest::newRow("a new file") << false;
+    QTest::newRow("a file with two names") << true;
+}
+
 void TestTableCommands::saveWritesTheFileAndHidesTheGrid()
 {
+    QFETCH(bool, hardLink);
     showOpenedTable(*w, tableOfRows({"1,2,3", ""}), false);
 
-    const QString path = dir->filePath(QStringLiteral("guardada.txt"));
-    auto seen = answerFileDialog(path);
+    const QString path = dir->filePath(QStringLiteral("guardada.txt")), second = dir->filePath(QStringLiteral("b.txt"));
+    if (hardLink) {
+        QVERIFY(putFile(path, "antes\r\n"));
+        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(second).constData()), 0);
+    }
+    std::shared_ptr<MessageBoxSeen> replace;
+    auto seen = answerFileDialog(path, [&] {
+        if (hardLink)
+            replace = answerMessageBox(QMessageBox::Yes);
+    });
     w->MNU_GUARDAR->trigger();
     QVERIFY(seen->seen);
-    QCOMPARE(fileBytes(path),
-             QByteArray("//Archivo Creado Con Vandrel EXP Editor v1.0\r\n1,2,3,,,,,,,,,,,\r\n,,,,,,,,,,,,,\r\n"));
+    const QByteArray saved("//Archivo Creado Con Vandrel EXP Editor v1.0\r\n1,2,3,,,,,,,,,,,\r\n,,,,,,,,,,,,,\r\n");
+    QCOMPARE(fileBytes(path), saved);
+    if (hardLink) {
+        QVERIFY(replace && replace->seen);
+        QCOMPARE(fileBytes(second), saved); // both names: one file, written in place
+    }
     QVERIFY(!w->grid()->isVisible());
     QVERIFY(!w->MNU_GUARDAR->isEnabled());
     QVERIFY(!w->MNU_BORRAR->isEnabled());
@@ -273,24 +294,35 @@ void TestTableCommands::saveWritesTheFileAndHidesTheGrid()
 
 void TestTableCommands::failedSaveKeepsTheFormerFile_data()
 {
-    QTest::addColumn<bool>("tooManyRows");
-    QTest::newRow("more than 32767 rows") << true;
-    QTest::newRow("a target that cannot be written") << false;
+    QTest::addColumn<QString>("target");
+    QTest::newRow("more than 32767 rows") << QStringLiteral("too many rows");
+    QTest::newRow("a target that cannot be written") << QStringLiteral("/proc/version");
+    QTest::newRow("a loop of links") << QStringLiteral("loop");
 }
 
 void TestTableCommands::failedSaveKeepsTheFormerFile()
 {
-    QFETCH(bool, tooManyRows);
+    QFETCH(QString, target);
+    const bool tooManyRows = target == QStringLiteral("too many rows"), loop = target == QStringLiteral("loop");
     showOpenedTable(*w, tableOfRepeated(tooManyRows ? kMaxSavedRows + 1 : 3, "1,2"));
 
     // A file of the read-only /proc cannot be replaced; a writable one must not be.
-    const QString path = tooManyRows ? dir->filePath(QStringLiteral("Exp.txt")) : QStringLiteral("/proc/version");
-    if (tooManyRows)
+    QString path = target;
+    if (tooManyRows) {
+        path = dir->filePath(QStringLiteral("Exp.txt"));
         QVERIFY(putFile(path, "antes\r\n"));
+    } else if (loop) {
+        path = dir->filePath(QStringLiteral("a.txt"));
+        QVERIFY(QFile::link(QStringLiteral("b.txt"), path) && QFile::link(QStringLiteral("a.txt"), dir->filePath(QStringLiteral("b.txt"))));
+    }
     const QByteArray former = fileBytes(path);
     std::shared_ptr<MessageBoxSeen> replace, box;
-    answerFileDialog(
-        path, [&] { replace = answerMessageBox(QMessageBox::Yes, [&] { box = answerMessageBox(QMessageBox::Ok); }); });
+    answerFileDialog(path, [&] {
+        if (loop) // nothing there to replace
+            box = answerMessageBox(QMessageBox::Ok);
+        else
+            replace = answerMessageBox(QMessageBox::Yes, [&] { box = answerMessageBox(QMessageBox::Ok); });
+    });
     w->MNU_GUARDAR->trigger();
     QTRY_VERIFY(box && box->seen);
     QCOMPARE(box->title, Titulo());
@@ -298,8 +330,10 @@ void TestTableCommands::failedSaveKeepsTheFormerFile()
     QCOMPARE(box->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     if (tooManyRows)
         QCOMPARE(box->text, tooManyRowsMessage(kMaxSavedRows + 1));
+    else if (loop)
+        QCOMPARE(box->text, path + QStringLiteral(": Demasiados niveles de enlaces simbólicos"));
     else
-        QVERIFY2(!box->text.isEmpty(), qPrintable(box->text));
+        QVERIFY2(box->text.startsWith(path + QStringLiteral(": ")), qPrintable(box->text));
     QCOMPARE(fileBytes(path), former);
     QVERIFY(w->grid()->isVisible());
     QVERIFY(w->MNU_GUARDAR->isEnabled() && w->MNU_BORRAR->isEnabled());

@@ -224,6 +224,8 @@ void TestTableFile::initTestCase()
     QVERIFY(QFile::setPermissions(cache_.path(), QFileDevice::Permissions(0x7777)));
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache_.path()));
     QVERIFY(backupFolder().startsWith(cache_.path()));
+    QVERIFY(QDir().mkpath(backupFolder()));
+    QVERIFY(QFile::setPermissions(backupFolder(), QFileDevice::Permissions(0x7777)));
 }
 
 void TestTableFile::cleanup()
@@ -673,6 +675,7 @@ enum class Target {
     Socket,
     HardLink,
     Acl,
+    AnotherAccountsFile,
     InheritedAcl,
     UserAttributes,
     NoAnonymousTemporary,
@@ -742,6 +745,7 @@ void TestTableFile::savingKeepsWhatTheFileWas_data()
     QTest::newRow("a socket") << Target::Socket << QStringLiteral("Es un socket");
     QTest::newRow("a hard link") << Target::HardLink << QString();
     QTest::newRow("an ACL") << Target::Acl << QString();
+    QTest::newRow("root's file, saved by the user its ACL lets write") << Target::AnotherAccountsFile << QString();
     QTest::newRow("no ACL, in a folder with a default ACL") << Target::InheritedAcl << QString();
     QTest::newRow("user attributes") << Target::UserAttributes << QString();
     QTest::newRow("a folder without anonymous temporaries") << Target::NoAnonymousTemporary << QString();
@@ -800,6 +804,17 @@ void TestTableFile::savingKeepsWhatTheFileWas()
         if (!setAcl(path, "u::rw-,u:65534:r--,g::---,m::r--,o::---"))
             QSKIP("this file system keeps no ACL");
         break;
+    case Target::AnotherAccountsFile:
+        // The folder takes the child's temporary, but the temporary could
+        // not be given root as owner: the file is written in place.
+        if (geteuid() != 0)
+            QSKIP("only root may make a file of another account");
+        QVERIFY(putFile(path, kFormer));
+        QCOMPARE(chmod(path8.constData(), 0600), 0);
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+        if (!setAcl(path, "u::rw-,u:65534:rw-,g::---,m::rw-,o::---"))
+            QSKIP("this file system keeps no ACL");
+        break;
     case Target::InheritedAcl:
         QVERIFY(putFile(path, kFormer));
         QCOMPARE(chmod(path8.constData(), 0640), 0);
@@ -831,7 +846,9 @@ void TestTableFile::savingKeepsWhatTheFileWas()
     ::lstat(path8.constData(), &before);
 
     QString error;
-    const bool written = writeTableFile(path, table, &error);
+    const bool written = target == Target::AnotherAccountsFile
+                             ? inUnprivilegedChild([&] { return writeTableFile(path, table, &error) ? 0 : 1; }) == 0
+                             : writeTableFile(path, table, &error);
     if (socketFd >= 0)
         ::close(socketFd);
     if (failure.isEmpty())
@@ -867,6 +884,12 @@ void TestTableFile::savingKeepsWhatTheFileWas()
         QCOMPARE(status, 0); // the ACL's user still reads the table
         break;
     }
+    case Target::AnotherAccountsFile:
+        QCOMPARE(aclText(path), formerAcl);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_uid, uid_t(0));
+        QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
+        break;
     case Target::InheritedAcl:
         QCOMPARE(aclText(path), formerAcl); // the folder's ACL is not added
         QCOMPARE(after.st_mode & 07777, mode_t(0640));
