@@ -15,8 +15,7 @@ FileIdentity fromHandle(HANDLE handle)
     BY_HANDLE_FILE_INFORMATION info = {};
     if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &info))
         return {};
-    return {true, quint64(info.dwVolumeSerialNumber),
-            (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
+    return {true, quint64(info.dwVolumeSerialNumber), (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
             qint64((quint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow),
             qint64((quint64(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime)};
 }

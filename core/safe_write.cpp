@@ -83,8 +83,9 @@ public:
         else if (!file_system::syncFile(*copy_, &reason) || save_steps::injectedFailure(SaveStep::Backup))
             reason = reason.isEmpty() ? save_steps::injectedFailureText() : reason;
         if (!reason.isEmpty()) {
-            *error = QStringLiteral("No se pudo hacer la copia de seguridad del archivo en %1: %2 No se ha escrito nada.")
-                         .arg(QDir::toNativeSeparators(folder), withStop(reason));
+            *error =
+                QStringLiteral("No se pudo hacer la copia de seguridad del archivo en %1: %2 No se ha escrito nada.")
+                    .arg(QDir::toNativeSeparators(folder), withStop(reason));
             return false;
         }
         file_system::syncFolder(folder);
@@ -107,10 +108,7 @@ public:
     void keep() { keep_ = true; }
     QString path() const { return QDir::toNativeSeparators(copy_->fileName()); }
 
-    static QString withStop(const QString &reason)
-    {
-        return reason.endsWith(u'.') ? reason : reason + u'.';
-    }
+    static QString withStop(const QString &reason) { return reason.endsWith(u'.') ? reason : reason + u'.'; }
 
 private:
     std::unique_ptr<QTemporaryFile> copy_;

@@ -187,7 +187,8 @@ bool keepMetadata(const QByteArray &formerPath, const struct stat &former, int r
         return false;
     const std::set<std::string> kept = attributeNames(source.get());
     for (const std::string &name : attributeNames(replacement))
-        if (!kept.count(name) && attributeToKeep(name.c_str(), nullptr) && ::fremovexattr(replacement, name.c_str()) != 0)
+        if (!kept.count(name) && attributeToKeep(name.c_str(), nullptr)
+            && ::fremovexattr(replacement, name.c_str()) != 0)
             return false;
     // Last: a new owner clears the set-id bits, and with an ACL the mode's
     // group bits are its mask, which the ACL just copied already holds.
@@ -289,8 +290,7 @@ private:
 // Replaces the file at `path` (or makes it, when `former` is null) whole:
 // NotWithoutLoss, with nothing touched, when the folder takes no temporary
 // or the temporary cannot be given what the former file had.
-Replacement replaceWhole(const QByteArray &path, const struct stat *former, const QByteArray &bytes,
-                         QString *error)
+Replacement replaceWhole(const QByteArray &path, const struct stat *former, const QByteArray &bytes, QString *error)
 {
     const QByteArray folderPath = folderOf(path), name = nameOf(path);
     Descriptor folder(::open(folderPath.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));

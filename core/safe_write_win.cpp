@@ -66,8 +66,8 @@ QString refusalReason(DWORD code, const QString &path)
 {
     if (code == ERROR_ACCESS_DENIED || code == ERROR_UNABLE_TO_REMOVE_REPLACED
         || code == ERROR_UNABLE_TO_MOVE_REPLACEMENT || code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-        const Handle probe(CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                       nullptr));
+        const Handle probe(
+            CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!probe.valid() && GetLastError() == ERROR_SHARING_VIOLATION)
             code = ERROR_SHARING_VIOLATION;
         else if (code != ERROR_ACCESS_DENIED)
@@ -119,11 +119,12 @@ public:
     bool create(const QString &target, DWORD *code)
     {
         for (int attempt = 0; attempt < 100; ++attempt) {
-            name_ = target + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->bounded(1u << 30), 8, 36,
-                                                          QLatin1Char('0'));
-            HANDLE handle = CreateFileW(wide(name_), GENERIC_WRITE | DELETE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+            name_ =
+                target
+                + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->bounded(1u << 30), 8, 36, QLatin1Char('0'));
+            HANDLE handle =
+                CreateFileW(wide(name_), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
             if (handle == INVALID_HANDLE_VALUE) {
                 *code = GetLastError();
                 if (*code == ERROR_FILE_EXISTS || *code == ERROR_ALREADY_EXISTS)

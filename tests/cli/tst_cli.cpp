@@ -956,8 +956,8 @@ void TestCli::writesKeepWhatTheTargetIs_data()
     QTest::addColumn<QString>("failure");       // empty: the command succeeds
     const QStringList generar{QStringLiteral("generar"), QStringLiteral("-o"), QStringLiteral("%OUT")};
     const QStringList normalizar{QStringLiteral("normalizar"), QStringLiteral("%IN"), QStringLiteral("%OUT")};
-    const QStringList grafico{QStringLiteral("grafico"), QStringLiteral("%IN"), QStringLiteral("-o"),
-                              QStringLiteral("%OUT"), QStringLiteral("--formato"), QStringLiteral("png")};
+    const QStringList grafico{QStringLiteral("grafico"), QStringLiteral("%IN"),       QStringLiteral("-o"),
+                              QStringLiteral("%OUT"),    QStringLiteral("--formato"), QStringLiteral("png")};
     QTest::newRow("generar -o a device") << generar << QStringLiteral("device") << QString();
     QTest::newRow("grafico -o a device") << grafico << QStringLiteral("device") << QString();
     QTest::newRow("normalizar into a hard link") << normalizar << QStringLiteral("link") << QString();
@@ -998,7 +998,8 @@ void TestCli::writesKeepWhatTheTargetIs()
     QCOMPARE(after.st_rdev, before.st_rdev);
     if (target == QStringLiteral("link"))
         QCOMPARE(fileBytes(second), fileBytes(in));
-    QStringList files = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    QStringList files =
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     files.sort();
     QStringList expected{QStringLiteral("Exp.txt"), QStringLiteral("otra"), QStringLiteral("salida")};
     if (target == QStringLiteral("device"))

@@ -313,7 +313,8 @@ void TestTableCommands::failedSaveKeepsTheFormerFile()
         QVERIFY(putFile(path, "antes\r\n"));
     } else if (loop) {
         path = dir->filePath(QStringLiteral("a.txt"));
-        QVERIFY(QFile::link(QStringLiteral("b.txt"), path) && QFile::link(QStringLiteral("a.txt"), dir->filePath(QStringLiteral("b.txt"))));
+        QVERIFY(QFile::link(QStringLiteral("b.txt"), path)
+                && QFile::link(QStringLiteral("a.txt"), dir->filePath(QStringLiteral("b.txt"))));
     }
     const QByteArray former = fileBytes(path);
     std::shared_ptr<MessageBoxSeen> replace, box;
@@ -358,9 +359,8 @@ void TestTableCommands::saveAsksBeforeLosingAnotherChange()
                                             "reemplaza, esos cambios se perderán. ¿Desea reemplazarlo?");
     for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
         std::shared_ptr<MessageBoxSeen> replace, changed;
-        answerFileDialog(path, [&] {
-            replace = answerMessageBox(QMessageBox::Yes, [&] { changed = answerMessageBox(answer); });
-        });
+        answerFileDialog(
+            path, [&] { replace = answerMessageBox(QMessageBox::Yes, [&] { changed = answerMessageBox(answer); }); });
         w->MNU_GUARDAR->trigger();
         QTRY_VERIFY(changed && changed->seen);
         QCOMPARE(changed->title, Titulo());

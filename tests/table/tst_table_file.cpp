@@ -26,11 +26,11 @@
 #endif
 
 #if defined(Q_OS_UNIX)
+#include <acl/libacl.h>
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
-#include <acl/libacl.h>
-#include <fcntl.h>
 #include <sys/acl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -288,8 +288,8 @@ void TestTableFile::rowLines_data()
     QTest::newRow("one line, two rows") << QByteArray("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16\r\n7,8")
                                         << QList<qint64>{1, 1, 2};
     QTest::newRow("lone CRs and LFs, LF CR is two") << QByteArray("a\r\rb\n\nc\n\r1,2") << QList<qint64>{7};
-    QTest::newRow("empty lines and comma-less lines") << QByteArray("\r\n7\r\n \r\n1,2\r\n\r\n3,4")
-                                                      << QList<qint64>{4, 6};
+    QTest::newRow("empty lines and comma-less lines")
+        << QByteArray("\r\n7\r\n \r\n1,2\r\n\r\n3,4") << QList<qint64>{4, 6};
     QByteArray many;
     for (int line = 0; line < 1000; ++line)
         many += line % 3 == 0 ? "1,2\r\n" : line % 3 == 1 ? "3,4\n" : "5,6\r";
@@ -663,7 +663,6 @@ void TestTableFile::lockedFolderFullDiskLeavesTheFormerFile()
 #endif
 }
 
-
 Q_DECLARE_METATYPE(SaveStep)
 
 namespace {
@@ -740,8 +739,8 @@ void TestTableFile::savingKeepsWhatTheFileWas_data()
     QTest::addColumn<QString>("failure"); // empty: the save succeeds
     QTest::newRow("a character device") << Target::CharacterDevice << QString();
     QTest::newRow("a named pipe with a reader") << Target::PipeWithReader << QString();
-    QTest::newRow("a named pipe nobody reads") << Target::PipeWithoutReader
-                                               << QStringLiteral("Ningún programa lee de la tubería.");
+    QTest::newRow("a named pipe nobody reads")
+        << Target::PipeWithoutReader << QStringLiteral("Ningún programa lee de la tubería.");
     QTest::newRow("a socket") << Target::Socket << QStringLiteral("Es un socket");
     QTest::newRow("a hard link") << Target::HardLink << QString();
     QTest::newRow("an ACL") << Target::Acl << QString();
@@ -750,8 +749,7 @@ void TestTableFile::savingKeepsWhatTheFileWas_data()
     QTest::newRow("user attributes") << Target::UserAttributes << QString();
     QTest::newRow("a folder without anonymous temporaries") << Target::NoAnonymousTemporary << QString();
     QTest::newRow("a chain of links") << Target::LinkChain << QString();
-    QTest::newRow("a loop of links") << Target::LinkLoop
-                                     << QStringLiteral("Demasiados niveles de enlaces simbólicos");
+    QTest::newRow("a loop of links") << Target::LinkLoop << QStringLiteral("Demasiados niveles de enlaces simbólicos");
 }
 
 void TestTableFile::savingKeepsWhatTheFileWas()
@@ -930,7 +928,8 @@ void TestTableFile::inPlaceFailureLeavesAWholeFile_data()
     const QString untouched = QStringLiteral("No se ha escrito nada.");
     const QString restored = QStringLiteral("El archivo conserva su contenido anterior.");
     QTest::newRow("the backup") << QList<SaveStep>{SaveStep::Backup} << untouched << false;
-    QTest::newRow("reserving space") << QList<SaveStep>{SaveStep::ReserveSpace} << save_steps::injectedFailureText() << false;
+    QTest::newRow("reserving space") << QList<SaveStep>{SaveStep::ReserveSpace} << save_steps::injectedFailureText()
+                                     << false;
     QTest::newRow("writing") << QList<SaveStep>{SaveStep::WriteContent} << restored << false;
     QTest::newRow("cutting") << QList<SaveStep>{SaveStep::CutToLength} << restored << false;
     QTest::newRow("syncing") << QList<SaveStep>{SaveStep::SyncContent} << restored << false;
@@ -951,7 +950,9 @@ void TestTableFile::inPlaceFailureLeavesAWholeFile()
     const QString path = dir.filePath(QStringLiteral("Exp.txt"));
     const QByteArray former = writeBytes(numberedTable(300));
     QVERIFY(putFile(path, former));
-    QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath(QStringLiteral("b"))).constData()), 0);
+    QCOMPARE(
+        ::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath(QStringLiteral("b"))).constData()),
+        0);
     failSteps({failing.begin(), failing.end()});
     QString error;
     QVERIFY(!writeTableFile(path, numberedTable(2), &error));
@@ -997,7 +998,8 @@ void TestTableFile::interruptedSaveLeavesNoTemporary()
     QVERIFY(putFile(path, kFormer));
     QStringList expected{QStringLiteral("Exp.txt")};
     if (inPlace) {
-        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath(QStringLiteral("b"))).constData()),
+        QCOMPARE(::link(QFile::encodeName(path).constData(),
+                        QFile::encodeName(dir.filePath(QStringLiteral("b"))).constData()),
                  0);
         expected.prepend(QStringLiteral("b"));
     }
