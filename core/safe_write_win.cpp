@@ -180,10 +180,27 @@ private:
 
 enum class Replacement { Done, NotWithoutLoss, Failed };
 
+// The attributes a file's owner sets and a replacement must keep.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 // Replaces `target` (or makes it, when it does not exist) whole; ReplaceFileW
 // gives the new file the former one's attributes, security and streams.
 Replacement replaceWhole(const QString &target, bool exists, const QByteArray &bytes, QString *error)
 {
+    const DWORD formerAttributes = exists ? GetFileAttributesW(wide(target)) : INVALID_FILE_ATTRIBUTES;
+    if (exists) {
+        // A replace needs the file with no other program holding it against
+        // deletion; where one does, the file may still be written in place
+        // (a server that reads with fopen), or the writing says who holds it.
+        const Handle probe(CreateFileW(wide(target), GENERIC_WRITE | DELETE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!probe.valid() && GetLastError() == ERROR_SHARING_VIOLATION) {
+            *error = reasonFor(ERROR_SHARING_VIOLATION, target);
+            return Replacement::NotWithoutLoss;
+        }
+    }
     Temporary temporary;
     DWORD code = 0;
     if (!temporary.create(target, &code)) {
@@ -210,6 +227,12 @@ Replacement replaceWhole(const QString &target, bool exists, const QByteArray &b
         return Replacement::Failed;
     }
     temporary.moved();
+    // Windows keeps them itself; Wine's replace does not.
+    if (formerAttributes != INVALID_FILE_ATTRIBUTES) {
+        const DWORD now = GetFileAttributesW(wide(target));
+        if (now != INVALID_FILE_ATTRIBUTES && (now & kKeptAttributes) != (formerAttributes & kKeptAttributes))
+            SetFileAttributesW(wide(target), (now & ~kKeptAttributes) | (formerAttributes & kKeptAttributes));
+    }
     return Replacement::Done;
 }
 
