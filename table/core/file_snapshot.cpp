@@ -2,18 +2,35 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "table/core/file_snapshot.h"
 
+#include "core/word_bytes.h"
 #include "table/core/byte_buffer.h"
 #include "table/core/table_file.h"
 
-#include <QByteArrayView>
 #include <QFileInfo>
-#include <QHash>
+
+#include <bit>
 
 namespace {
 
-size_t hashOf(std::string_view bytes)
+// A hash for telling a change, not for security: four lanes of
+// multiply-and-rotate over eight-byte words keep pace with reading the
+// file (qHash took three times as long as the whole read of a 150 MB table).
+uint64_t hashOf(std::string_view bytes)
 {
-    return qHash(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    constexpr uint64_t kPrimes[4] = {0x9E3779B185EBCA87ull, 0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull,
+                                     0x85EBCA77C2B2AE63ull};
+    uint64_t lanes[4] = {kPrimes[1], kPrimes[2], kPrimes[3], kPrimes[0]};
+    const char *const data = bytes.data();
+    size_t at = 0;
+    for (; at + 32 <= bytes.size(); at += 32)
+        for (int lane = 0; lane < 4; ++lane)
+            lanes[lane] = std::rotl((lanes[lane] ^ littleEndianWord(data + at + 8 * lane)) * kPrimes[lane], 31);
+    for (; at < bytes.size(); ++at)
+        lanes[at % 4] = std::rotl((lanes[at % 4] ^ uint8_t(data[at])) * kPrimes[at % 4], 31);
+    uint64_t hash = bytes.size();
+    for (int lane = 0; lane < 4; ++lane)
+        hash = std::rotl((hash ^ lanes[lane]) * kPrimes[(lane + 1) % 4], 27);
+    return hash ^ (hash >> 32);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 class QFileDevice;
@@ -39,5 +39,5 @@ public:
 private:
     QString path_; // canonical
     FileIdentity identity_;
-    size_t hash_ = 0;
+    uint64_t hash_ = 0;
 };
