@@ -4,7 +4,6 @@
 
 #include "core/system_error.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileDevice>
 #include <QRandomGenerator>
@@ -371,8 +370,7 @@ bool writeByRule(const QString &path, const QByteArray &bytes, QString *error)
         if (!S_ISREG(former.st_mode))
             return writeStream(target, S_ISFIFO(former.st_mode), bytes, error);
         if (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0) {
-            *error = QCoreApplication::translate("QSaveFile", "Existing file %1 is not writable")
-                         .arg(QFile::decodeName(target));
+            *error = reasonFor(errno);
             return false;
         }
     }

@@ -12,10 +12,24 @@ struct Reason
     const char *spanish;
 };
 
-// The failures a save or a read meets beyond those Qt itself words (no such
-// file, permission denied, no space, too many open files), which the
-// system's C library would give in English under LANG=C.
+// The failures a save or a read meets, in the program's own Spanish: the
+// system's C library gives them in the locale's language, English under
+// LANG=C and C.UTF-8.
 constexpr Reason kReasons[] = {
+    {EACCES, "Permiso denegado"},
+    {ENOENT, "No existe el archivo o la carpeta"},
+    {ENOSPC, "No queda espacio en el dispositivo"},
+    {EMFILE, "Demasiados archivos abiertos"},
+    {ENFILE, "Demasiados archivos abiertos en el sistema"},
+    {EXDEV, "El enlace cruza de un sistema de archivos a otro"},
+    {ENOMEM, "No hay memoria suficiente"},
+    {EINVAL, "Argumento no válido"},
+    {EAGAIN, "El recurso no está disponible por ahora"},
+    {EBADF, "El descriptor de archivo no es válido"},
+    {ENODEV, "No existe el dispositivo"},
+    {EOPNOTSUPP, "Operación no admitida"},
+    {EINTR, "Llamada interrumpida"},
+    {ESPIPE, "No se puede buscar en una tubería"},
     {ELOOP, "Demasiados niveles de enlaces simbólicos"},
     {ENXIO, "No existe el dispositivo o la dirección"},
     {EROFS, "El sistema de archivos es de solo lectura"},
@@ -34,21 +48,25 @@ constexpr Reason kReasons[] = {
 
 } // namespace
 
+// Error numbers are small: past this none is defined on Linux.
+constexpr int kLastErrorNumber = 200;
+
 QString systemReason(int code)
 {
     for (const Reason &reason : kReasons)
         if (reason.code == code)
             return QString::fromUtf8(reason.spanish);
-    return qt_error_string(code);
+    return QStringLiteral("Error del sistema %1").arg(code); // never the C library's English
 }
 
 QString systemFailure(const QString &, const QString &qtText)
 {
-    // Qt's words here come from errno: those of the table above in the
-    // program's Spanish, the rest as Qt gives them (core/spanish.cpp has
-    // Spanish for its own). Paths already use the platform's separators.
-    for (const Reason &reason : kReasons)
-        if (qt_error_string(reason.code) == qtText)
-            return QString::fromUtf8(reason.spanish);
+    // Qt words a failure with the C library's text for errno (or its own
+    // Spanish, core/spanish.cpp): found again among the error numbers, it
+    // comes out in ours. Any other text (Qt's own) stays. Paths already use
+    // the platform's separators.
+    for (int code = 1; code <= kLastErrorNumber; ++code)
+        if (qt_error_string(code) == qtText)
+            return systemReason(code);
     return qtText;
 }

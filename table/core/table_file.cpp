@@ -90,7 +90,7 @@ template <typename OnBlock> bool readAll(QIODevice &device, ByteBuffer &bytes, Q
         const qint64 got = room ? device.read(bytes.data() + used, qint64(bytes.size() - used))
                                 : device.read(probe, qint64(sizeof probe));
         if (got < 0) {
-            *error = device.errorString();
+            *error = systemFailure(QString(), device.errorString());
             return false;
         }
         if (got == 0) {
@@ -296,7 +296,7 @@ bool GuardarTabla(QIODevice &device, const ExperienceTable &table, QString *erro
         for (qsizetype done = 0; done < out.size();) {
             const qint64 written = device.write(out.constData() + done, out.size() - done);
             if (written <= 0) {
-                *error = device.errorString();
+                *error = systemFailure(QString(), device.errorString());
                 return false;
             }
             done += qsizetype(written);

@@ -3,6 +3,7 @@
 #include "address_space.h"
 #include "cli/commands.h"
 #include "core/spanish.h"
+#include "core/system_error.h"
 #include "generation/core/generador.h"
 #include "generation/core/parametros.h"
 #include "parameter_values.h"
@@ -26,7 +27,9 @@
 #include <QXmlStreamReader>
 #include <QtEndian>
 
+#include <clocale>
 #include <cstdio>
+#include <string>
 
 #if defined(Q_OS_UNIX)
 #include <csignal>
@@ -132,6 +135,8 @@ private slots:
     void writeFailureGivesTheReason();
     void writesKeepWhatTheTargetIs_data();
     void writesKeepWhatTheTargetIs();
+    void reasonsInSpanish_data();
+    void reasonsInSpanish();
     void summariesInSpanish_data();
     void summariesInSpanish();
     void ownQtTexts_data();
@@ -193,7 +198,8 @@ void TestCli::failuresWriteNothing_data()
     // Windows words these in the system's own language: the file is named, then its words.
     const QString missing = QStringLiteral("/nonexistent/Exp.txt: "), folder = QStringLiteral("/: ");
 #else
-    const QString missing = QStringLiteral("No hay ningún fichero o directorio"), // Qt's Spanish
+    const QString missing = QStringLiteral(
+                      "/nonexistent/Exp.txt: No existe el archivo o la carpeta"), // ours, in every locale
         folder = QStringLiteral("/: el archivo a abrir es un directorio");
 #endif
     QTest::newRow("missing input") << QStringList{QStringLiteral("normalizar"), QStringLiteral("/nonexistent/Exp.txt")}
@@ -1008,6 +1014,68 @@ void TestCli::writesKeepWhatTheTargetIs()
 
 #else
     QSKIP("devices and links as POSIX has them");
+#endif
+}
+
+void TestCli::reasonsInSpanish_data()
+{
+    QTest::addColumn<int>("code"); // an error number, as the system sets it
+    QTest::addColumn<QString>("spanish");
+#if defined(Q_OS_UNIX)
+    const std::pair<int, const char *> reasons[] = {
+        {EPERM, "Operación no permitida"},
+        {EACCES, "Permiso denegado"},
+        {EROFS, "El sistema de archivos es de solo lectura"},
+        {ENAMETOOLONG, "El nombre del archivo es demasiado largo"},
+        {ELOOP, "Demasiados niveles de enlaces simbólicos"},
+        {ENOSPC, "No queda espacio en el dispositivo"},
+        {EDQUOT, "Se ha superado la cuota de disco"},
+        {EFBIG, "El archivo es demasiado grande"},
+        {EISDIR, "Es una carpeta"},
+        {ENOTDIR, "Una parte de la ruta no es una carpeta"},
+        {ENOENT, "No existe el archivo o la carpeta"},
+        {EEXIST, "El archivo ya existe"},
+        {EBUSY, "El dispositivo o el recurso está ocupado"},
+        {ETXTBSY, "El archivo está en uso"},
+        {EXDEV, "El enlace cruza de un sistema de archivos a otro"},
+        {EMFILE, "Demasiados archivos abiertos"},
+        {EIO, "Error de entrada/salida"},
+        {ECHRNG, "Error del sistema 44"}, // one of no text of ours: still no English
+    };
+    for (const auto &[code, spanish] : reasons)
+        QTest::addRow("%s", strerrorname_np(code)) << code << QString::fromUtf8(spanish);
+#endif
+}
+
+void TestCli::reasonsInSpanish()
+{
+#if defined(Q_OS_UNIX)
+    QFETCH(int, code);
+    QFETCH(QString, spanish);
+    // Qt words a failure with the C library's text, in the locale's language:
+    // under C and C.UTF-8 (containers, many servers) that is English.
+    for (const char *locale : {"C", "C.UTF-8"}) {
+        const std::string former = std::setlocale(LC_MESSAGES, nullptr);
+        QVERIFY(std::setlocale(LC_MESSAGES, locale));
+        const QString qtText = qt_error_string(code), reason = systemReason(code);
+        const QString failure = systemFailure(QStringLiteral("Exp.txt"), qtText);
+        std::setlocale(LC_MESSAGES, former.c_str());
+        QCOMPARE(reason, spanish);
+        QCOMPARE(failure, spanish);
+    }
+    if (code == ENAMETOOLONG) {
+        // And a real one, from the tool in the C locale.
+        QTemporaryDir dir;
+        QProcessEnvironment c = QProcessEnvironment::systemEnvironment();
+        c.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+        c.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        const QString name = dir.filePath(QString(300, u'x'));
+        const Run run = runCli({QStringLiteral("generar"), QStringLiteral("-o"), name}, c);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(run.err), QStringLiteral("vandrel-exp: %1: %2\n").arg(name, spanish));
+    }
+#else
+    QSKIP("error numbers as POSIX has them; Windows' own are worded in core/system_error_win.cpp");
 #endif
 }
 

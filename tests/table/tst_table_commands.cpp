@@ -196,7 +196,7 @@ void TestTableCommands::failedReadKeepsTheTableAndTheMenus_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("message");
     // Opens fine, then fails on the first read.
-    QTest::newRow("device error") << QStringLiteral("/proc/self/mem") << QStringLiteral("Input/output error");
+    QTest::newRow("device error") << QStringLiteral("/proc/self/mem") << QStringLiteral("Error de entrada/salida");
     QTest::newRow("a line past the bound") << longLine
                                            << QStringLiteral("El archivo tiene una línea de más de 64 MiB y no "
                                                              "puede ser una tabla de experiencia. No se ha abierto.");

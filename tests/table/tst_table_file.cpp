@@ -397,7 +397,7 @@ void TestTableFile::readFailureKeepsTheTable_data()
     QTest::addColumn<QString>("expected");
 #if defined(Q_OS_UNIX)
     QTest::newRow("missing file") << QStringLiteral("/nonexistent/Exp.txt")
-                                  << QStringLiteral("No such file or directory");
+                                  << QStringLiteral("No existe el archivo o la carpeta");
     QTest::newRow("a folder") << QStringLiteral("/") << QStringLiteral("directory");
     // Inputs that would take all the machine's memory are refused early.
     QTest::newRow("/dev/zero, one endless line") << QStringLiteral("/dev/zero") << QStringLiteral("más de 64 MiB");
@@ -575,7 +575,7 @@ void TestTableFile::unwritableTargetsLeaveTheFormerFile()
             _exit(3);
         QString childError;
         const bool ok = writeTableFile(path, numberedTable(2), &childError);
-        _exit(ok ? 1 : childError.contains(QStringLiteral("not writable")) ? 0 : 2);
+        _exit(ok ? 1 : childError.contains(QStringLiteral("Permiso denegado")) ? 0 : 2);
     }
     int status = 0;
     QCOMPARE(waitpid(child, &status, 0), child);
