@@ -106,6 +106,7 @@ int comparar(const QStringList &args)
                    .arg(only)
                    .arg(extraLines[e])
                    .arg(longer.label(extra[e]));
-    printText(out);
+    if (!printText(out))
+        return fail(standardOutputFailure(), 2); // 1 would say "they differ"
     return cells == 0 && a.rowCount() == b.rowCount() ? 0 : 1;
 }

@@ -75,7 +75,8 @@ int comprobar(const QStringList &args)
         const QJsonObject document{{QStringLiteral("archivo"), path},
                                    {QStringLiteral("niveles"), check.levels},
                                    {QStringLiteral("hallazgos"), list}};
-        printText(QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented)));
+        if (!printText(QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented))))
+            return fail(standardOutputFailure(), 2); // a report lost is no verdict
     } else {
         QString out;
         for (const TableFinding &f : findings)
@@ -87,7 +88,8 @@ int comprobar(const QStringList &args)
         out += QStringLiteral("%1, %2 en %3\n")
                    .arg(countOf(errors, "error", "errores"), countOf(warnings, "aviso", "avisos"),
                         countOf(check.levels, "nivel", "niveles"));
-        printText(out);
+        if (!printText(out))
+            return fail(standardOutputFailure(), 2);
     }
     return errors > 0 ? 1 : 0;
 }

@@ -32,21 +32,26 @@ int fail(const QString &message, int status)
     return status;
 }
 
-void printText(const QString &text)
+bool printText(const QString &text)
 {
-    writeText(stdout, text);
+    return writeText(stdout, text);
 }
 
 void printError(const QString &text)
 {
-    writeText(stderr, text);
+    (void)writeText(stderr, text); // where messages cannot go, nothing can say so
+}
+
+QString standardOutputFailure()
+{
+    return QStringLiteral("No se pudo escribir en la salida estándar.");
 }
 
 bool writeStandardOutput(const QByteArray &bytes, QString *error)
 {
     if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size())
         || std::fflush(stdout) != 0) {
-        *error = QStringLiteral("No se pudo escribir en la salida estándar.");
+        *error = standardOutputFailure();
         return false;
     }
     return true;

@@ -13,15 +13,17 @@
 class ByteBuffer;
 class ExperienceTable;
 
-// Puts the standard streams in binary mode where the platform needs it.
-// Called once, first thing.
+// Puts the standard streams in binary mode where the platform needs it, and
+// gives a closed one a stand-in that fails every write (so that no file the
+// command opens takes its place). Called once, first thing.
 void prepareConsole();
 
 // Writes a text (a message, a report) to `stream` whole, in one call: UTF-8
 // bytes here; on Windows, a console's own wide-character call when the
 // stream is a console, else UTF-8 with lines ending in CR LF. Tables and
-// pictures are bytes and go through writeStandardOutput instead.
-void writeText(FILE *stream, const QString &text);
+// pictures are bytes and go through writeStandardOutput instead. False when
+// the stream took less than the whole text.
+bool writeText(FILE *stream, const QString &text);
 
 // "1 error", "2 errores": a count and its noun, in the singular for one.
 QString countOf(qint64 count, const char *singular, const char *plural);
@@ -33,9 +35,13 @@ int refuseArgument(const QString &argument, int status = 1);
 // "vandrel-exp: <message>" on standard error; returns `status`.
 int fail(const QString &message, int status = 1);
 
-// Text for standard output, as UTF-8.
-void printText(const QString &text);
+// Text for standard output, as UTF-8; false when standard output could not
+// take it whole (a full disk, a closed stream).
+[[nodiscard]] bool printText(const QString &text);
 void printError(const QString &text);
+
+// The message for a standard output that took less than it was given.
+QString standardOutputFailure();
 
 // All of `bytes` to standard output; false, with the reason, when it could not.
 bool writeStandardOutput(const QByteArray &bytes, QString *error);

@@ -2,14 +2,24 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "cli/console.h"
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 void prepareConsole()
 {
     // Standard streams carry bytes unchanged and terminals take UTF-8 here.
+    // A closed one (a script's >&-) would be the next file the command
+    // opens, and a report would land in a table: it gets a stand-in opened
+    // the wrong way round, on which every write fails, as on the closed one.
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF)
+            ::open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY); // takes the lowest number: fd
 }
 
-void writeText(FILE *stream, const QString &text)
+bool writeText(FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
+    const bool whole = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
+    return std::fflush(stream) == 0 && whole;
 }

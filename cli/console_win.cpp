@@ -19,14 +19,14 @@ void prepareConsole()
     _setmode(_fileno(stderr), _O_BINARY);
 }
 
-void writeText(FILE *stream, const QString &text)
+bool writeText(FILE *stream, const QString &text)
 {
     std::fflush(stream); // bytes written before keep their place
     QString lines = text;
     lines.replace(QStringLiteral("\n"), QStringLiteral("\r\n")); // Windows text, as Notepad reads it
     const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
     if (handle == INVALID_HANDLE_VALUE || handle == nullptr)
-        return;
+        return false;
     DWORD mode = 0;
     if (GetConsoleMode(handle, &mode)) {
         // A console: UTF-16 whole, whatever its code page; a byte at a time
@@ -36,10 +36,10 @@ void writeText(FILE *stream, const QString &text)
             const DWORD chunk = DWORD(std::min<size_t>(wide.size() - done, 16384));
             DWORD written = 0;
             if (!WriteConsoleW(handle, wide.data() + done, chunk, &written, nullptr) || written == 0)
-                return;
+                return false;
             done += written;
         }
-        return;
+        return true;
     }
     // Redirected to a file or a pipe: UTF-8 bytes, in as few calls as the
     // system takes.
@@ -47,7 +47,8 @@ void writeText(FILE *stream, const QString &text)
     for (qsizetype done = 0; done < bytes.size();) {
         DWORD written = 0;
         if (!WriteFile(handle, bytes.constData() + done, DWORD(bytes.size() - done), &written, nullptr) || written == 0)
-            return;
+            return false;
         done += qsizetype(written);
     }
+    return true;
 }

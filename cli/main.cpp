@@ -133,8 +133,7 @@ int main(int argc, char **argv)
         if (command != QLatin1StringView(c.name))
             continue;
         if (args.size() == 1 && (args[0] == QStringLiteral("--help") || args[0] == QStringLiteral("-h"))) {
-            printText(usageOf(c));
-            return 0;
+            return printText(usageOf(c)) ? 0 : fail(standardOutputFailure(), c.failureStatus);
         }
         try {
             return c.run(args);
@@ -144,13 +143,10 @@ int main(int argc, char **argv)
         }
     }
     if (all.size() == 2 && (command == QStringLiteral("--help") || command == QStringLiteral("-h"))) {
-        printText(usage());
-        return 0;
+        return printText(usage()) ? 0 : fail(standardOutputFailure());
     }
-    if (all.size() == 2 && command == QStringLiteral("--version")) {
-        printText(Titulo() + u'\n');
-        return 0;
-    }
+    if (all.size() == 2 && command == QStringLiteral("--version"))
+        return printText(Titulo() + u'\n') ? 0 : fail(standardOutputFailure());
     if (!command.isEmpty() && !command.startsWith(u'-'))
         return fail(QStringLiteral("orden desconocida: %1 (vea vandrel-exp --help).").arg(command), 2);
     printError(usage());

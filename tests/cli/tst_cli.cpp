@@ -137,6 +137,8 @@ private slots:
     void writesKeepWhatTheTargetIs();
     void reasonsInSpanish_data();
     void reasonsInSpanish();
+    void unwritableStandardOutput_data();
+    void unwritableStandardOutput();
     void summariesInSpanish_data();
     void summariesInSpanish();
     void ownQtTexts_data();
@@ -1014,6 +1016,63 @@ void TestCli::writesKeepWhatTheTargetIs()
 
 #else
     QSKIP("devices and links as POSIX has them");
+#endif
+}
+
+void TestCli::unwritableStandardOutput_data()
+{
+    // Every command and form that writes to standard output, onto a full
+    // device and onto a closed stream: the message and the failure status.
+    QTest::addColumn<QStringList>("arguments"); // %OK: a clean table file
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("closed");
+    const QList<std::pair<const char *, std::pair<QStringList, int>>> forms = {
+        {"generar", {{QStringLiteral("generar")}, 1}},
+        {"normalizar to -", {{QStringLiteral("normalizar"), QStringLiteral("%OK"), QStringLiteral("-")}, 1}},
+        {"comprobar", {{QStringLiteral("comprobar"), QStringLiteral("%OK")}, 2}},
+        {"comprobar --json", {{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--json")}, 2}},
+        {"comparar", {{QStringLiteral("comparar"), QStringLiteral("%OK"), QStringLiteral("%OK")}, 2}},
+        {"grafico -o -",
+         {{QStringLiteral("grafico"), QStringLiteral("%OK"), QStringLiteral("-o"), QStringLiteral("-"),
+           QStringLiteral("--formato"), QStringLiteral("png")},
+          1}},
+        {"--help", {{QStringLiteral("--help")}, 1}},
+        {"comprobar --help", {{QStringLiteral("comprobar"), QStringLiteral("--help")}, 2}},
+        {"--version", {{QStringLiteral("--version")}, 1}},
+    };
+    for (const auto &[name, form] : forms) {
+        QTest::addRow("%s, a full device", name) << form.first << form.second << false;
+        QTest::addRow("%s, closed", name) << form.first << form.second << true;
+    }
+}
+
+void TestCli::unwritableStandardOutput()
+{
+#if defined(Q_OS_UNIX)
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(bool, closed);
+    QTemporaryDir dir;
+    const QString ok = dir.filePath(QStringLiteral("ok.txt")), full = dir.filePath(QStringLiteral("lleno"));
+    QVERIFY(putFile(ok, "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    const QByteArray before = fileBytes(ok);
+    // As /dev/full, made in the test's folder where the test may.
+    if (geteuid() != 0 || ::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), full));
+    QProcess process;
+    if (closed)
+        process.setChildProcessModifier([] { ::close(1); });
+    else
+        process.setStandardOutputFile(full);
+    process.start(qEnvironmentVariable("VEXP_CLI"), filledIn(arguments, {}, {}, ok));
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), status);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
+             QStringLiteral("vandrel-exp: No se pudo escribir en la salida estándar.\n"));
+    QCOMPARE(fileBytes(ok), before); // a closed output's number never went to a file the command opened
+#else
+    QSKIP("a full device and a closed stream as POSIX has them");
 #endif
 }
 
