@@ -14,15 +14,6 @@
 #include <thread>
 #include <vector>
 
-namespace {
-
-QString columnName(int column)
-{
-    return headerTexts()[size_t(column)].trimmed();
-}
-
-} // namespace
-
 int comparar(const QStringList &args)
 {
     if (args.size() > 2)

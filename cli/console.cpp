@@ -4,6 +4,7 @@
 
 #include "core/safe_write.h"
 #include "core/system_error.h"
+#include "table/core/experience_table.h"
 #include "table/core/table_file.h"
 
 #include <QBuffer>
@@ -11,6 +12,11 @@
 #include <QFileInfo>
 
 #include <cstdio>
+
+QString columnName(int column)
+{
+    return headerTexts()[size_t(column)].trimmed();
+}
 
 QString countOf(qint64 count, const char *singular, const char *plural)
 {

@@ -25,6 +25,9 @@ void prepareConsole();
 // the stream took less than the whole text.
 bool writeText(FILE *stream, const QString &text);
 
+// The grid's header text of a column, without its padding ("Job 2a").
+QString columnName(int column);
+
 // "1 error", "2 errores": a count and its noun, in the singular for one.
 QString countOf(qint64 count, const char *singular, const char *plural);
 

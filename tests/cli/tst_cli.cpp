@@ -104,6 +104,7 @@ class TestCli : public QObject
 private slots:
     void generarWritesTheDefaultTable();
     void generarTakesTheBoxParameters();
+    void generarWarnsOfValuesPastTheServer();
     void failuresWriteNothing_data();
     void failuresWriteNothing();
     void normalizarRoundTrips_data();
@@ -1017,6 +1018,30 @@ void TestCli::writesKeepWhatTheTargetIs()
 #else
     QSKIP("devices and links as POSIX has them");
 #endif
+}
+
+void TestCli::generarWarnsOfValuesPastTheServer()
+{
+    // Every maximum level at 32767 and the smallest multipliers: values
+    // grow past 2^31 and then into exponent form. The table is still
+    // written and the exit status is 0, with a warning that comprobar agrees with.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    QStringList arguments{QStringLiteral("generar"),   QStringLiteral("-o"), path,
+                          QStringLiteral("--MultExp"), QStringLiteral("1"),  QStringLiteral("--MultJob"),
+                          QStringLiteral("1")};
+    for (size_t level = 0; level < 14; ++level) // the fourteen maximum levels come first
+        arguments << QStringLiteral("--%1").arg(QString::fromLatin1(parameterFields()[level].name))
+                  << QStringLiteral("32767");
+    const Run run = runCli(arguments);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(run.err),
+             QStringLiteral("vandrel-exp: aviso: 31019 valores no caben en un entero de 32 bits con signo, como los "
+                            "lee el servidor; el primero, en el nivel 1748, columna Job 2a: 2149509150. comprobar "
+                            "rechazará la tabla.\n"));
+    const Run check = runCli({QStringLiteral("comprobar"), path});
+    QCOMPARE(check.exitCode, 1);
+    QVERIFY2(check.out.endsWith("31019 errores, 0 avisos en 32767 niveles\n"), check.out.right(200).constData());
 }
 
 void TestCli::unwritableStandardOutput_data()
