@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 
 #include "cli/console.h"
+#include "core/shown_text.h"
 #include "table/core/byte_buffer.h"
 #include "table/core/table_check.h"
 #include "table/core/table_file.h"
@@ -79,9 +80,10 @@ int comprobar(const QStringList &args)
             return fail(standardOutputFailure(), 2); // a report lost is no verdict
     } else {
         QString out;
+        const QString shownPath = shownText(path); // a newline in a name cannot split a finding's line
         for (const TableFinding &f : findings)
             out += QStringLiteral("%1:%2:%3: %4: %5\n")
-                       .arg(path)
+                       .arg(shownPath)
                        .arg(f.line)
                        .arg(f.field)
                        .arg(f.error ? QStringLiteral("error") : QStringLiteral("aviso"), f.message);

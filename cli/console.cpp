@@ -3,6 +3,7 @@
 #include "cli/console.h"
 
 #include "core/safe_write.h"
+#include "core/shown_text.h"
 #include "core/system_error.h"
 #include "table/core/experience_table.h"
 #include "table/core/table_file.h"
@@ -34,7 +35,9 @@ int refuseArgument(const QString &argument, int status)
 
 int fail(const QString &message, int status)
 {
-    printError(QStringLiteral("vandrel-exp: %1\n").arg(message));
+    // Names and values in a message come from files and the command line:
+    // one message, one line, nothing a terminal acts on.
+    printError(QStringLiteral("vandrel-exp: %1\n").arg(shownText(message)));
     return status;
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "table/core/table_check.h"
 
+#include "core/shown_text.h"
 #include "core/word_bytes.h"
 #include "table/core/experience_table.h"
 
@@ -34,8 +35,8 @@ QString shownValue(std::string_view text)
     // its length, so that one overlong field cannot flood a report.
     constexpr size_t kShown = 40;
     if (text.size() <= kShown)
-        return latin1(text);
-    return QStringLiteral("%1… (%2 caracteres)").arg(latin1(text.substr(0, kShown))).arg(qint64(text.size()));
+        return shownBytes(text);
+    return QStringLiteral("%1… (%2 caracteres)").arg(shownBytes(text.substr(0, kShown))).arg(qint64(text.size()));
 }
 
 namespace {

@@ -138,6 +138,7 @@ private slots:
     void writesKeepWhatTheTargetIs();
     void reasonsInSpanish_data();
     void reasonsInSpanish();
+    void textOutputIsOneLineAFinding();
     void unwritableStandardOutput_data();
     void unwritableStandardOutput();
     void summariesInSpanish_data();
@@ -1099,6 +1100,29 @@ void TestCli::unwritableStandardOutput()
 #else
     QSKIP("a full device and a closed stream as POSIX has them");
 #endif
+}
+
+void TestCli::textOutputIsOneLineAFinding()
+{
+    // A file name with a line end and a tab, a cell that would turn the
+    // terminal red: one line a finding, nothing raw, JSON as it was.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("mal\nnombre\t.txt"));
+    const QString shown = dir.filePath(QStringLiteral("mal\\nnombre\\t.txt"));
+    QVERIFY(putFile(path, commentLine() + "\r\n\x1b[31m,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    const Run text = runCli({QStringLiteral("comprobar"), path});
+    QCOMPARE(text.exitCode, 1);
+    QCOMPARE(QString::fromUtf8(text.out),
+             QStringLiteral("%1:2:1: error: Nob Base: «\\x1b[31m» no es un número entero sin signo\n"
+                            "1 error, 0 avisos en 1 nivel\n")
+                 .arg(shown));
+    const Run json = runCli({QStringLiteral("comprobar"), path, QStringLiteral("--json")});
+    const QJsonObject document = QJsonDocument::fromJson(json.out).object();
+    QCOMPARE(document.value(QStringLiteral("archivo")).toString(), path); // JSON escapes it itself
+    const Run missing = runCli({QStringLiteral("comprobar"), path + QStringLiteral("x")});
+    QCOMPARE(missing.exitCode, 2);
+    QCOMPARE(QString::fromUtf8(missing.err).count(u'\n'), 1);
+    QVERIFY2(missing.err.startsWith("vandrel-exp: " + shown.toUtf8() + "x: "), missing.err.constData());
 }
 
 void TestCli::reasonsInSpanish_data()

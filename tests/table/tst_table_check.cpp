@@ -19,7 +19,42 @@ private slots:
     void checkOrdersNumbersByValue_data();
     void checkOrdersNumbersByValue();
     void checkCutsLongValues();
+    void shownValuesAreSafe_data();
+    void shownValuesAreSafe();
 };
+
+void TestTableCheck::shownValuesAreSafe_data()
+{
+    // A cell's bytes as a report quotes them: UTF-8 as it is, the rest escaped.
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain") << QByteArray("12a") << QStringLiteral("12a");
+    QTest::newRow("a terminal's colour") << QByteArray("\x1b[31m5") << QStringLiteral("\\x1b[31m5");
+    QTest::newRow("tab, line end, DEL") << QByteArray("1\t2\n3\r\x7f") << QStringLiteral("1\\t2\\n3\\r\\x7f");
+    QTest::newRow("UTF-8 stays") << QByteArray("a\xc3\xb1o") << QStringLiteral("año");
+    QTest::newRow("Latin-1 byte") << QByteArray("a\xf1o") << QStringLiteral("a\\xf1o");
+    QTest::newRow("C1 control in UTF-8") << QByteArray("\xc2\x9b") << QStringLiteral("\\xc2\\x9b");
+    QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << QStringLiteral("\\xc0\\xaf");
+    QTest::newRow("a surrogate") << QByteArray("\xed\xa0\x80") << QStringLiteral("\\xed\\xa0\\x80");
+    QTest::newRow("cut short") << QByteArray("\xe2\x82") << QStringLiteral("\\xe2\\x82");
+    QTest::newRow("four bytes") << QByteArray("\xf0\x9f\x98\x80") << QString::fromUtf8("\xf0\x9f\x98\x80");
+}
+
+void TestTableCheck::shownValuesAreSafe()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(QString, shown);
+    QCOMPARE(shownValue(std::string_view(value.constData(), size_t(value.size()))), shown);
+    // And in a finding, as comprobar reports it.
+    const TableCheck check = checkTableBytes(commentLine().toStdString() + "\r\n" + value.toStdString()
+                                                 + ",2,3,4,5,6,7,8,9,10,11,12,13,14\r\n",
+                                             largestOfType(QStringLiteral("int32")), QStringLiteral("int32"));
+    if (!value.contains('\n') && !value.contains('\r')) { // those end the line instead
+        QCOMPARE(check.findings.size(), size_t(1));
+        QVERIFY2(check.findings[0].message.contains(QStringLiteral("«%1»").arg(shown)),
+                 qPrintable(check.findings[0].message));
+    }
+}
 
 void TestTableCheck::findingCodes_data()
 {
