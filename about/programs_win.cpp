@@ -9,7 +9,10 @@
 
 namespace {
 
-bool startProcess(std::string commandLine, WORD showWindow)
+// `application`, where given, is the program's path as it is: Windows then
+// does not split the command line at a space to guess the program (with
+// "C:\Program Files\..." unquoted it would start "C:\Program.exe").
+bool startProcess(const char *application, std::string commandLine, WORD showWindow)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -18,7 +21,7 @@ bool startProcess(std::string commandLine, WORD showWindow)
     PROCESS_INFORMATION process{};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(application, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return false;
     CloseHandle(process.hThread); // nobody waits for it
     CloseHandle(process.hProcess);
@@ -36,10 +39,10 @@ bool isPlainFile(const std::string &path)
 
 bool startInNormalWindow(const std::string &path)
 {
-    return !path.empty() && startProcess(path, SW_SHOWNORMAL);
+    return !path.empty() && startProcess(path.c_str(), '"' + path + '"', SW_SHOWNORMAL);
 }
 
 void openMailLink(const std::string &address)
 {
-    startProcess("explorer mailto:" + address, SW_SHOWMINIMIZED);
+    startProcess(nullptr, "explorer mailto:" + address, SW_SHOWMINIMIZED); // found on the search path
 }

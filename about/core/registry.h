@@ -18,7 +18,8 @@ inline constexpr long kRegFileNotFound = 2; // ERROR_FILE_NOT_FOUND
 inline constexpr long kRegMoreData = 234;   // ERROR_MORE_DATA
 inline constexpr uint32_t kRegSz = 1;       // REG_SZ
 inline constexpr uint32_t kRegDword = 4;    // REG_DWORD
-inline constexpr uint32_t kKeyAllAccessMask = 0x2003F;
+// KEY_READ: a standard user may not open HKEY_LOCAL_MACHINE for writing.
+inline constexpr uint32_t kKeyReadMask = 0x20019;
 
 class Registry
 {

@@ -25,7 +25,7 @@ KeyResult GetKeyValue(Registry &registry, RegKey KeyRoot, const std::string &Key
                       std::string &KeyVal)
 {
     RegKey hKey = 0;
-    if (registry.RegOpenKeyExA(KeyRoot, KeyName, 0, kKeyAllAccessMask, &hKey) != kRegSuccess) {
+    if (registry.RegOpenKeyExA(KeyRoot, KeyName, 0, kKeyReadMask, &hKey) != kRegSuccess) {
         KeyVal.clear();
         return KeyResult::NotRead;
     }

@@ -28,12 +28,31 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_UNICON "${BUILD}\icons\vandrel-exp-editor.ico"
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
+!include "WordFunc.nsh"
 !insertmacro MUI_PAGE_LICENSE "${SOURCE}\COPYING"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Spanish"
+
+; A newer version installed is not replaced without a word: asked, with No
+; as the default; refused in silent mode, with a non-zero exit code.
+Function .onInit
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "DisplayVersion"
+  StrCmp $0 "" versionChecked
+  ${VersionCompare} "$0" "${VERSION}" $1
+  StrCmp $1 "1" 0 versionChecked ; 1: the installed version is the newer
+  IfSilent 0 askDowngrade
+  SetErrorLevel 3
+  Abort
+askDowngrade:
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
+    "Ya está instalada la versión $0 de ${PRODUCT}, más nueva que esta (${VERSION}).$\r$\n¿Desea reemplazarla por esta versión anterior?" \
+    /SD IDNO IDYES versionChecked
+  Abort
+versionChecked:
+FunctionEnd
 
 Section "Programa"
   SetShellVarContext current

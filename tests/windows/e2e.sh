@@ -62,7 +62,11 @@ file_name() { # dialog title, name typed in place of "Exp.txt"
 
 cp "$build/vandrel-exp-editor.exe" "$work/"
 # Stand-ins, beside the editor, for the programs it starts.
-cp "$build/tests/record_start.exe" "$work/msinfo_prueba.exe"
+# The tool's registered path holds spaces, and a program planted where an
+# unquoted command line would be cut (Archivos.exe) must never start.
+mkdir -p "$work/Archivos de programa"
+cp "$build/tests/record_start.exe" "$work/Archivos de programa/msinfo prueba.exe"
+cp "$build/tests/record_start.exe" "$work/Archivos.exe"
 cp "$build/tests/record_start.exe" "$work/explorer.exe"
 sleep 1
 "$wine" wineboot -i >/dev/null 2>&1 || true
@@ -125,11 +129,14 @@ sleep 0.5
 xdotool search --onlyvisible --name '^Acerca de' >/dev/null && ok "About window stays open" || bad "About closed"
 
 # With the registry naming the stand-in, it is started in a normal window.
-"$wine" reg add "$sysinfo_key" /v PATH /t REG_SZ /d 'Z:'"$(echo "$work" | tr / '\\')"'\msinfo_prueba.exe' /f >/dev/null 2>&1
+"$wine" reg add "$sysinfo_key" /v PATH /t REG_SZ \
+  /d 'Z:'"$(echo "$work" | tr / '\\')"'\Archivos de programa\msinfo prueba.exe' /f >/dev/null 2>&1
 keys "$about" alt+i
-for _ in $(seq 50); do [ -f "$work/msinfo_prueba.exe.log" ] && break; sleep 0.2; done
-grep -q 'ventana: 1' "$work/msinfo_prueba.exe.log" 2>/dev/null && ok "system information tool started, normal window" \
-  || bad "tool not started: $(cat "$work/msinfo_prueba.exe.log" 2>/dev/null)"
+tool_log="$work/Archivos de programa/msinfo prueba.exe.log"
+for _ in $(seq 50); do [ -f "$tool_log" ] || [ -f "$work/Archivos.exe.log" ] && break; sleep 0.2; done
+grep -q 'ventana: 1' "$tool_log" 2>/dev/null && ok "system information tool started by its path with spaces, normal window" \
+  || bad "tool not started: $(cat "$tool_log" 2>/dev/null)"
+[ -f "$work/Archivos.exe.log" ] && bad "the planted Archivos.exe was started" || ok "the planted Archivos.exe not started"
 
 # The mail link: "explorer mailto:" and the address, minimized.
 xdotool mousemove --window "$about" 200 65 click 1

@@ -40,6 +40,15 @@ check "the uninstall entry gives the version" '[ "$(value DisplayVersion)" = "$v
 size=$(value EstimatedSize)
 check "the uninstall entry gives the size in KiB ($size)" '[ -n "$size" ] && [ $((size)) -gt 1000 ]'
 
+# A newer version installed: the silent installer refuses to downgrade it,
+# with a non-zero exit code, and leaves it as it was.
+"$wine" reg add "$key" /v DisplayVersion /t REG_SZ /d 99.0.0 /f >/dev/null 2>&1
+status=0
+"$wine" "$installer" /S || status=$?
+/usr/lib/wine/wineserver -w
+check "a silent downgrade is refused (exit $status)" '[ "$status" -ne 0 ] && [ "$(value DisplayVersion)" = "99.0.0" ]'
+"$wine" reg add "$key" /v DisplayVersion /t REG_SZ /d "$version" /f >/dev/null 2>&1
+
 # Installed again into another folder: the first copy goes, the entry follows.
 other="$user_dir/OtraCarpeta"
 "$wine" "$installer" /S "/D=C:\\users\\$(id -un)\\OtraCarpeta"
