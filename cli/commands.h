@@ -2,25 +2,57 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #pragma once
 
-// The companion tool's commands: each takes the arguments after its name
-// and returns the process's exit status.
+// The companion tool's commands, as one table: each command's name, help,
+// options and operands, which the parser, the help and the completion read.
+// Each command takes its arguments parsed and returns the exit status.
 
+#include "cli/options.h"
+
+#include <QString>
 #include <QStringList>
 
+#include <span>
+#include <vector>
+
+struct Command
+{
+    const char *name;
+    const char *help;                // the usage lines and what it does
+    std::vector<OptionSpec> options; // generar's parameters among them
+    qsizetype maxOperands;
+    int (*run)(const ParsedArguments &);
+    int failureStatus;          // 2 where 1 means a finding
+    bool draws = false;         // needs the drawing application (grafico.h)
+    bool parameterList = false; // its help lists the generation parameters
+};
+
+// Every command, in the order the usage gives them.
+std::span<const Command> commandTable();
+
+// The command named `name`, or null.
+const Command *findCommand(const QString &name);
+
+// Parses `args` for `command` and runs it: the exit status.
+int runCommand(const Command &command, const QStringList &args);
+
+// The whole usage (every command, then what they share), and one command's.
+QString usage();
+QString usageOf(const Command &command);
+
 // generar [--NobBase N ... --IncNextJob N] [-o ARCHIVO]: exit 0, or 1 on failure.
-int generar(const QStringList &args);
+int generar(const ParsedArguments &args);
 
 // normalizar ENTRADA SALIDA: exit 0, or 1 on failure.
-int normalizar(const QStringList &args);
+int normalizar(const ParsedArguments &args);
 
 // comprobar ARCHIVO [--tipo int32|uint32|int64] [--niveles N] [--json]
 // Exit 0 without errors, 1 with at least one, 2 when the file cannot be read.
-int comprobar(const QStringList &args);
+int comprobar(const ParsedArguments &args);
 
 // comparar A B: exit 0 when equal in every cell, 1 when not, 2 when a file
 // cannot be read.
-int comparar(const QStringList &args);
+int comparar(const ParsedArguments &args);
 
 // grafico ARCHIVO -o SALIDA [--formato png|pdf|svg] [--escala log|lineal]:
 // exit 0, or 1 on failure. Needs the application object of grafico.h.
-int grafico(const QStringList &args);
+int grafico(const ParsedArguments &args);

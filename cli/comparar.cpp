@@ -15,10 +15,9 @@
 #include <thread>
 #include <vector>
 
-int comparar(const QStringList &args)
+int comparar(const ParsedArguments &parsed)
 {
-    if (args.size() > 2)
-        return refuseArgument(args[2], 2);
+    const QStringList &args = parsed.operands;
     if (args.size() != 2)
         return fail(QStringLiteral("comparar necesita dos archivos."), 2);
     if (args[0] == QStringLiteral("-") && args[1] == QStringLiteral("-"))

@@ -16,31 +16,18 @@
 #include <string_view>
 #include <vector>
 
-int comprobar(const QStringList &args)
+int comprobar(const ParsedArguments &args)
 {
-    QString path, tipo = QStringLiteral("int32");
+    const QString tipo = args.value(QStringLiteral("--tipo"), QStringLiteral("int32")).toLower();
+    const bool json = args.has(QStringLiteral("--json"));
     qint64 niveles = -1;
-    bool json = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QStringLiteral("--json")) {
-            json = true;
-        } else if (args[i] == QStringLiteral("--tipo") || args[i] == QStringLiteral("--niveles")) {
-            if (i + 1 == args.size())
-                return fail(QStringLiteral("falta el valor de %1.").arg(args[i]), 2);
-            if (args[i] == QStringLiteral("--tipo")) {
-                tipo = args[++i];
-                continue;
-            }
-            bool ok = false;
-            niveles = args[++i].toLongLong(&ok);
-            if (!ok || niveles < 0)
-                return fail(QStringLiteral("--niveles necesita un número de niveles."), 2);
-        } else if (path.isEmpty() && (!args[i].startsWith(u'-') || args[i] == QStringLiteral("-"))) {
-            path = args[i];
-        } else {
-            return refuseArgument(args[i], 2);
-        }
+    if (args.has(QStringLiteral("--niveles"))) {
+        bool ok = false;
+        niveles = args.value(QStringLiteral("--niveles")).toLongLong(&ok);
+        if (!ok || niveles < 0)
+            return fail(QStringLiteral("--niveles necesita un número de niveles."), 2);
     }
+    const QString path = args.operands.value(0);
     const std::string_view largest = largestOfType(tipo);
     if (largest.empty())
         return fail(QStringLiteral("--tipo admite int32, uint32 o int64."), 2);

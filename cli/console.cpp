@@ -24,15 +24,6 @@ QString countOf(qint64 count, const char *singular, const char *plural)
     return QStringLiteral("%1 %2").arg(count).arg(QString::fromUtf8(count == 1 ? singular : plural));
 }
 
-int refuseArgument(const QString &argument, int status)
-{
-    const bool option = argument.startsWith(u'-') && argument != QStringLiteral("-");
-    return fail((option ? QStringLiteral("opción desconocida: %1 (vea vandrel-exp --help).")
-                        : QStringLiteral("sobra el argumento: %1 (vea vandrel-exp --help)."))
-                    .arg(argument),
-                status);
-}
-
 int fail(const QString &message, int status)
 {
     // Names and values in a message come from files and the command line:

@@ -31,10 +31,6 @@ QString columnName(int column);
 // "1 error", "2 errores": a count and its noun, in the singular for one.
 QString countOf(qint64 count, const char *singular, const char *plural);
 
-// Refuses an argument a command has no place for: an unknown option, or a
-// surplus file, named as what it is. Returns `status`.
-int refuseArgument(const QString &argument, int status = 1);
-
 // "vandrel-exp: <message>" on standard error; returns `status`.
 int fail(const QString &message, int status = 1);
 

@@ -48,35 +48,24 @@ void warnOfValuesPastTheServer(const ExperienceTable &table)
 
 } // namespace
 
-int generar(const QStringList &args)
+int generar(const ParsedArguments &args)
 {
     Parametros parametros;
     ValoresPorDefecto(parametros);
-    QString output;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (arg == QStringLiteral("-o")) {
-            if (++i == args.size())
-                return fail(QStringLiteral("falta el nombre del archivo después de -o."));
-            output = args[i];
+    for (const ParameterField &campo : parameterFields()) {
+        const QString name = QStringLiteral("--%1").arg(QString::fromUtf8(campo.name));
+        if (!args.has(name))
             continue;
-        }
-        const int campo =
-            arg.startsWith(QStringLiteral("--")) ? parameterFieldIndex(arg.mid(2).toUtf8().constData()) : -1;
-        if (campo < 0)
-            return refuseArgument(arg);
-        if (++i == args.size())
-            return fail(QStringLiteral("falta el valor de %1.").arg(arg));
-        const std::optional<int16_t> value = parseParameterValue(args[i]);
+        const std::optional<int16_t> value = parseParameterValue(args.value(name));
         if (!value)
-            return fail(parameterValueError(arg));
-        parameterFields()[size_t(campo)].field(parametros) = *value;
+            return fail(parameterValueError(name));
+        campo.field(parametros) = *value;
     }
     ExperienceTable table;
     QString error;
     if (!GenerarTabla(NivelMaximo(parametros), parametros, table, &error))
         return fail(error);
-    if (!writeTableArgument(output, table, &error))
+    if (!writeTableArgument(args.value(QStringLiteral("-o")), table, &error))
         return fail(error);
     warnOfValuesPastTheServer(table);
     return 0;

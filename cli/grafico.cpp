@@ -34,34 +34,15 @@ std::unique_ptr<QCoreApplication> makeChartApplication(int &argc, char **argv)
     return makeDrawingApplication(argc, argv);
 }
 
-int grafico(const QStringList &args)
+int grafico(const ParsedArguments &args)
 {
-    QString input, output;
+    const QString input = args.operands.value(0), output = args.value(QStringLiteral("-o"));
     ChartRequest request;
+    request.logarithmic =
+        args.value(QStringLiteral("--escala"), QStringLiteral("log")).toLower() == QStringLiteral("log");
     std::optional<ChartFormat> format;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (arg == QStringLiteral("-o") || arg == QStringLiteral("--escala") || arg == QStringLiteral("--formato")) {
-            if (i + 1 == args.size())
-                return fail(QStringLiteral("falta el valor de %1.").arg(arg));
-            const QString &value = args[++i];
-            if (arg == QStringLiteral("-o")) {
-                output = value;
-            } else if (arg == QStringLiteral("--formato")) {
-                format = formatNamed(value);
-                if (!format)
-                    return fail(QStringLiteral("--formato admite png, pdf o svg."));
-            } else if (value == QStringLiteral("log") || value == QStringLiteral("lineal")) {
-                request.logarithmic = value == QStringLiteral("log");
-            } else {
-                return fail(QStringLiteral("--escala admite log o lineal."));
-            }
-        } else if (input.isEmpty() && (!arg.startsWith(u'-') || arg == QStringLiteral("-"))) {
-            input = arg;
-        } else {
-            return refuseArgument(arg);
-        }
-    }
+    if (args.has(QStringLiteral("--formato")))
+        format = formatNamed(args.value(QStringLiteral("--formato")));
     if (input.isEmpty() || output.isEmpty())
         return fail(QStringLiteral("grafico necesita un archivo y -o SALIDA.png, SALIDA.pdf o SALIDA.svg."));
     // Standard output takes SVG; a file, what its name ends in; --formato, either.

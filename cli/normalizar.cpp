@@ -5,15 +5,14 @@
 #include "cli/console.h"
 #include "table/core/experience_table.h"
 
-int normalizar(const QStringList &args)
+int normalizar(const ParsedArguments &args)
 {
-    if (args.size() > 2)
-        return refuseArgument(args[2]);
-    if (args.size() != 2)
+    if (args.operands.size() != 2)
         return fail(QStringLiteral("normalizar necesita un archivo de entrada y uno de salida."));
+    const QString &input = args.operands[0], &output = args.operands[1];
     ExperienceTable table;
     QString error;
-    if (!readTableArgument(args[0], table, &error))
-        return fail(QStringLiteral("%1: %2").arg(args[0], error));
-    return writeTableArgument(args[1], table, &error) ? 0 : fail(error);
+    if (!readTableArgument(input, table, &error))
+        return fail(QStringLiteral("%1: %2").arg(input, error));
+    return writeTableArgument(output, table, &error) ? 0 : fail(error);
 }

@@ -132,6 +132,8 @@ private slots:
     void standardStreams();
     void refusedArguments_data();
     void refusedArguments();
+    void optionConventions_data();
+    void optionConventions();
     void writeFailureGivesTheReason_data();
     void writeFailureGivesTheReason();
     void writesKeepWhatTheTargetIs_data();
@@ -774,10 +776,8 @@ void TestCli::allocationFailureRefused()
     QVERIFY(putFile(ok, "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
     arguments = filledIn(arguments, in, out, ok);
     const QString command = arguments.takeFirst();
-    int (*const run)(const QStringList &) = command == QStringLiteral("normalizar")  ? normalizar
-                                            : command == QStringLiteral("comprobar") ? comprobar
-                                            : command == QStringLiteral("comparar")  ? comparar
-                                                                                     : grafico;
+    const Command *const run = findCommand(command);
+    QVERIFY(run);
 
     const rlim_t current = addressSpaceInUse();
     QVERIFY(current > 0);
@@ -795,7 +795,7 @@ void TestCli::allocationFailureRefused()
     rlimit tight = saved;
     tight.rlim_cur = current + (rlim_t(256) << 20);
     setrlimit(RLIMIT_AS, &tight);
-    const int exitStatus = run(arguments);
+    const int exitStatus = runCommand(*run, arguments);
     setrlimit(RLIMIT_AS, &saved);
     std::fflush(stdout);
     std::fflush(stderr);
@@ -891,6 +891,24 @@ void TestCli::refusedArguments_data()
     QTest::newRow("an unknown option")
         << QStringList{QStringLiteral("grafico"), QStringLiteral("%OK"), QStringLiteral("--ancho")} << 1
         << QStringLiteral("vandrel-exp: opción desconocida: --ancho (vea vandrel-exp --help).\n");
+    // GNU conventions: a repeated option, a value where none is taken, "=" values checked.
+    QTest::newRow("an option given twice")
+        << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--niveles"),
+                       QStringLiteral("99"), QStringLiteral("--niveles=100")}
+        << 2 << QStringLiteral("vandrel-exp: la opción --niveles se ha dado dos veces.\n");
+    QTest::newRow("a value for an option that takes none")
+        << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--json=sí")} << 2
+        << QStringLiteral("vandrel-exp: la opción --json no lleva valor.\n");
+    QTest::newRow("a value not allowed, after =")
+        << QStringList{QStringLiteral("grafico"), QStringLiteral("%OK"), QStringLiteral("-o"), QStringLiteral("x.png"),
+                       QStringLiteral("--formato=jpg")}
+        << 1 << QStringLiteral("vandrel-exp: --formato admite png, pdf o svg.\n");
+    QTest::newRow("-- ends the options: nothing after it is one")
+        << QStringList{QStringLiteral("normalizar"), QStringLiteral("%OK"), QStringLiteral("--")} << 1
+        << QStringLiteral("vandrel-exp: normalizar necesita un archivo de entrada y uno de salida.\n");
+    QTest::newRow("a surplus file after --")
+        << QStringList{QStringLiteral("comprobar"), QStringLiteral("--"), QStringLiteral("%OK"), QStringLiteral("--")}
+        << 2 << QStringLiteral("vandrel-exp: sobra el argumento: -- (vea vandrel-exp --help).\n");
     QTest::newRow("standard input twice")
         << QStringList{QStringLiteral("comparar"), QStringLiteral("-"), QStringLiteral("-")} << 2
         << QStringLiteral("vandrel-exp: solo uno de los dos archivos puede ser la entrada estándar (-).\n");
@@ -916,6 +934,74 @@ void TestCli::refusedArguments()
     QCOMPARE(run.exitCode, status);
     QCOMPARE(QString::fromUtf8(run.err), message);
     QCOMPARE(run.out, QByteArray());
+}
+
+void TestCli::optionConventions_data()
+{
+    // Files whose names begin with "-" after "--", and "--opción=valor",
+    // give what the plain forms give. The commands run in a folder holding
+    // "-x.txt", a clean table.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("same"); // the plain form, run the same way
+    QTest::addColumn<int>("status");
+    QTest::newRow("comprobar -- -x.txt") << QStringList{QStringLiteral("comprobar"), QStringLiteral("--"),
+                                                        QStringLiteral("-x.txt")}
+                                         << QStringList{QStringLiteral("comprobar"), QStringLiteral("./-x.txt")} << 0;
+    QTest::newRow("comparar -- -x.txt -x.txt")
+        << QStringList{QStringLiteral("comparar"), QStringLiteral("--"), QStringLiteral("-x.txt"),
+                       QStringLiteral("-x.txt")}
+        << QStringList{QStringLiteral("comparar"), QStringLiteral("./-x.txt"), QStringLiteral("./-x.txt")} << 0;
+    QTest::newRow("normalizar -- -x.txt -y.txt")
+        << QStringList{QStringLiteral("normalizar"), QStringLiteral("--"), QStringLiteral("-x.txt"),
+                       QStringLiteral("-y.txt")}
+        << QStringList{QStringLiteral("normalizar"), QStringLiteral("./-x.txt"), QStringLiteral("./-y.txt")} << 0;
+    QTest::newRow("grafico -o g.png -- -x.txt")
+        << QStringList{QStringLiteral("grafico"), QStringLiteral("-o"), QStringLiteral("-g.png"), QStringLiteral("--"),
+                       QStringLiteral("-x.txt")}
+        << QStringList{QStringLiteral("grafico"), QStringLiteral("./-x.txt"), QStringLiteral("-o"),
+                       QStringLiteral("./-g.png")}
+        << 0;
+    QTest::newRow("generar --MultExp=12 -o=-")
+        << QStringList{QStringLiteral("generar"), QStringLiteral("--MultExp=12"), QStringLiteral("--NobBase=5")}
+        << QStringList{QStringLiteral("generar"), QStringLiteral("--MultExp"), QStringLiteral("12"),
+                       QStringLiteral("--NobBase"), QStringLiteral("5")}
+        << 0;
+    QTest::newRow("comprobar --tipo=int64 --niveles=2")
+        << QStringList{QStringLiteral("comprobar"), QStringLiteral("./-x.txt"), QStringLiteral("--tipo=int64"),
+                       QStringLiteral("--niveles=2")}
+        << QStringList{QStringLiteral("comprobar"), QStringLiteral("./-x.txt"),  QStringLiteral("--tipo"),
+                       QStringLiteral("int64"),     QStringLiteral("--niveles"), QStringLiteral("2")}
+        << 1;
+}
+
+void TestCli::optionConventions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, same);
+    QFETCH(int, status);
+    QTemporaryDir dir;
+    QVERIFY(
+        putFile(dir.filePath(QStringLiteral("-x.txt")), commentLine() + "\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    const auto runIn = [&](const QStringList &args) {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(qEnvironmentVariable("VEXP_CLI"), args);
+        process.waitForFinished(60000);
+        return std::pair{process.exitCode(), process.readAllStandardOutput()};
+    };
+    const auto [code, out] = runIn(arguments);
+    const QByteArray made =
+        fileBytes(dir.filePath(QStringLiteral("-y.txt"))) + fileBytes(dir.filePath(QStringLiteral("-g.png")));
+    QDir(dir.path()).remove(QStringLiteral("-y.txt"));
+    QDir(dir.path()).remove(QStringLiteral("-g.png"));
+    const auto [sameCode, sameOut] = runIn(same);
+    const QByteArray sameMade =
+        fileBytes(dir.filePath(QStringLiteral("-y.txt"))) + fileBytes(dir.filePath(QStringLiteral("-g.png")));
+    QCOMPARE(code, status);
+    QCOMPARE(sameCode, status);
+    QCOMPARE(out, sameOut);
+    QCOMPARE(made, sameMade);
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("--"))));
 }
 
 void TestCli::writeFailureGivesTheReason_data()

@@ -1,0 +1,170 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
+#include "cli/commands.h"
+
+#include "chart/svg_writer.h"
+#include "cli/console.h"
+#include "generation/core/parametros.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+OptionSpec option(const char *name, const char *valueName, const char *help, QStringList allowed = {})
+{
+    return {QString::fromUtf8(name), QString::fromUtf8(valueName), std::move(allowed), QString::fromUtf8(help)};
+}
+
+// generar's options: the twenty parameters, then the output.
+std::vector<OptionSpec> generationOptions()
+{
+    std::vector<OptionSpec> options;
+    for (const ParameterField &campo : parameterFields())
+        options.push_back(
+            {QStringLiteral("--%1").arg(QString::fromUtf8(campo.name)),
+             QStringLiteral("N"),
+             {},
+             QStringLiteral("%1, %2").arg(QString::fromUtf8(campo.group), QString::fromUtf8(campo.label))});
+    options.push_back(option("-o", "ARCHIVO", "el archivo de salida (- o sin -o: la salida estándar)"));
+    return options;
+}
+
+const std::vector<Command> &commands()
+{
+    static const std::vector<Command> table = {
+        {"generar",
+         "  vandrel-exp generar [--NobBase N --NobJob N ... --IncNextJob N] [-o ARCHIVO]\n"
+         "      Genera una tabla de experiencia y la escribe como el editor la guarda.\n"
+         "      Sin -o, o con -o -, la escribe en la salida estándar. En el editor, el nivel n\n"
+         "      de una tabla generada lleva la etiqueta n en la cuadrícula.\n",
+         generationOptions(), 0, generar, 1, false, true},
+        {"normalizar",
+         "  vandrel-exp normalizar ENTRADA SALIDA\n"
+         "      Lee un archivo de tabla como el editor lo abre y lo escribe como el editor lo guarda.\n",
+         {},
+         2,
+         normalizar,
+         1},
+        {"comprobar",
+         "  vandrel-exp comprobar ARCHIVO [--tipo int32|uint32|int64] [--niveles N] [--json]\n"
+         "      Comprueba que el servidor pueda leer la tabla: una línea por hallazgo,\n"
+         "      ARCHIVO:LÍNEA:CAMPO: error|aviso: TEXTO. Sale con 0 sin errores, 1 con errores,\n"
+         "      2 si no puede leer el archivo. LÍNEA es la del archivo; en el editor, la fila\n"
+         "      n-ésima de un archivo abierto lleva la etiqueta n + 1 en la cuadrícula.\n",
+         {option("--tipo", "TIPO", "el tipo entero de los valores",
+                 {QStringLiteral("int32"), QStringLiteral("uint32"), QStringLiteral("int64")}),
+          option("--niveles", "N", "los niveles que debe tener la tabla"), option("--json", "", "el informe en JSON")},
+         1,
+         comprobar,
+         2},
+        {"comparar",
+         "  vandrel-exp comparar A B\n"
+         "      Lista las celdas distintas, FILA:COLUMNA: VALOR_A -> VALOR_B (A: línea LA;\n"
+         "      B: línea LB; cuadrícula: ETIQUETA): FILA es la n-ésima fila de datos, LA y LB\n"
+         "      sus líneas en cada archivo, ETIQUETA la que el editor le da en la cuadrícula\n"
+         "      al abrir el archivo (n + 1). Sale con 0 si son iguales, 1 si no, 2 si no puede\n"
+         "      leer un archivo.\n",
+         {},
+         2,
+         comparar,
+         2},
+        {"grafico",
+         "  vandrel-exp grafico ARCHIVO -o SALIDA [--formato png|pdf|svg] [--escala log|lineal]\n"
+         "      Dibuja las catorce columnas frente al nivel: base en un panel, job en otro;\n"
+         "      escala logarítmica por omisión. El formato sigue a la extensión de SALIDA\n"
+         "      (.png, .pdf, .svg) o a --formato; con -o -, SVG en la salida estándar.\n",
+         {option("-o", "SALIDA", "el dibujo (- : la salida estándar)"),
+          option("--formato", "FORMATO", "el formato del dibujo",
+                 {QStringLiteral("png"), QStringLiteral("pdf"), QStringLiteral("svg")}),
+          option("--escala", "ESCALA", "la escala de la experiencia",
+                 {QStringLiteral("log"), QStringLiteral("lineal")})},
+         1,
+         grafico,
+         1,
+         true},
+    };
+    return table;
+}
+
+QString parameterTable()
+{
+    QString text = QStringLiteral("Parámetros de generar (números enteros de -32768 a 32767; por omisión, los del "
+                                  "editor):\n");
+    Parametros defaults;
+    ValoresPorDefecto(defaults);
+    // Padded by characters, not bytes: "1º Job" lines up with "Novice".
+    qsizetype widths[3] = {};
+    for (const ParameterField &campo : parameterFields()) {
+        widths[0] = std::max(widths[0], QString::fromUtf8(campo.name).size());
+        widths[1] = std::max(widths[1], QString::fromUtf8(campo.group).size());
+        widths[2] = std::max(widths[2], QString::fromUtf8(campo.label).size());
+    }
+    for (const ParameterField &campo : parameterFields())
+        text += QStringLiteral("  --%1  %2  %3  (%4)\n")
+                    .arg(QString::fromUtf8(campo.name).leftJustified(widths[0]),
+                         QString::fromUtf8(campo.group).leftJustified(widths[1]),
+                         QString::fromUtf8(campo.label).leftJustified(widths[2]))
+                    .arg(campo.field(defaults));
+    return text;
+}
+
+QString commandHelp(const Command &command)
+{
+    QString text = QString::fromUtf8(command.help);
+    if (command.draws && !svgAvailable())
+        text += QStringLiteral("      (Esta compilación no escribe SVG: se construyó sin Qt Svg.)\n");
+    return text;
+}
+
+const QString kConventions =
+    QStringLiteral("Un guion (-) como archivo es la entrada o la salida estándar. Las opciones con valor se\n"
+                   "dan como --opción valor o --opción=valor; -- termina las opciones (lo que sigue son\n"
+                   "archivos, aunque empiecen por -); una opción repetida es un error.\n");
+
+} // namespace
+
+std::span<const Command> commandTable()
+{
+    return commands();
+}
+
+const Command *findCommand(const QString &name)
+{
+    for (const Command &command : commands())
+        if (name == QLatin1StringView(command.name))
+            return &command;
+    return nullptr;
+}
+
+int runCommand(const Command &command, const QStringList &args)
+{
+    ParsedArguments parsed;
+    QString error;
+    if (!parseArguments(args, command.options, command.maxOperands, &parsed, &error))
+        return fail(error, command.failureStatus);
+    try {
+        return command.run(parsed);
+    } catch (const std::bad_alloc &) { // the reader says so itself; this is for the rest of the work
+        return fail(QStringLiteral("No hay memoria suficiente para terminar la orden. No se ha escrito nada."),
+                    command.failureStatus);
+    }
+}
+
+QString usage()
+{
+    QString text = QStringLiteral("Uso:\n");
+    for (const Command &command : commands())
+        text += commandHelp(command);
+    text += QStringLiteral("  vandrel-exp --help | --version\n"
+                           "  vandrel-exp COMANDO --help\n\n");
+    return text + kConventions + u'\n' + parameterTable();
+}
+
+QString usageOf(const Command &command)
+{
+    QString text = QStringLiteral("Uso:\n") + commandHelp(command) + u'\n' + kConventions;
+    if (command.parameterList)
+        text += u'\n' + parameterTable();
+    return text;
+}

@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
+#include "cli/options.h"
+
+namespace {
+
+QString unknownOption(const QString &argument)
+{
+    return QStringLiteral("opción desconocida: %1 (vea vandrel-exp --help).").arg(argument);
+}
+
+} // namespace
+
+QString spanishList(const QStringList &items)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" o ") + items.last();
+}
+
+bool parseArguments(const QStringList &args, std::span<const OptionSpec> options, qsizetype maxOperands,
+                    ParsedArguments *parsed, QString *error)
+{
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &argument = args[i];
+        const bool looksLikeOption = argument.startsWith(u'-') && argument != QStringLiteral("-");
+        if (optionsEnded || !looksLikeOption) {
+            if (parsed->operands.size() == maxOperands) {
+                *error = QStringLiteral("sobra el argumento: %1 (vea vandrel-exp --help).").arg(argument);
+                return false;
+            }
+            parsed->operands << argument;
+            continue;
+        }
+        if (argument == QStringLiteral("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        // "--opción=valor" for long options; a short one takes its value apart.
+        const qsizetype equals = argument.startsWith(QStringLiteral("--")) ? argument.indexOf(u'=') : -1;
+        const QString name = equals < 0 ? argument : argument.left(equals);
+        const auto spec =
+            std::find_if(options.begin(), options.end(), [&](const OptionSpec &option) { return option.name == name; });
+        if (spec == options.end()) {
+            *error = unknownOption(name);
+            return false;
+        }
+        if (parsed->values.contains(name)) {
+            *error = QStringLiteral("la opción %1 se ha dado dos veces.").arg(name);
+            return false;
+        }
+        QString value;
+        if (spec->valueName.isEmpty()) {
+            if (equals >= 0) {
+                *error = QStringLiteral("la opción %1 no lleva valor.").arg(name);
+                return false;
+            }
+        } else if (equals >= 0) {
+            value = argument.mid(equals + 1);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            *error = QStringLiteral("falta el valor de %1.").arg(name);
+            return false;
+        }
+        if (!spec->allowed.isEmpty() && !spec->allowed.contains(value, Qt::CaseInsensitive)) {
+            *error = QStringLiteral("%1 admite %2.").arg(name, spanishList(spec->allowed));
+            return false;
+        }
+        parsed->values.insert(name, value);
+    }
+    return true;
+}
