@@ -29,7 +29,7 @@ test:
 	$(DEPS) test
 	$(CMAKE) --preset test
 	$(CMAKE) --build --preset test -j$(JOBS)
-	ctest --preset test -j$(JOBS)
+	VEXP_SARIF_SCHEMA=$$(./scripts/sarif-schema.sh) ctest --preset test -j$(JOBS)
 	./scripts/check-windows.sh
 	$(MAKE) fuzz-smoke
 

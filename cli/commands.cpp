@@ -7,6 +7,7 @@
 #include "generation/core/parametros.h"
 
 #include <algorithm>
+#include <limits>
 #include <new>
 
 namespace {
@@ -47,15 +48,18 @@ const std::vector<Command> &commands()
          normalizar,
          1},
         {"comprobar",
-         "  vandrel-exp comprobar ARCHIVO [--tipo int32|uint32|int64] [--niveles N] [--json]\n"
-         "      Comprueba que el servidor pueda leer la tabla: una línea por hallazgo,\n"
-         "      ARCHIVO:LÍNEA:CAMPO: error|aviso: TEXTO. Sale con 0 sin errores, 1 con errores,\n"
-         "      2 si no puede leer el archivo. LÍNEA es la del archivo; en el editor, la fila\n"
-         "      n-ésima de un archivo abierto lleva la etiqueta n + 1 en la cuadrícula.\n",
+         "  vandrel-exp comprobar ARCHIVO... [--tipo int32|uint32|int64] [--niveles N] [--json | --sarif]\n"
+         "      Comprueba que el servidor pueda leer cada tabla: una línea por hallazgo,\n"
+         "      ARCHIVO:LÍNEA:CAMPO: error|aviso: TEXTO, y el resumen de cada archivo (con varios,\n"
+         "      una línea de total). --sarif: un registro SARIF 2.1.0 para los servicios de\n"
+         "      revisión de código. Sale con 0 sin errores, 1 con errores, 2 si no puede leer un\n"
+         "      archivo. LÍNEA es la del archivo; en el editor, la fila n-ésima de un archivo\n"
+         "      abierto lleva la etiqueta n + 1 en la cuadrícula.\n",
          {option("--tipo", "TIPO", "el tipo entero de los valores",
                  {QStringLiteral("int32"), QStringLiteral("uint32"), QStringLiteral("int64")}),
-          option("--niveles", "N", "los niveles que debe tener la tabla"), option("--json", "", "el informe en JSON")},
-         1,
+          option("--niveles", "N", "los niveles que debe tener la tabla"), option("--json", "", "el informe en JSON"),
+          option("--sarif", "", "el informe en SARIF 2.1.0")},
+         std::numeric_limits<qsizetype>::max(),
          comprobar,
          2},
         {"comparar",

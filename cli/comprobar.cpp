@@ -8,18 +8,157 @@
 #include "table/core/table_check.h"
 #include "table/core/table_file.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QUrl>
 
 #include <algorithm>
 #include <string_view>
 #include <vector>
 
+namespace {
+
+// One file's check, or why it could not be read.
+struct FileReport
+{
+    QString path;
+    bool read = false;
+    TableCheck check;
+    qint64 errors = 0, warnings = 0;
+};
+
+QString summaryOf(qint64 errors, qint64 warnings, qint64 levels)
+{
+    return QStringLiteral("%1, %2 en %3")
+        .arg(countOf(errors, "error", "errores"), countOf(warnings, "aviso", "avisos"),
+             countOf(levels, "nivel", "niveles"));
+}
+
+QString severityOf(const TableFinding &f)
+{
+    return f.error ? QStringLiteral("error") : QStringLiteral("aviso");
+}
+
+// The lines of one file: its findings, then its summary, named when there
+// are several files.
+QString textOf(const FileReport &report, bool several)
+{
+    QString out;
+    const QString shownPath = shownText(report.path); // a newline in a name cannot split a finding's line
+    for (const TableFinding &f : report.check.findings)
+        out +=
+            QStringLiteral("%1:%2:%3: %4: %5\n").arg(shownPath).arg(f.line).arg(f.field).arg(severityOf(f), f.message);
+    if (several)
+        out += shownPath + QStringLiteral(": ");
+    return out + summaryOf(report.errors, report.warnings, report.check.levels) + u'\n';
+}
+
+QJsonObject jsonOf(const FileReport &report)
+{
+    QJsonArray list;
+    for (const TableFinding &f : report.check.findings)
+        list.append(QJsonObject{{QStringLiteral("linea"), f.line},
+                                {QStringLiteral("campo"), f.field},
+                                {QStringLiteral("gravedad"), severityOf(f)},
+                                {QStringLiteral("codigo"), QString::fromLatin1(f.code)},
+                                {QStringLiteral("mensaje"), f.message}});
+    return {{QStringLiteral("archivo"), report.path},
+            {QStringLiteral("niveles"), report.check.levels},
+            {QStringLiteral("hallazgos"), list}};
+}
+
+// A file as a SARIF artifact location: a relative URI reference for a
+// relative name, a file URI for an absolute one.
+QString artifactUri(const QString &path)
+{
+    if (QDir::isAbsolutePath(path))
+        return QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
+    return QString::fromLatin1(QUrl::toPercentEncoding(QDir::fromNativeSeparators(path), "/"));
+}
+
+// One SARIF 2.1.0 log for every file read: one rule per kind of finding,
+// one result per finding, where code-scanning services read them.
+QJsonObject sarifOf(const std::vector<FileReport> &reports)
+{
+    const std::span<const FindingCode> codes = findingCodes();
+    QJsonArray rules;
+    for (const FindingCode &code : codes)
+        rules.append(QJsonObject{{QStringLiteral("id"), QString::fromLatin1(code.code)},
+                                 {QStringLiteral("shortDescription"),
+                                  QJsonObject{{QStringLiteral("text"), QString::fromUtf8(code.description)}}},
+                                 {QStringLiteral("defaultConfiguration"),
+                                  QJsonObject{{QStringLiteral("level"),
+                                               code.error ? QStringLiteral("error") : QStringLiteral("warning")}}}});
+    QJsonArray results;
+    for (const FileReport &report : reports) {
+        for (const TableFinding &f : report.check.findings) {
+            const auto rule = std::find_if(codes.begin(), codes.end(),
+                                           [&](const FindingCode &c) { return std::string_view(c.code) == f.code; });
+            QJsonObject region{{QStringLiteral("startLine"), f.line}};
+            if (f.startColumn > 0) {
+                region.insert(QStringLiteral("startColumn"), f.startColumn);
+                region.insert(QStringLiteral("endColumn"), f.endColumn); // past the last byte; an empty field is empty
+            }
+            results.append(QJsonObject{
+                {QStringLiteral("ruleId"), QString::fromLatin1(f.code)},
+                {QStringLiteral("ruleIndex"), qint64(rule - codes.begin())},
+                {QStringLiteral("level"), f.error ? QStringLiteral("error") : QStringLiteral("warning")},
+                {QStringLiteral("message"), QJsonObject{{QStringLiteral("text"), f.message}}},
+                {QStringLiteral("locations"),
+                 QJsonArray{QJsonObject{{QStringLiteral("physicalLocation"),
+                                         QJsonObject{{QStringLiteral("artifactLocation"),
+                                                      QJsonObject{{QStringLiteral("uri"), artifactUri(report.path)}}},
+                                                     {QStringLiteral("region"), region}}}}}}});
+        }
+    }
+    const QJsonObject driver{
+        {QStringLiteral("name"), QStringLiteral("vandrel-exp")},
+        {QStringLiteral("version"), QStringLiteral("%1.%2").arg(VEXP_VERSION_MAJOR).arg(VEXP_VERSION_MINOR)},
+        {QStringLiteral("informationUri"), QStringLiteral("https://example.org/vandrel-exp-editor/")},
+        {QStringLiteral("rules"), rules}};
+    return {{QStringLiteral("$schema"), QStringLiteral("https://json.schemastore.org/sarif-2.1.0.json")},
+            {QStringLiteral("version"), QStringLiteral("2.1.0")},
+            {QStringLiteral("runs"),
+             QJsonArray{QJsonObject{{QStringLiteral("tool"), QJsonObject{{QStringLiteral("driver"), driver}}},
+                                    {QStringLiteral("results"), results}}}}};
+}
+
+// Reads and checks one file; a failure is said at once and the rest go on.
+FileReport checkFile(const QString &path, std::string_view largest, const QString &tipo, qint64 niveles)
+{
+    FileReport report;
+    report.path = path;
+    ByteBuffer bytes;
+    QString error;
+    if (!readBytesArgument(path, bytes, &error)) {
+        fail(QStringLiteral("%1: %2").arg(path, error));
+        return report;
+    }
+    report.check = checkTableBytes(std::string_view(bytes.data(), bytes.size()), largest, tipo);
+    if (report.check.levels > kMaxReadRows) { // the reader's bound on rows, met only once the whole file is in
+        fail(QStringLiteral("%1: %2").arg(path, tooManyLevelsMessage()));
+        report.check = {};
+        return report;
+    }
+    std::vector<TableFinding> &findings = report.check.findings;
+    if (niveles >= 0 && report.check.levels != niveles)
+        findings.push_back(
+            {std::max<qint64>(report.check.lines, 1), 0, true, "niveles",
+             QStringLiteral("la tabla tiene %1 niveles y se esperaban %2").arg(report.check.levels).arg(niveles), 0});
+    for (const TableFinding &f : findings)
+        (f.error ? report.errors : report.warnings) += 1;
+    report.read = true;
+    return report;
+}
+
+} // namespace
+
 int comprobar(const ParsedArguments &args)
 {
     const QString tipo = args.value(QStringLiteral("--tipo"), QStringLiteral("int32")).toLower();
-    const bool json = args.has(QStringLiteral("--json"));
+    const bool json = args.has(QStringLiteral("--json")), sarif = args.has(QStringLiteral("--sarif"));
     qint64 niveles = -1;
     if (args.has(QStringLiteral("--niveles"))) {
         bool ok = false;
@@ -27,58 +166,56 @@ int comprobar(const ParsedArguments &args)
         if (!ok || niveles < 0)
             return fail(QStringLiteral("--niveles necesita un número de niveles."), 2);
     }
-    const QString path = args.operands.value(0);
+    if (json && sarif)
+        return fail(QStringLiteral("--json y --sarif no van juntas."), 2);
     const std::string_view largest = largestOfType(tipo);
     if (largest.empty())
         return fail(QStringLiteral("--tipo admite int32, uint32 o int64."), 2);
-    if (path.isEmpty())
+    if (args.operands.isEmpty())
         return fail(QStringLiteral("comprobar necesita un archivo."), 2);
+    if (args.operands.count(QStringLiteral("-")) > 1)
+        return fail(QStringLiteral("solo uno de los archivos puede ser la entrada estándar (-)."), 2);
 
-    ByteBuffer bytes;
-    QString error;
-    if (!readBytesArgument(path, bytes, &error))
-        return fail(QStringLiteral("%1: %2").arg(path, error), 2);
-
-    TableCheck check = checkTableBytes(std::string_view(bytes.data(), bytes.size()), largest, tipo);
-    if (check.levels > kMaxReadRows) // the reader's bound on rows, met only once the whole file is in
-        return fail(QStringLiteral("%1: %2").arg(path, tooManyLevelsMessage()), 2);
-    std::vector<TableFinding> &findings = check.findings;
-    if (niveles >= 0 && check.levels != niveles)
-        findings.push_back(
-            {std::max<qint64>(check.lines, 1), 0, true, "niveles",
-             QStringLiteral("la tabla tiene %1 niveles y se esperaban %2").arg(check.levels).arg(niveles), 0});
-
-    qint64 errors = 0, warnings = 0;
-    for (const TableFinding &f : findings)
-        (f.error ? errors : warnings) += 1;
-    if (json) {
-        QJsonArray list;
-        for (const TableFinding &f : findings)
-            list.append(
-                QJsonObject{{QStringLiteral("linea"), f.line},
-                            {QStringLiteral("campo"), f.field},
-                            {QStringLiteral("gravedad"), f.error ? QStringLiteral("error") : QStringLiteral("aviso")},
-                            {QStringLiteral("codigo"), QString::fromLatin1(f.code)},
-                            {QStringLiteral("mensaje"), f.message}});
-        const QJsonObject document{{QStringLiteral("archivo"), path},
-                                   {QStringLiteral("niveles"), check.levels},
-                                   {QStringLiteral("hallazgos"), list}};
-        if (!printText(QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented))))
-            return fail(standardOutputFailure(), 2); // a report lost is no verdict
-    } else {
-        QString out;
-        const QString shownPath = shownText(path); // a newline in a name cannot split a finding's line
-        for (const TableFinding &f : findings)
-            out += QStringLiteral("%1:%2:%3: %4: %5\n")
-                       .arg(shownPath)
-                       .arg(f.line)
-                       .arg(f.field)
-                       .arg(f.error ? QStringLiteral("error") : QStringLiteral("aviso"), f.message);
-        out += QStringLiteral("%1, %2 en %3\n")
-                   .arg(countOf(errors, "error", "errores"), countOf(warnings, "aviso", "avisos"),
-                        countOf(check.levels, "nivel", "niveles"));
-        if (!printText(out))
+    const bool several = args.operands.size() > 1;
+    std::vector<FileReport> reports;
+    qint64 unread = 0;
+    qint64 errors = 0, warnings = 0, levels = 0;
+    for (const QString &path : args.operands) {
+        FileReport report = checkFile(path, largest, tipo, niveles);
+        if (!report.read) {
+            ++unread;
+            continue;
+        }
+        errors += report.errors;
+        warnings += report.warnings;
+        levels += report.check.levels;
+        // Text goes out file by file; a report lost is no verdict.
+        if (!json && !sarif && !printText(textOf(report, several)))
             return fail(standardOutputFailure(), 2);
+        if (json || sarif)
+            reports.push_back(std::move(report));
     }
-    return errors > 0 ? 1 : 0;
+    bool written = true;
+    if (json) {
+        // One file, one object, as ever; several, a list of them.
+        QJsonArray list;
+        for (const FileReport &report : reports)
+            list.append(jsonOf(report));
+        const QJsonDocument document =
+            several ? QJsonDocument(list) : QJsonDocument(reports.empty() ? QJsonObject() : jsonOf(reports.front()));
+        written =
+            reports.empty() && !several ? true : printText(QString::fromUtf8(document.toJson(QJsonDocument::Indented)));
+    } else if (sarif) {
+        written = printText(QString::fromUtf8(QJsonDocument(sarifOf(reports)).toJson(QJsonDocument::Indented)));
+    } else if (several) {
+        written = printText(QStringLiteral("Total: %1 de %2%3\n")
+                                .arg(summaryOf(errors, warnings, levels),
+                                     countOf(qint64(args.operands.size()) - unread, "archivo", "archivos"),
+                                     unread == 0   ? QString()
+                                     : unread == 1 ? QStringLiteral("; 1 no se pudo leer")
+                                                   : QStringLiteral("; %1 no se pudieron leer").arg(unread)));
+    }
+    if (!written)
+        return fail(standardOutputFailure(), 2);
+    return unread > 0 ? 2 : errors > 0 ? 1 : 0;
 }

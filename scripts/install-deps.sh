@@ -14,6 +14,7 @@
 #                                 and their tests under Wine
 #   install-deps.sh package       the Debian package and its checks
 #   install-deps.sh package-test  installing that package in a fresh Debian root
+#   install-deps.sh sarif         npm, where it is missing, for the SARIF schema the tests fetch
 #   install-deps.sh screenshots   the pictures in docs/
 set -eu
 
@@ -24,7 +25,8 @@ for purpose in "$@"; do
          fonts-liberation2" ;;
   test) packages="$packages build-essential cmake qt6-base-dev qt6-svg-dev qt6-translations-l10n libx11-dev libattr1-dev
          libacl1-dev fonts-liberation2 xvfb xauth clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix wine64
-         qt6-gtk-platformtheme openbox wmctrl xdotool" ;;
+         qt6-gtk-platformtheme openbox wmctrl xdotool python3-jsonschema" ;;
+  sarif) packages="$packages npm" ;;
   bench) packages="$packages build-essential cmake qt6-base-dev libattr1-dev libbenchmark-dev" ;;
   windows) packages="$packages build-essential cmake qt6-base-dev qt6-svg-dev qt6-base-dev-tools
          libx11-dev libattr1-dev fonts-liberation2 g++-mingw-w64-x86-64-posix wine64 ninja-build xz-utils nsis git
@@ -34,7 +36,7 @@ for purpose in "$@"; do
   package-test) packages="$packages debootstrap" ;;
   screenshots) packages="$packages xvfb xauth xdotool imagemagick x11-xserver-utils" ;;
   *)
-    echo "install-deps.sh: propósito desconocido: $purpose (run, test, bench, windows, package, package-test, screenshots)" >&2
+    echo "install-deps.sh: propósito desconocido: $purpose (run, test, bench, windows, package, package-test, sarif, screenshots)" >&2
     exit 2
     ;;
   esac

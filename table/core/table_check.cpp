@@ -29,6 +29,24 @@ QString latin1(std::string_view text)
 
 } // namespace
 
+std::span<const FindingCode> findingCodes()
+{
+    static constexpr FindingCode kCodes[] = {
+        {"campos", true, "La línea no tiene catorce campos: el servidor no la lee como un nivel."},
+        {"vacio", true, "Un campo está vacío."},
+        {"no_numerico", true, "Un campo no es un número entero sin signo."},
+        {"fuera_de_rango", true, "Un valor supera el mayor valor del tipo entero del servidor."},
+        {"bom", true, "El archivo empieza con una marca de orden de bytes UTF-8."},
+        {"sin_niveles", true, "El archivo no tiene ningún nivel."},
+        {"niveles", true, "La tabla no tiene los niveles que se esperaban (--niveles)."},
+        {"descenso", false, "Un valor es menor que el del nivel anterior en su columna."},
+        {"sin_comentario", false, "La primera línea no es la línea de comentario del editor."},
+        {"linea_sin_coma", false, "Una línea sin comas: el editor la pasa por alto."},
+        {"fin_de_linea", false, "Una línea no termina en CR LF."},
+    };
+    return kCodes;
+}
+
 QString shownValue(std::string_view text)
 {
     // A value is quoted whole up to a line's worth; a longer one is cut, with
@@ -241,29 +259,34 @@ private:
     {
         const QString name = columnName(column_);
         if (text.empty())
-            add(index + 1, true, "vacio", QStringLiteral("%1: campo vacío").arg(name));
+            add(index + 1, true, "vacio", QStringLiteral("%1: campo vacío").arg(name), text);
         else
             add(index + 1, true, "no_numerico",
-                QStringLiteral("%1: «%2» no es un número entero sin signo").arg(name, shownValue(text)));
+                QStringLiteral("%1: «%2» no es un número entero sin signo").arg(name, shownValue(text)), text);
     }
 
     Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void tooLarge(int index, std::string_view text)
     {
         add(index + 1, true, "fuera_de_rango",
             QStringLiteral("%1: %2 supera el mayor valor de %3, %4")
-                .arg(columnName(column_), shownValue(text), typeName_, latin1(largest_.text)));
+                .arg(columnName(column_), shownValue(text), typeName_, latin1(largest_.text)),
+            text);
     }
 
     Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void descent(int index, std::string_view text, std::string_view before)
     {
         add(index + 1, false, "descenso",
             QStringLiteral("%1: %2 es menor que %3 del nivel anterior")
-                .arg(columnName(column_), shownValue(text), shownValue(before)));
+                .arg(columnName(column_), shownValue(text), shownValue(before)),
+            text);
     }
 
-    void add(int field, bool error, const char *code, QString message)
+    // A field's finding; `text` is the field's bytes, where its columns are.
+    void add(int field, bool error, const char *code, QString message, std::string_view text)
     {
-        result_.findings.push_back({result_.lines, field, error, code, std::move(message), result_.levels});
+        const qint64 start = qint64(text.data() - (data_ + lineStart_)) + 1;
+        result_.findings.push_back({result_.lines, field, error, code, std::move(message), result_.levels, start,
+                                    start + qint64(text.size())});
     }
 
     Number largest_;

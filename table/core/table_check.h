@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -15,10 +16,24 @@ struct TableFinding
     qint64 line;      // 1-based line of the file
     int field;        // 1-based field of that line, 0 for the whole line
     bool error;       // else a warning
-    const char *code; // "campos", "vacio", "no_numerico", ...
+    const char *code; // "campos", "vacio", "no_numerico", ... (findingCodes())
     QString message;  // Spanish, naming the column by its header
     qint64 level;     // the level the field falls in, 0 for a whole-line finding
+    qint64 startColumn = 0; // the field's bytes in its line, 1-based, end
+    qint64 endColumn = 0;   // excluded; 0 for a whole-line finding
 };
+
+// A kind of finding: its code, whether it is an error, and what it means.
+struct FindingCode
+{
+    const char *code;
+    bool error;
+    const char *description; // Spanish, one sentence
+};
+
+// Every kind of finding the check (and comprobar's --niveles) can report:
+// what the reports' rules, the manual page and the tests read.
+std::span<const FindingCode> findingCodes();
 
 struct TableCheck
 {

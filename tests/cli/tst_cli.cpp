@@ -8,6 +8,7 @@
 #include "generation/core/parametros.h"
 #include "parameter_values.h"
 #include "table/core/experience_table.h"
+#include "table/core/table_check.h"
 #include "table/core/table_file.h"
 #include "test_files.h"
 
@@ -19,6 +20,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -117,6 +119,8 @@ private slots:
     void comprobarFindings_data();
     void comprobarFindings();
     void comprobarCleanTable();
+    void comprobarSeveralFiles();
+    void comprobarSarif();
     void compararTables();
     void graficoDraws_data();
     void graficoDraws();
@@ -400,6 +404,122 @@ void TestCli::comprobarCleanTable()
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.out, QByteArray("0 errores, 0 avisos en 99 niveles\n"));
     QCOMPARE(runCli({QStringLiteral("comprobar"), dir.filePath(QStringLiteral("no.txt"))}).exitCode, 2);
+}
+
+void TestCli::comprobarSeveralFiles()
+{
+    // As linters: each file's findings and summary, a total, the worst status.
+    QTemporaryDir dir;
+    const QString clean = dir.filePath(QStringLiteral("a.txt")), bad = dir.filePath(QStringLiteral("b.txt")),
+                  missing = dir.filePath(QStringLiteral("no.txt"));
+    QVERIFY(putFile(clean, commentLine() + "\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    QVERIFY(putFile(bad, commentLine() + "\r\n1,2\r\n"));
+    const Run both = runCli({QStringLiteral("comprobar"), clean, bad});
+    QCOMPARE(both.exitCode, 1);
+    QCOMPARE(QString::fromUtf8(both.out), QStringLiteral("%1: 0 errores, 0 avisos en 1 nivel\n"
+                                                         "%2:2:0: error: la línea tiene 2 campos y una tabla tiene 14\n"
+                                                         "%2: 1 error, 0 avisos en 1 nivel\n"
+                                                         "Total: 1 error, 0 avisos en 2 niveles de 2 archivos\n")
+                                              .arg(clean, bad));
+    const Run unread = runCli({QStringLiteral("comprobar"), missing, clean});
+    QCOMPARE(unread.exitCode, 2); // worse than any finding
+    QVERIFY(unread.out.endsWith("Total: 0 errores, 0 avisos en 1 nivel de 1 archivo; 1 no se pudo leer\n"));
+    QVERIFY2(unread.err.startsWith("vandrel-exp: " + missing.toUtf8() + ": "), unread.err.constData());
+    const Run json = runCli({QStringLiteral("comprobar"), clean, bad, QStringLiteral("--json")});
+    const QJsonArray list = QJsonDocument::fromJson(json.out).array();
+    QCOMPARE(list.size(), 2);
+    QCOMPARE(list[1].toObject().value(QStringLiteral("archivo")).toString(), bad);
+    const Run twice = runCli({QStringLiteral("comprobar"), QStringLiteral("-"), QStringLiteral("-")});
+    QCOMPARE(twice.exitCode, 2);
+    QCOMPARE(QString::fromUtf8(twice.err),
+             QStringLiteral("vandrel-exp: solo uno de los archivos puede ser la entrada estándar (-).\n"));
+}
+
+void TestCli::comprobarSarif()
+{
+    // Two files that between them give every kind of finding, as one SARIF
+    // log: valid against the SARIF 2.1.0 schema, every finding a result at
+    // its line and its field's columns, every kind a rule.
+    QTemporaryDir dir;
+    const QString many = dir.filePath(QStringLiteral("muchos.txt")), empty = dir.filePath(QStringLiteral("vacio.txt"));
+    QVERIFY(putFile(many, "\xEF\xBB\xBF"
+                          "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                          "1,2,,4,5,6,7,8,9,10,11,12,13,x\r\n"
+                          "9999999999,2,3,4,5,6,7,8,9,10,11,12,13,1\n"
+                          "sin coma\r\n"
+                          "1,2,3\r\n"));
+    QVERIFY(putFile(empty, ""));
+    const QString former = QDir::currentPath();
+    const auto back = qScopeGuard([&] { QDir::setCurrent(former); });
+    QDir::setCurrent(dir.path()); // relative names, as a repository's hook gives them
+    const Run sarif = runCli({QStringLiteral("comprobar"), QStringLiteral("muchos.txt"), QStringLiteral("vacio.txt"),
+                              QStringLiteral("--niveles"), QStringLiteral("9"), QStringLiteral("--sarif")});
+    const Run plain = runCli({QStringLiteral("comprobar"), QStringLiteral("muchos.txt"), QStringLiteral("vacio.txt"),
+                              QStringLiteral("--niveles"), QStringLiteral("9"), QStringLiteral("--json")});
+    QCOMPARE(sarif.exitCode, 1);
+    const QJsonObject log = QJsonDocument::fromJson(sarif.out).object();
+    QCOMPARE(log.value(QStringLiteral("version")).toString(), QStringLiteral("2.1.0"));
+    const QJsonObject run = log.value(QStringLiteral("runs")).toArray().at(0).toObject();
+    const QJsonObject driver = run.value(QStringLiteral("tool")).toObject().value(QStringLiteral("driver")).toObject();
+    QCOMPARE(driver.value(QStringLiteral("name")).toString(), QStringLiteral("vandrel-exp"));
+    const QJsonArray rules = driver.value(QStringLiteral("rules")).toArray();
+    QCOMPARE(rules.size(), qsizetype(findingCodes().size()));
+    QSet<QString> kinds;
+    QStringList results;
+    for (const QJsonValue &value : run.value(QStringLiteral("results")).toArray()) {
+        const QJsonObject result = value.toObject();
+        const QString rule = result.value(QStringLiteral("ruleId")).toString();
+        kinds.insert(rule);
+        QCOMPARE(rules.at(result.value(QStringLiteral("ruleIndex")).toInt())
+                     .toObject()
+                     .value(QStringLiteral("id"))
+                     .toString(),
+                 rule);
+        const QJsonObject location = result.value(QStringLiteral("locations"))
+                                         .toArray()
+                                         .at(0)
+                                         .toObject()
+                                         .value(QStringLiteral("physicalLocation"))
+                                         .toObject();
+        const QJsonObject region = location.value(QStringLiteral("region")).toObject();
+        results << QStringLiteral("%1:%2:%3-%4 %5 %6")
+                       .arg(location.value(QStringLiteral("artifactLocation"))
+                                .toObject()
+                                .value(QStringLiteral("uri"))
+                                .toString())
+                       .arg(region.value(QStringLiteral("startLine")).toInt())
+                       .arg(region.value(QStringLiteral("startColumn")).toInt())
+                       .arg(region.value(QStringLiteral("endColumn")).toInt())
+                       .arg(result.value(QStringLiteral("level")).toString(), rule);
+    }
+    QSet<QString> everyKind;
+    for (const FindingCode &code : findingCodes())
+        everyKind.insert(QString::fromLatin1(code.code));
+    QCOMPARE(kinds, everyKind);
+    // As many results as the JSON report has findings, and the fields' columns.
+    qsizetype findings = 0;
+    for (const QJsonValue &file : QJsonDocument::fromJson(plain.out).array())
+        findings += file.toObject().value(QStringLiteral("hallazgos")).toArray().size();
+    QCOMPARE(results.size(), findings);
+    QVERIFY2(results.contains(QStringLiteral("muchos.txt:2:5-5 error vacio")), qPrintable(results.join(u'\n')));
+    QVERIFY2(results.contains(QStringLiteral("muchos.txt:2:30-31 error no_numerico")), qPrintable(results.join(u'\n')));
+    QVERIFY2(results.contains(QStringLiteral("muchos.txt:3:1-11 error fuera_de_rango")),
+             qPrintable(results.join(u'\n')));
+    QVERIFY2(results.contains(QStringLiteral("vacio.txt:1:0-0 error sin_niveles")), qPrintable(results.join(u'\n')));
+
+    const QString schema = qEnvironmentVariable("VEXP_SARIF_SCHEMA");
+    if (schema.isEmpty() || !QFileInfo::exists(schema))
+        QSKIP("no SARIF schema at hand (make test fetches it: scripts/sarif-schema.sh)");
+    QVERIFY(putFile(dir.filePath(QStringLiteral("log.sarif")), sarif.out));
+    QProcess validator;
+    validator.start(QStringLiteral("/usr/bin/python3"),
+                    {QStringLiteral("-c"),
+                     QStringLiteral("import json, sys, jsonschema\n"
+                                    "schema = json.load(open(sys.argv[1]))\n"
+                                    "jsonschema.Draft4Validator(schema).validate(json.load(open(sys.argv[2])))\n"),
+                     schema, dir.filePath(QStringLiteral("log.sarif"))});
+    QVERIFY(validator.waitForFinished(60000));
+    QVERIFY2(validator.exitCode() == 0, validator.readAllStandardError().constData());
 }
 
 void TestCli::compararTables()
@@ -885,9 +1005,10 @@ void TestCli::refusedArguments_data()
                                     << 1
                                     << QStringLiteral(
                                            "vandrel-exp: sobra el argumento: tercero.txt (vea vandrel-exp --help).\n");
-    QTest::newRow("a surplus file to check")
-        << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("otro.txt")} << 2
-        << QStringLiteral("vandrel-exp: sobra el argumento: otro.txt (vea vandrel-exp --help).\n");
+    QTest::newRow("a surplus file to compare")
+        << QStringList{QStringLiteral("comparar"), QStringLiteral("%OK"), QStringLiteral("%OK"),
+                       QStringLiteral("otro.txt")}
+        << 2 << QStringLiteral("vandrel-exp: sobra el argumento: otro.txt (vea vandrel-exp --help).\n");
     QTest::newRow("an unknown option")
         << QStringList{QStringLiteral("grafico"), QStringLiteral("%OK"), QStringLiteral("--ancho")} << 1
         << QStringLiteral("vandrel-exp: opción desconocida: --ancho (vea vandrel-exp --help).\n");
@@ -907,8 +1028,9 @@ void TestCli::refusedArguments_data()
         << QStringList{QStringLiteral("normalizar"), QStringLiteral("%OK"), QStringLiteral("--")} << 1
         << QStringLiteral("vandrel-exp: normalizar necesita un archivo de entrada y uno de salida.\n");
     QTest::newRow("a surplus file after --")
-        << QStringList{QStringLiteral("comprobar"), QStringLiteral("--"), QStringLiteral("%OK"), QStringLiteral("--")}
-        << 2 << QStringLiteral("vandrel-exp: sobra el argumento: -- (vea vandrel-exp --help).\n");
+        << QStringList{QStringLiteral("normalizar"), QStringLiteral("--"), QStringLiteral("%OK"), QStringLiteral("%OK"),
+                       QStringLiteral("--")}
+        << 1 << QStringLiteral("vandrel-exp: sobra el argumento: -- (vea vandrel-exp --help).\n");
     QTest::newRow("standard input twice")
         << QStringList{QStringLiteral("comparar"), QStringLiteral("-"), QStringLiteral("-")} << 2
         << QStringLiteral("vandrel-exp: solo uno de los dos archivos puede ser la entrada estándar (-).\n");
@@ -1193,8 +1315,12 @@ void TestCli::textOutputIsOneLineAFinding()
     // A file name with a line end and a tab, a cell that would turn the
     // terminal red: one line a finding, nothing raw, JSON as it was.
     QTemporaryDir dir;
+#if defined(Q_OS_WIN) // names hold no control characters there
+    const QString path = dir.filePath(QStringLiteral("mal nombre.txt")), shown = path;
+#else
     const QString path = dir.filePath(QStringLiteral("mal\nnombre\t.txt"));
     const QString shown = dir.filePath(QStringLiteral("mal\\nnombre\\t.txt"));
+#endif
     QVERIFY(putFile(path, commentLine() + "\r\n\x1b[31m,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
     const Run text = runCli({QStringLiteral("comprobar"), path});
     QCOMPARE(text.exitCode, 1);

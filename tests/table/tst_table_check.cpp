@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+#include <numeric>
 #include <string>
 
 class TestTableCheck : public QObject
@@ -116,6 +118,23 @@ void TestTableCheck::findingCodes()
                      .arg(f.field)
                      .arg(f.error ? QStringLiteral("error") : QStringLiteral("aviso"), QString::fromLatin1(f.code));
         QVERIFY2(!f.message.isEmpty(), f.code);
+        // Its kind is in the table the reports' rules are made from.
+        const auto codes = ::findingCodes();
+        const auto known = std::find_if(codes.begin(), codes.end(),
+                                        [&](const FindingCode &c) { return std::string_view(c.code) == f.code; });
+        QVERIFY2(known != codes.end(), f.code);
+        QCOMPARE(known->error, f.error);
+        // A field's columns hold exactly that field of its line.
+        if (f.field > 0) {
+            const QByteArray line = file.split('\n').value(f.line - 1).chopped(1); // its CR off
+            const QList<QByteArray> fields = line.split(',');
+            const qint64 start = std::accumulate(fields.begin(), fields.begin() + (f.field - 1), qint64(1),
+                                                 [](qint64 at, const QByteArray &field) { return at + field.size() + 1; });
+            QCOMPARE(f.startColumn, start);
+            QCOMPARE(f.endColumn, start + fields.value(f.field - 1).size());
+        } else {
+            QCOMPARE(f.startColumn, qint64(0));
+        }
     }
     QCOMPARE(found, findings);
 }
