@@ -155,6 +155,29 @@ int runCommand(const Command &command, const QStringList &args)
     }
 }
 
+QString completionWords(const QStringList &words)
+{
+    QStringList answer;
+    const Command *command = words.isEmpty() ? nullptr : findCommand(words[0]);
+    if (words.isEmpty()) {
+        for (const Command &c : commands())
+            answer << QString::fromLatin1(c.name);
+        answer << QStringLiteral("--help") << QStringLiteral("--version");
+    } else if (command && words.size() == 1) {
+        for (const OptionSpec &option : command->options)
+            answer << option.name;
+        answer << QStringLiteral("--help") << QStringLiteral("--");
+    } else if (command && words.size() == 2) {
+        for (const OptionSpec &option : command->options)
+            if (option.name == words[1] && !option.valueName.isEmpty())
+                answer = !option.allowed.isEmpty() ? option.allowed
+                         : option.valueName == QStringLiteral("ARCHIVO") || option.valueName == QStringLiteral("SALIDA")
+                             ? QStringList{QStringLiteral("@archivo")}
+                             : QStringList{QStringLiteral("@valor")};
+    }
+    return answer.isEmpty() ? QString() : answer.join(u'\n') + u'\n';
+}
+
 QString usage()
 {
     QString text = QStringLiteral("Uso:\n");

@@ -32,6 +32,8 @@ int main(int argc, char **argv)
     }
     if (all.size() == 2 && (name == QStringLiteral("--help") || name == QStringLiteral("-h")))
         return printText(usage()) ? 0 : fail(standardOutputFailure());
+    if (name == QStringLiteral("--completar")) // for the shell's completion (bash-completion/vandrel-exp)
+        return printText(completionWords(args)) ? 0 : fail(standardOutputFailure());
     if (all.size() == 2 && name == QStringLiteral("--version"))
         return printText(Titulo() + u'\n') ? 0 : fail(standardOutputFailure());
     if (!name.isEmpty() && !name.startsWith(u'-'))

@@ -39,6 +39,8 @@ add_custom_target(vexp_packaging_files ALL DEPENDS ${VEXP_GZIPPED} ${changelog_g
 
 set(VEXP_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/vandrel-exp-editor)
 install(FILES packaging/debian/copyright DESTINATION ${VEXP_DOC_DIR})
+# bash-completion's place for a command's completion, loaded on first use.
+install(FILES packaging/bash-completion/vandrel-exp DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 install(FILES ${changelog_gz} DESTINATION ${VEXP_DOC_DIR})
 if(VEXP_GUI)
   vexp_versioned(${CMAKE_SOURCE_DIR}/packaging/debian/org.example.VandrelExpEditor.metainfo.xml metainfo)

@@ -20,6 +20,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
@@ -121,6 +122,9 @@ private slots:
     void comprobarCleanTable();
     void comprobarSeveralFiles();
     void comprobarSarif();
+    void preCommitHook();
+    void bashCompletion_data();
+    void bashCompletion();
     void compararTables();
     void graficoDraws_data();
     void graficoDraws();
@@ -520,6 +524,97 @@ void TestCli::comprobarSarif()
                      schema, dir.filePath(QStringLiteral("log.sarif"))});
     QVERIFY(validator.waitForFinished(60000));
     QVERIFY2(validator.exitCode() == 0, validator.readAllStandardError().constData());
+}
+
+void TestCli::preCommitHook()
+{
+    // The hook as pre-commit runs it: its entry, then the staged files its
+    // pattern takes, all in one call.
+    QFile hooks(QFINDTESTDATA("../../.pre-commit-hooks.yaml"));
+    QVERIFY(hooks.open(QIODevice::ReadOnly));
+    QString entry, files;
+    for (const QByteArray &line : hooks.readAll().split('\n')) {
+        const QString text = QString::fromUtf8(line).trimmed();
+        if (text.startsWith(QStringLiteral("entry: ")))
+            entry = text.mid(7);
+        if (text.startsWith(QStringLiteral("files: ")))
+            files = text.mid(7).remove(u'\'');
+    }
+    QCOMPARE(entry, QStringLiteral("vandrel-exp comprobar"));
+    // Python's (?i) as Qt's option: the same pattern otherwise.
+    QVERIFY(files.startsWith(QStringLiteral("(?i)")));
+    const QRegularExpression pattern(files.mid(4), QRegularExpression::CaseInsensitiveOption);
+    QVERIFY(pattern.isValid());
+    QTemporaryDir dir;
+    const QStringList names{QStringLiteral("Exp.txt"), QStringLiteral("servidor/exp_renewal.txt"),
+                            QStringLiteral("EXP.TXT.bak"), QStringLiteral("LEEME.txt"), QStringLiteral("job_exp.yml")};
+    QStringList taken;
+    for (const QString &name : names)
+        if (pattern.match(name).hasMatch())
+            taken << name;
+    QCOMPARE(taken, (QStringList{QStringLiteral("Exp.txt"), QStringLiteral("servidor/exp_renewal.txt")}));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("servidor")));
+    QVERIFY(putFile(dir.filePath(taken[0]), commentLine() + "\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    QVERIFY(putFile(dir.filePath(taken[1]), commentLine() + "\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    const QStringList command = entry.split(u' ').mid(1) + taken;
+    const auto hook = [&] {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(qEnvironmentVariable("VEXP_CLI"), command);
+        process.waitForFinished(60000);
+        return process.exitCode();
+    };
+    QCOMPARE(hook(), 0); // the commit goes on
+    QVERIFY(putFile(dir.filePath(taken[1]), commentLine() + "\r\n1,2,3\r\n"));
+    QCOMPARE(hook(), 1); // the commit stops
+}
+
+void TestCli::bashCompletion_data()
+{
+    // What is typed after "vandrel-exp " (the cursor at its end), and what
+    // the completion offers; %F: the file in the folder the shell is in.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("offered");
+    QTest::newRow("a command") << QStringLiteral("comp")
+                               << QStringList{QStringLiteral("comprobar"), QStringLiteral("comparar")};
+    QTest::newRow("an option") << QStringLiteral("comprobar --t") << QStringList{QStringLiteral("--tipo")};
+    QTest::newRow("an option's values") << QStringLiteral("comprobar x --tipo i")
+                                        << QStringList{QStringLiteral("int32"), QStringLiteral("int64")};
+    QTest::newRow("every value") << QStringLiteral("grafico x --formato ")
+                                 << QStringList{QStringLiteral("png"), QStringLiteral("pdf"), QStringLiteral("svg")};
+    QTest::newRow("generar's parameters")
+        << QStringLiteral("generar --Mult") << QStringList{QStringLiteral("--MultExp"), QStringLiteral("--MultJob")};
+    QTest::newRow("a file after -o") << QStringLiteral("generar -o E") << QStringList{QStringLiteral("Exp.txt")};
+    QTest::newRow("a file as an operand") << QStringLiteral("normalizar E") << QStringList{QStringLiteral("Exp.txt")};
+    QTest::newRow("a number: nothing") << QStringLiteral("generar --MultExp ") << QStringList();
+    QTest::newRow("after --, files only") << QStringLiteral("comprobar -- -") << QStringList();
+}
+
+void TestCli::bashCompletion()
+{
+#if defined(Q_OS_UNIX)
+    QFETCH(QString, typed);
+    QFETCH(QStringList, offered);
+    const QString script = QFINDTESTDATA("../../packaging/bash-completion/vandrel-exp");
+    QVERIFY(!script.isEmpty());
+    QTemporaryDir dir;
+    QVERIFY(putFile(dir.filePath(QStringLiteral("Exp.txt")), "1,2\r\n"));
+    // The function called as bash calls it: the words so far, the cursor's word.
+    QProcess bash;
+    bash.setWorkingDirectory(dir.path());
+    bash.start(QStringLiteral("bash"),
+               {QStringLiteral("-c"),
+                QStringLiteral("source \"$0\"; read -ra COMP_WORDS <<< \"$1 $2\"; "
+                               "[ \"${2: -1}\" = ' ' ] && COMP_WORDS+=(''); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); "
+                               "_vandrel_exp; printf '%s\\n' \"${COMPREPLY[@]}\""),
+                script, qEnvironmentVariable("VEXP_CLI"), typed});
+    QVERIFY(bash.waitForFinished(30000));
+    QCOMPARE(bash.exitCode(), 0);
+    const QStringList got = QString::fromUtf8(bash.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(got, offered);
+#else
+    QSKIP("bash's completion");
+#endif
 }
 
 void TestCli::compararTables()
