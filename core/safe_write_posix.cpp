@@ -11,6 +11,7 @@
 #include <attr/libattr.h>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <iterator>
@@ -145,6 +146,27 @@ bool writeStream(const QByteArray &path, bool pipe, const QByteArray &bytes, QSt
         return false;
     }
     return true;
+}
+
+// The descriptor a name stands for (/dev/stdout, /dev/stderr, /dev/fd/N,
+// /proc/self/fd/N), or -1. Such a name is written through the descriptor
+// the process already has: a pipe, a terminal, or a file the shell opened
+// (for appending, perhaps), which opening the name anew or replacing it
+// would not keep.
+int descriptorNamed(const QByteArray &path)
+{
+    if (path == "/dev/stdout")
+        return 1;
+    if (path == "/dev/stderr")
+        return 2;
+    for (const char *prefix : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (!path.startsWith(prefix))
+            continue;
+        bool number = false;
+        const int fd = path.mid(qsizetype(std::strlen(prefix))).toInt(&number);
+        return number && fd >= 0 ? fd : -1;
+    }
+    return -1;
 }
 
 // Attributes the system keeps for itself or that belong to other systems
@@ -347,6 +369,15 @@ bool writeByRule(const QString &path, const QByteArray &bytes, QString *error)
     if (target.isEmpty()) {
         *error = reasonFor(ENOENT);
         return false;
+    }
+    if (const int fd = descriptorNamed(target); fd >= 0) {
+        std::fflush(nullptr); // what stdio holds for it goes first
+        int code = 0;         // a reader gone ends the process by SIGPIPE, as with "-"
+        if (!writeAllTo(fd, bytes, &code)) {
+            *error = reasonFor(code);
+            return false;
+        }
+        return true;
     }
     if (const int code = followLinks(target)) {
         *error = reasonFor(code);

@@ -146,6 +146,7 @@ private slots:
     void writeFailureGivesTheReason();
     void writesKeepWhatTheTargetIs_data();
     void writesKeepWhatTheTargetIs();
+    void standardOutputAppendedTo();
     void reasonsInSpanish_data();
     void reasonsInSpanish();
     void textOutputIsOneLineAFinding();
@@ -1053,6 +1054,15 @@ void TestCli::standardStreams_data()
     QTest::newRow("comparar A -") << QStringList{QStringLiteral("comparar"), QStringLiteral("%OK"), QStringLiteral("-")}
                                   << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,15\r\n"
                                   << 1 << QByteArray("1:Job 2a: 14 -> 15 (A: línea 2; B: línea 2; cuadrícula: 2)\n");
+#if defined(Q_OS_UNIX)
+    // The names of the process's own descriptors: written through them.
+    QTest::newRow("generar -o /dev/stdout, a pipe")
+        << QStringList{QStringLiteral("generar"), QStringLiteral("-o"), QStringLiteral("/dev/stdout")} << QByteArray()
+        << 0 << c + "9,9,9,9,10,10,10,10,10,15,20,11,30,60\r\n";
+    QTest::newRow("normalizar - /dev/fd/1")
+        << QStringList{QStringLiteral("normalizar"), QStringLiteral("-"), QStringLiteral("/dev/fd/1")}
+        << QByteArray("1,2\n") << 0 << c + "1,2,,,,,,,,,,,,\r\n";
+#endif
     QTest::newRow("grafico - -o - as PNG")
         << QStringList{QStringLiteral("grafico"), QStringLiteral("-"),         QStringLiteral("-o"),
                        QStringLiteral("-"),       QStringLiteral("--formato"), QStringLiteral("png")}
@@ -1430,6 +1440,26 @@ void TestCli::textOutputIsOneLineAFinding()
     QCOMPARE(missing.exitCode, 2);
     QCOMPARE(QString::fromUtf8(missing.err).count(u'\n'), 1);
     QVERIFY2(missing.err.startsWith("vandrel-exp: " + shown.toUtf8() + "x: "), missing.err.constData());
+}
+
+void TestCli::standardOutputAppendedTo()
+{
+#if defined(Q_OS_UNIX)
+    // A script's ">> informe": /dev/stdout is the descriptor the shell
+    // opened for appending, not a file to open anew or to replace.
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("informe.txt"));
+    QVERIFY(putFile(log, "antes\n"));
+    QProcess shell;
+    shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("\"$0\" generar -o /dev/stdout >> \"$1\""),
+                                       qEnvironmentVariable("VEXP_CLI"), log});
+    QVERIFY(shell.waitForFinished(30000));
+    QCOMPARE(shell.exitCode(), 0);
+    const Run alone = runCli({QStringLiteral("generar")});
+    QCOMPARE(fileBytes(log), "antes\n" + alone.out);
+#else
+    QSKIP("the process's descriptors by name are POSIX's");
+#endif
 }
 
 void TestCli::reasonsInSpanish_data()
