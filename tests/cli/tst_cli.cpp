@@ -21,7 +21,6 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -69,10 +68,11 @@ QByteArray withUnixLineEnds(const QByteArray &text)
 
 Run runCli(const QStringList &arguments,
            const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
-           const QByteArray &input = {})
+           const QByteArray &input = {}, const QString &workingDirectory = {})
 {
     QProcess process;
     process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(workingDirectory);
     process.start(qEnvironmentVariable("VEXP_CLI"), arguments);
     process.waitForStarted();
     process.write(input);
@@ -454,13 +454,13 @@ void TestCli::comprobarSarif()
                           "sin coma\r\n"
                           "1,2,3\r\n"));
     QVERIFY(putFile(empty, ""));
-    const QString former = QDir::currentPath();
-    const auto back = qScopeGuard([&] { QDir::setCurrent(former); });
-    QDir::setCurrent(dir.path()); // relative names, as a repository's hook gives them
-    const Run sarif = runCli({QStringLiteral("comprobar"), QStringLiteral("muchos.txt"), QStringLiteral("vacio.txt"),
-                              QStringLiteral("--niveles"), QStringLiteral("9"), QStringLiteral("--sarif")});
-    const Run plain = runCli({QStringLiteral("comprobar"), QStringLiteral("muchos.txt"), QStringLiteral("vacio.txt"),
-                              QStringLiteral("--niveles"), QStringLiteral("9"), QStringLiteral("--json")});
+    // Relative names, as a repository's hook gives them.
+    const QStringList files{QStringLiteral("comprobar"), QStringLiteral("muchos.txt"), QStringLiteral("vacio.txt"),
+                            QStringLiteral("--niveles"), QStringLiteral("9")};
+    const Run sarif = runCli(files + QStringList{QStringLiteral("--sarif")}, QProcessEnvironment::systemEnvironment(),
+                             {}, dir.path());
+    const Run plain =
+        runCli(files + QStringList{QStringLiteral("--json")}, QProcessEnvironment::systemEnvironment(), {}, dir.path());
     QCOMPARE(sarif.exitCode, 1);
     const QJsonObject log = QJsonDocument::fromJson(sarif.out).object();
     QCOMPARE(log.value(QStringLiteral("version")).toString(), QStringLiteral("2.1.0"));
