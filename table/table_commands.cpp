@@ -47,8 +47,8 @@ CommandOutcome openTableFile(QWidget *owner, ExperienceTableModel &model, FileSn
     ExperienceTable table;
     QString error;
     FileSnapshot snapshot;
-    if (!readTableFile(path, table, &error, &snapshot))
-        return {CommandOutcome::Failed, error}; // the table shown before stays
+    if (!readTableFile(path, table, &error, &snapshot)) // the table shown before stays
+        return {CommandOutcome::Failed, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error)};
     model.replaceTable(table);
     opened = snapshot;
     return {CommandOutcome::Done, {}};

@@ -219,7 +219,7 @@ void TestTableCommands::failedReadKeepsTheTableAndTheMenus()
     QCOMPARE(box->title, Titulo());
     QCOMPARE(box->icon, QMessageBox::Critical);
     QCOMPARE(box->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(box->text, message);
+    QCOMPARE(box->text, QStringLiteral("%1: %2").arg(path, message)); // the file named
     QCOMPARE(w->model()->table().rowCount(), 2);
     QCOMPARE(w->model()->cellText(1, 1), QByteArray("7"));
     QVERIFY(w->grid()->isVisible());
