@@ -18,6 +18,13 @@ class ExperienceTable;
 // command opens takes its place). Called once, first thing.
 void prepareConsole();
 
+// The first command-line argument the program's text could not carry
+// unchanged (a name in Latin-1 on a UTF-8 system), shown with its bytes
+// escaped; empty when there is none. Such a name would reach the system as
+// another name, so the command refuses it instead of reading or writing a
+// file nobody named.
+QString unchangeableArgument(int argc, char **argv);
+
 // Writes a text (a message, a report) to `stream` whole, in one call: UTF-8
 // bytes here; on Windows, a console's own wide-character call when the
 // stream is a console, else UTF-8 with lines ending in CR LF. Tables and

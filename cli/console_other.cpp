@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "cli/console.h"
 
+#include "core/shown_text.h"
+
+#include <QFile>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,6 +19,16 @@ void prepareConsole()
     for (int fd = 0; fd <= 2; ++fd)
         if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF)
             ::open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY); // takes the lowest number: fd
+}
+
+QString unchangeableArgument(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        if (QFile::encodeName(QFile::decodeName(bytes)) != bytes)
+            return shownBytes(std::string_view(bytes.constData(), size_t(bytes.size())));
+    }
+    return {};
 }
 
 bool writeText(FILE *stream, const QString &text)

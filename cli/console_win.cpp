@@ -19,6 +19,11 @@ void prepareConsole()
     _setmode(_fileno(stderr), _O_BINARY);
 }
 
+QString unchangeableArgument(int, char **)
+{
+    return {}; // Windows hands the program its arguments as UTF-16, whole
+}
+
 bool writeText(FILE *stream, const QString &text)
 {
     std::fflush(stream); // bytes written before keep their place

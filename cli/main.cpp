@@ -26,6 +26,11 @@ int main(int argc, char **argv)
     const QStringList args = all.mid(2);
     const bool help = args.size() == 1 && (args[0] == QStringLiteral("--help") || args[0] == QStringLiteral("-h"));
     if (const Command *command = findCommand(name)) {
+        if (const QString refused = unchangeableArgument(argc, argv); !refused.isEmpty())
+            return fail(QStringLiteral("%1: el nombre no es texto UTF-8 y esta orden no puede usarlo sin cambiarlo; "
+                                       "no se ha leído ni escrito nada.")
+                            .arg(refused),
+                        command->failureStatus);
         if (help)
             return printText(usageOf(*command)) ? 0 : fail(standardOutputFailure(), command->failureStatus);
         return runCommand(*command, args);

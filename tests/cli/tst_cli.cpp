@@ -147,6 +147,8 @@ private slots:
     void writesKeepWhatTheTargetIs_data();
     void writesKeepWhatTheTargetIs();
     void standardOutputAppendedTo();
+    void latin1NamesRefusedUnchanged_data();
+    void latin1NamesRefusedUnchanged();
     void reasonsInSpanish_data();
     void reasonsInSpanish();
     void textOutputIsOneLineAFinding();
@@ -1459,6 +1461,44 @@ void TestCli::standardOutputAppendedTo()
     QCOMPARE(fileBytes(log), "antes\n" + alone.out);
 #else
     QSKIP("the process's descriptors by name are POSIX's");
+#endif
+}
+
+void TestCli::latin1NamesRefusedUnchanged_data()
+{
+    // A Latin-1 name ("año" as one byte 0xf1) reaches no file under another
+    // name: each command refuses it, names it escaped, and touches nothing.
+    QTest::addColumn<QString>("command"); // $N: the Latin-1 name, $OK: a clean table
+    QTest::addColumn<int>("status");
+    QTest::newRow("normalizar into it") << QStringLiteral("normalizar \"$OK\" \"$N\"") << 1;
+    QTest::newRow("generar -o it") << QStringLiteral("generar -o \"$N\"") << 1;
+    QTest::newRow("comprobar it") << QStringLiteral("comprobar \"$N\"") << 2;
+    QTest::newRow("comparar with it") << QStringLiteral("comparar \"$OK\" \"$N\"") << 2;
+    QTest::newRow("grafico of it") << QStringLiteral("grafico \"$N\" -o dibujo.png") << 1;
+}
+
+void TestCli::latin1NamesRefusedUnchanged()
+{
+#if defined(Q_OS_UNIX)
+    QFETCH(QString, command);
+    QFETCH(int, status);
+    QTemporaryDir dir;
+    QVERIFY(
+        putFile(dir.filePath(QStringLiteral("ok.txt")), commentLine() + "\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files);
+    QProcess shell;
+    shell.setWorkingDirectory(dir.path());
+    shell.start(QStringLiteral("sh"),
+                {QStringLiteral("-c"), QStringLiteral("N=$(printf 'a\\361o.txt'); OK=ok.txt; \"$0\" ") + command,
+                 qEnvironmentVariable("VEXP_CLI")});
+    QVERIFY(shell.waitForFinished(30000));
+    QCOMPARE(shell.exitCode(), status);
+    QCOMPARE(QString::fromUtf8(shell.readAllStandardError()),
+             QStringLiteral("vandrel-exp: a\\xf1o.txt: el nombre no es texto UTF-8 y esta orden no puede usarlo sin "
+                            "cambiarlo; no se ha leído ni escrito nada.\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), before); // no file under a name nobody gave
+#else
+    QSKIP("names as bytes are POSIX's; Windows gives its programs UTF-16 names");
 #endif
 }
 
