@@ -204,9 +204,9 @@ int comprobar(const ParsedArguments &args)
         const QJsonDocument document =
             several ? QJsonDocument(list) : QJsonDocument(reports.empty() ? QJsonObject() : jsonOf(reports.front()));
         written =
-            reports.empty() && !several ? true : printText(QString::fromUtf8(document.toJson(QJsonDocument::Indented)));
+            reports.empty() && !several ? true : printJson(QString::fromUtf8(document.toJson(QJsonDocument::Indented)));
     } else if (sarif) {
-        written = printText(QString::fromUtf8(QJsonDocument(sarifOf(reports)).toJson(QJsonDocument::Indented)));
+        written = printJson(QString::fromUtf8(QJsonDocument(sarifOf(reports)).toJson(QJsonDocument::Indented)));
     } else if (several) {
         written = printText(QStringLiteral("Total: %1 de %2%3\n")
                                 .arg(summaryOf(errors, warnings, levels),

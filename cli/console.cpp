@@ -37,6 +37,11 @@ bool printText(const QString &text)
     return writeText(stdout, text);
 }
 
+bool printJson(const QString &text)
+{
+    return writeText(stdout, text, TextEncoding::Utf8);
+}
+
 void printError(const QString &text)
 {
     (void)writeText(stderr, text); // where messages cannot go, nothing can say so

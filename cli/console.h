@@ -25,12 +25,17 @@ void prepareConsole();
 // file nobody named.
 QString unchangeableArgument(int argc, char **argv);
 
+// How a text goes to a file or a pipe on Windows: in the code page of the
+// console the process runs in, as `type`, `more` and a batch file's `for /f`
+// read it (UTF-8 where it has none); or always in UTF-8 (JSON's own rule).
+enum class TextEncoding { Console, Utf8 };
+
 // Writes a text (a message, a report) to `stream` whole, in one call: UTF-8
 // bytes here; on Windows, a console's own wide-character call when the
-// stream is a console, else UTF-8 with lines ending in CR LF. Tables and
-// pictures are bytes and go through writeStandardOutput instead. False when
-// the stream took less than the whole text.
-bool writeText(FILE *stream, const QString &text);
+// stream is a console, else bytes as `encoding` says with lines ending in
+// CR LF. Tables and pictures are bytes and go through writeStandardOutput
+// instead. False when the stream took less than the whole text.
+bool writeText(FILE *stream, const QString &text, TextEncoding encoding = TextEncoding::Console);
 
 // The grid's header text of a column, without its padding ("Job 2a").
 QString columnName(int column);
@@ -44,6 +49,8 @@ int fail(const QString &message, int status = 1);
 // Text for standard output, as UTF-8; false when standard output could not
 // take it whole (a full disk, a closed stream).
 [[nodiscard]] bool printText(const QString &text);
+// The same for JSON and SARIF: UTF-8 wherever it goes.
+[[nodiscard]] bool printJson(const QString &text);
 void printError(const QString &text);
 
 // The message for a standard output that took less than it was given.

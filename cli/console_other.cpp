@@ -31,7 +31,7 @@ QString unchangeableArgument(int argc, char **argv)
     return {};
 }
 
-bool writeText(FILE *stream, const QString &text)
+bool writeText(FILE *stream, const QString &text, TextEncoding)
 {
     const QByteArray bytes = text.toUtf8();
     const bool whole = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());

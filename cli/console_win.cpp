@@ -24,7 +24,27 @@ QString unchangeableArgument(int, char **)
     return {}; // Windows hands the program its arguments as UTF-16, whole
 }
 
-bool writeText(FILE *stream, const QString &text)
+namespace {
+
+// `text` in the console's output code page where the process has a console
+// and it is not UTF-8; a character the page lacks becomes "?".
+QByteArray encodedFor(const QString &text, TextEncoding encoding)
+{
+    const UINT page = encoding == TextEncoding::Console ? GetConsoleOutputCP() : 0;
+    if (page == 0 || page == CP_UTF8)
+        return text.toUtf8();
+    const std::wstring wide = text.toStdWString();
+    const int size = WideCharToMultiByte(page, 0, wide.data(), int(wide.size()), nullptr, 0, "?", nullptr);
+    QByteArray bytes(size, Qt::Uninitialized);
+    if (size > 0
+        && WideCharToMultiByte(page, 0, wide.data(), int(wide.size()), bytes.data(), size, "?", nullptr) == size)
+        return bytes;
+    return text.toUtf8();
+}
+
+} // namespace
+
+bool writeText(FILE *stream, const QString &text, TextEncoding encoding)
 {
     std::fflush(stream); // bytes written before keep their place
     QString lines = text;
@@ -46,9 +66,9 @@ bool writeText(FILE *stream, const QString &text)
         }
         return true;
     }
-    // Redirected to a file or a pipe: UTF-8 bytes, in as few calls as the
-    // system takes.
-    const QByteArray bytes = lines.toUtf8();
+    // Redirected to a file or a pipe: bytes as the console's programs read
+    // them, in as few calls as the system takes.
+    const QByteArray bytes = encodedFor(lines, encoding);
     for (qsizetype done = 0; done < bytes.size();) {
         DWORD written = 0;
         if (!WriteFile(handle, bytes.constData() + done, DWORD(bytes.size() - done), &written, nullptr) || written == 0)

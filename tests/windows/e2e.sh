@@ -218,6 +218,15 @@ else
   bad "comparar report: $(od -c "$work/report.txt" | head -3)"
 fi
 grep -q "cuadrícula" "$work/report.txt" && ok "comparar: accents reach the file as UTF-8" || bad "comparar: accents"
+# In a console at code page 850 (a Spanish Windows' default), a report
+# redirected to a file is in that page, as `type` and `more` show it; JSON
+# stays UTF-8.
+printf '1,2\r\n' > "$work/malo.txt"
+"$wine" wineconsole cmd /c "chcp 850 >nul & vandrel-exp.exe comprobar malo.txt > informe.txt & vandrel-exp.exe comprobar malo.txt --json > informe.json" </dev/null >/dev/null 2>&1 || true
+grep -q "$(printf 'l\241nea')" "$work/informe.txt" 2>/dev/null && ok "comprobar at code page 850: 'línea' in that page" \
+  || bad "code page 850 report: $(od -c "$work/informe.txt" 2>/dev/null | head -3)"
+grep -q "línea" "$work/informe.json" 2>/dev/null && ok "comprobar --json at code page 850: UTF-8 still" \
+  || bad "code page 850 JSON: $(od -c "$work/informe.json" 2>/dev/null | head -3)"
 failure_says() { # what it is, the words expected, the tool's arguments...
   what=$1 words=$2; shift 2
   "$wine" ./vandrel-exp.exe "$@" >/dev/null 2>"$work/tool.log" && { bad "$what: no failure"; return; }
