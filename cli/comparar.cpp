@@ -4,6 +4,7 @@
 
 #include "cli/console.h"
 #include "core/shown_text.h"
+#include "core/system_error.h"
 #include "table/core/experience_table.h"
 #include "table/core/table_check.h"
 #include "table/core/table_file.h"
@@ -21,7 +22,7 @@ int comparar(const ParsedArguments &parsed)
     if (args.size() != 2)
         return fail(QStringLiteral("comparar necesita dos archivos."), 2);
     if (args[0] == QStringLiteral("-") && args[1] == QStringLiteral("-"))
-        return fail(QStringLiteral("solo uno de los dos archivos puede ser la entrada estándar (-)."), 2);
+        return fail(QStringLiteral("Solo uno de los dos archivos puede ser la entrada estándar (-)."), 2);
     // The two files are read at once, B on a thread of its own: reading is
     // nearly all the work. Standard input is read by one reader only.
     ExperienceTable a, b;
@@ -51,9 +52,9 @@ int comparar(const ParsedArguments &parsed)
     if (failureB)
         std::rethrow_exception(failureB);
     if (!readA)
-        return fail(QStringLiteral("%1: %2").arg(args[0], errorA), 2);
+        return fail(fileFailure(args[0], errorA), 2);
     if (!readB)
-        return fail(QStringLiteral("%1: %2").arg(args[1], errorB), 2);
+        return fail(fileFailure(args[1], errorB), 2);
     const int32_t common = std::min(a.rowCount(), b.rowCount()) - 1;
     // The rows that differ first, then their lines in both files in one pass
     // each: a report names the row, its line in each file and its label in

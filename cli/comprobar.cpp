@@ -4,6 +4,7 @@
 
 #include "cli/console.h"
 #include "core/shown_text.h"
+#include "core/system_error.h"
 #include "table/core/byte_buffer.h"
 #include "table/core/table_check.h"
 #include "table/core/table_file.h"
@@ -133,12 +134,12 @@ FileReport checkFile(const QString &path, std::string_view largest, const QStrin
     ByteBuffer bytes;
     QString error;
     if (!readBytesArgument(path, bytes, &error)) {
-        fail(QStringLiteral("%1: %2").arg(path, error));
+        fail(fileFailure(path, error));
         return report;
     }
     report.check = checkTableBytes(std::string_view(bytes.data(), bytes.size()), largest, tipo);
     if (report.check.levels > kMaxReadRows) { // the reader's bound on rows, met only once the whole file is in
-        fail(QStringLiteral("%1: %2").arg(path, tooManyLevelsMessage()));
+        fail(fileFailure(path, tooManyLevelsMessage()));
         report.check = {};
         return report;
     }
@@ -174,7 +175,7 @@ int comprobar(const ParsedArguments &args)
     if (args.operands.isEmpty())
         return fail(QStringLiteral("comprobar necesita un archivo."), 2);
     if (args.operands.count(QStringLiteral("-")) > 1)
-        return fail(QStringLiteral("solo uno de los archivos puede ser la entrada estándar (-)."), 2);
+        return fail(QStringLiteral("Solo uno de los archivos puede ser la entrada estándar (-)."), 2);
 
     const bool several = args.operands.size() > 1;
     std::vector<FileReport> reports;

@@ -68,7 +68,7 @@ bool writeBytesArgument(const QString &path, const QByteArray &bytes, QString *e
         return writeStandardOutput(bytes, error);
     if (writeFileBytes(path, bytes, error))
         return true;
-    *error = QStringLiteral("%1: %2").arg(path, *error);
+    *error = fileFailure(path, *error);
     return false;
 }
 
@@ -108,7 +108,7 @@ bool writeTableArgument(const QString &path, const ExperienceTable &table, QStri
     if (!path.isEmpty() && path != QStringLiteral("-")) {
         if (writeTableFile(path, table, error))
             return true;
-        *error = QStringLiteral("%1: %2").arg(path, *error); // the message names the file
+        *error = fileFailure(path, *error); // the message names the file
         return false;
     }
     // Whole in memory first: a refused table writes nothing at all.

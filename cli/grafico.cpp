@@ -8,6 +8,7 @@
 #include "chart/svg_writer.h"
 #include "cli/commands.h"
 #include "cli/console.h"
+#include "core/system_error.h"
 #include "table/core/experience_table.h"
 
 #include <QFileInfo>
@@ -49,16 +50,16 @@ int grafico(const ParsedArguments &args)
     if (!format)
         format = output == QStringLiteral("-") ? ChartFormat::Svg : formatNamed(QFileInfo(output).suffix());
     if (!format)
-        return fail(QStringLiteral("el nombre de la salida debe terminar en .png, .pdf o .svg (o dé --formato)."));
+        return fail(QStringLiteral("El nombre de la salida debe terminar en .png, .pdf o .svg (o dé --formato)."));
     if (*format == ChartFormat::Svg && !svgAvailable())
-        return fail(QStringLiteral("esta compilación no escribe SVG: se construyó sin Qt Svg. "
+        return fail(QStringLiteral("Esta compilación no escribe SVG: se construyó sin Qt Svg. "
                                    "Use --formato png o --formato pdf."));
     request.format = *format;
 
     ExperienceTable table;
     QString error;
     if (!readTableArgument(input, table, &error))
-        return fail(QStringLiteral("%1: %2").arg(input, error));
+        return fail(fileFailure(input, error));
     const Curves curves = curvesOf(table, request.logarithmic, kChartBuckets);
     request.title = input == QStringLiteral("-") ? QStringLiteral("(entrada estándar)") : QFileInfo(input).fileName();
     return writeBytesArgument(output, drawChart(curves, request), &error) ? 0 : fail(error);

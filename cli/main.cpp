@@ -5,6 +5,7 @@
 #include "cli/console.h"
 #include "cli/grafico.h"
 #include "core/spanish.h"
+#include "core/system_error.h"
 #include "core/titulo.h"
 
 #include <QCoreApplication>
@@ -27,9 +28,8 @@ int main(int argc, char **argv)
     const bool help = args.size() == 1 && (args[0] == QStringLiteral("--help") || args[0] == QStringLiteral("-h"));
     if (const Command *command = findCommand(name)) {
         if (const QString refused = unchangeableArgument(argc, argv); !refused.isEmpty())
-            return fail(QStringLiteral("%1: el nombre no es texto UTF-8 y esta orden no puede usarlo sin cambiarlo; "
-                                       "no se ha leído ni escrito nada.")
-                            .arg(refused),
+            return fail(fileFailure(refused, QStringLiteral("el nombre no es texto UTF-8 y esta orden no puede "
+                                                            "usarlo sin cambiarlo; no se ha leído ni escrito nada")),
                         command->failureStatus);
         if (help)
             return printText(usageOf(*command)) ? 0 : fail(standardOutputFailure(), command->failureStatus);
@@ -42,7 +42,7 @@ int main(int argc, char **argv)
     if (all.size() == 2 && name == QStringLiteral("--version"))
         return printText(Titulo() + u'\n') ? 0 : fail(standardOutputFailure());
     if (!name.isEmpty() && !name.startsWith(u'-'))
-        return fail(QStringLiteral("orden desconocida: %1 (vea vandrel-exp --help).").arg(name), 2);
+        return fail(QStringLiteral("Orden desconocida: %1 (vea vandrel-exp --help).").arg(name), 2);
     printError(usage());
     return 2;
 }

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 
 #include "cli/console.h"
+#include "core/system_error.h"
 #include "table/core/experience_table.h"
 
 int normalizar(const ParsedArguments &args)
@@ -13,6 +14,6 @@ int normalizar(const ParsedArguments &args)
     ExperienceTable table;
     QString error;
     if (!readTableArgument(input, table, &error))
-        return fail(QStringLiteral("%1: %2").arg(input, error));
+        return fail(fileFailure(input, error));
     return writeTableArgument(output, table, &error) ? 0 : fail(error);
 }

@@ -6,7 +6,7 @@ namespace {
 
 QString unknownOption(const QString &argument)
 {
-    return QStringLiteral("opción desconocida: %1 (vea vandrel-exp --help).").arg(argument);
+    return QStringLiteral("Opción desconocida: %1 (vea vandrel-exp --help).").arg(argument);
 }
 
 } // namespace
@@ -27,7 +27,7 @@ bool parseArguments(const QStringList &args, std::span<const OptionSpec> options
         const bool looksLikeOption = argument.startsWith(u'-') && argument != QStringLiteral("-");
         if (optionsEnded || !looksLikeOption) {
             if (parsed->operands.size() == maxOperands) {
-                *error = QStringLiteral("sobra el argumento: %1 (vea vandrel-exp --help).").arg(argument);
+                *error = QStringLiteral("Sobra el argumento: %1 (vea vandrel-exp --help).").arg(argument);
                 return false;
             }
             parsed->operands << argument;
@@ -47,13 +47,13 @@ bool parseArguments(const QStringList &args, std::span<const OptionSpec> options
             return false;
         }
         if (parsed->values.contains(name)) {
-            *error = QStringLiteral("la opción %1 se ha dado dos veces.").arg(name);
+            *error = QStringLiteral("La opción %1 se ha dado dos veces.").arg(name);
             return false;
         }
         QString value;
         if (spec->valueName.isEmpty()) {
             if (equals >= 0) {
-                *error = QStringLiteral("la opción %1 no lleva valor.").arg(name);
+                *error = QStringLiteral("La opción %1 no lleva valor.").arg(name);
                 return false;
             }
         } else if (equals >= 0) {
@@ -61,7 +61,7 @@ bool parseArguments(const QStringList &args, std::span<const OptionSpec> options
         } else if (i + 1 < args.size()) {
             value = args[++i];
         } else {
-            *error = QStringLiteral("falta el valor de %1.").arg(name);
+            *error = QStringLiteral("Falta el valor de %1.").arg(name);
             return false;
         }
         if (!spec->allowed.isEmpty() && !spec->allowed.contains(value, Qt::CaseInsensitive)) {

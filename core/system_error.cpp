@@ -4,6 +4,16 @@
 
 #include <QCoreApplication>
 
+QString fileFailure(const QString &path, const QString &reason)
+{
+    QString text = reason.trimmed();
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    if (!text.endsWith(u'.'))
+        text += u'.';
+    return QStringLiteral("%1: %2").arg(path, text);
+}
+
 QString folderGivenMessage()
 {
     // Qt's own words where it finds the folder itself (Unix), so that both

@@ -17,5 +17,10 @@ QString systemFailure(const QString &path, const QString &qtText);
 // words, which the program may have in Spanish, for the rest.
 QString systemReason(int code);
 
+// A failure that names its file, in the one form every message takes:
+// "ARCHIVO: Motivo." (the file once, the reason with a capital and a full
+// stop).
+QString fileFailure(const QString &path, const QString &reason);
+
 // The message for a folder given where a file is wanted.
 QString folderGivenMessage();

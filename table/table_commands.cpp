@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "table/table_commands.h"
 
+#include "core/system_error.h"
 #include "table/core/file_snapshot.h"
 #include "table/core/table_file.h"
 #include "table/experience_table_model.h"
@@ -48,7 +49,7 @@ CommandOutcome openTableFile(QWidget *owner, ExperienceTableModel &model, FileSn
     QString error;
     FileSnapshot snapshot;
     if (!readTableFile(path, table, &error, &snapshot)) // the table shown before stays
-        return {CommandOutcome::Failed, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error)};
+        return {CommandOutcome::Failed, fileFailure(QDir::toNativeSeparators(path), error)};
     model.replaceTable(table);
     opened = snapshot;
     return {CommandOutcome::Done, {}};
@@ -71,7 +72,7 @@ CommandOutcome saveTableFile(QWidget *owner, const ExperienceTableModel &model, 
     if (!writeTableFile(path, model.table(), &error)) {
         // A table too large is no fault of the file; any other failure names it.
         if (model.table().rowCount() - 1 <= kMaxSavedRows)
-            error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error);
+            error = fileFailure(QDir::toNativeSeparators(path), error);
         return {CommandOutcome::Failed, error};
     }
     if (overOpened) // what is on disk now is this program's own

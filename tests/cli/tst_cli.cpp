@@ -199,7 +199,7 @@ void TestCli::failuresWriteNothing_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("unknown option") << QStringList{QStringLiteral("generar"), QStringLiteral("--Nada"),
                                                    QStringLiteral("1")}
-                                    << QStringLiteral("opción desconocida");
+                                    << QStringLiteral("Opción desconocida");
     QTest::newRow("not a number") << QStringList{QStringLiteral("generar"), QStringLiteral("--MultExp"),
                                                  QStringLiteral("diez")}
                                   << QStringLiteral("número entero");
@@ -217,7 +217,7 @@ void TestCli::failuresWriteNothing_data()
 #else
     const QString missing = QStringLiteral(
                       "/nonexistent/Exp.txt: No existe el archivo o la carpeta"), // ours, in every locale
-        folder = QStringLiteral("/: el archivo a abrir es un directorio");
+        folder = QStringLiteral("/: El archivo a abrir es un directorio.");
 #endif
     QTest::newRow("missing input") << QStringList{QStringLiteral("normalizar"), QStringLiteral("/nonexistent/Exp.txt")}
                                    << missing;
@@ -439,7 +439,7 @@ void TestCli::comprobarSeveralFiles()
     const Run twice = runCli({QStringLiteral("comprobar"), QStringLiteral("-"), QStringLiteral("-")});
     QCOMPARE(twice.exitCode, 2);
     QCOMPARE(QString::fromUtf8(twice.err),
-             QStringLiteral("vandrel-exp: solo uno de los archivos puede ser la entrada estándar (-).\n"));
+             QStringLiteral("vandrel-exp: Solo uno de los archivos puede ser la entrada estándar (-).\n"));
 }
 
 void TestCli::comprobarSarif()
@@ -859,7 +859,7 @@ void TestCli::graficoRefusals_data()
                                                   << QStringLiteral("--formato admite png, pdf o svg.");
     QTest::newRow("--formato without a value")
         << QStringList{QStringLiteral("-o"), QStringLiteral("%1/x.png"), QStringLiteral("--formato")}
-        << QStringLiteral("falta el valor de --formato.");
+        << QStringLiteral("Falta el valor de --formato.");
     QTest::newRow("no output") << QStringList() << QStringLiteral("grafico necesita un archivo y -o");
 }
 
@@ -1093,40 +1093,40 @@ void TestCli::refusedArguments_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("comprobar --tipo without a value")
         << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--tipo")} << 2
-        << QStringLiteral("vandrel-exp: falta el valor de --tipo.\n");
+        << QStringLiteral("vandrel-exp: Falta el valor de --tipo.\n");
     QTest::newRow("comprobar --niveles without a value")
         << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--niveles")} << 2
-        << QStringLiteral("vandrel-exp: falta el valor de --niveles.\n");
+        << QStringLiteral("vandrel-exp: Falta el valor de --niveles.\n");
     QTest::newRow("generar's parameter without a value")
         << QStringList{QStringLiteral("generar"), QStringLiteral("--MultExp")} << 1
-        << QStringLiteral("vandrel-exp: falta el valor de --MultExp.\n");
+        << QStringLiteral("vandrel-exp: Falta el valor de --MultExp.\n");
     QTest::newRow("comprobar, an unknown type")
         << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--tipo"),
                        QStringLiteral("int8")}
         << 2 << QStringLiteral("vandrel-exp: --tipo admite int32, uint32 o int64.\n");
     // What is wrong, named as what it is.
     QTest::newRow("an unknown command") << QStringList{QStringLiteral(
-        "genera")} << 2 << QStringLiteral("vandrel-exp: orden desconocida: genera (vea vandrel-exp --help).\n");
+        "genera")} << 2 << QStringLiteral("vandrel-exp: Orden desconocida: genera (vea vandrel-exp --help).\n");
     QTest::newRow("a surplus file") << QStringList{QStringLiteral("normalizar"), QStringLiteral("%OK"),
                                                    QStringLiteral("%OK"), QStringLiteral("tercero.txt")}
                                     << 1
                                     << QStringLiteral(
-                                           "vandrel-exp: sobra el argumento: tercero.txt (vea vandrel-exp --help).\n");
+                                           "vandrel-exp: Sobra el argumento: tercero.txt (vea vandrel-exp --help).\n");
     QTest::newRow("a surplus file to compare")
         << QStringList{QStringLiteral("comparar"), QStringLiteral("%OK"), QStringLiteral("%OK"),
                        QStringLiteral("otro.txt")}
-        << 2 << QStringLiteral("vandrel-exp: sobra el argumento: otro.txt (vea vandrel-exp --help).\n");
+        << 2 << QStringLiteral("vandrel-exp: Sobra el argumento: otro.txt (vea vandrel-exp --help).\n");
     QTest::newRow("an unknown option")
         << QStringList{QStringLiteral("grafico"), QStringLiteral("%OK"), QStringLiteral("--ancho")} << 1
-        << QStringLiteral("vandrel-exp: opción desconocida: --ancho (vea vandrel-exp --help).\n");
+        << QStringLiteral("vandrel-exp: Opción desconocida: --ancho (vea vandrel-exp --help).\n");
     // GNU conventions: a repeated option, a value where none is taken, "=" values checked.
     QTest::newRow("an option given twice")
         << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--niveles"),
                        QStringLiteral("99"), QStringLiteral("--niveles=100")}
-        << 2 << QStringLiteral("vandrel-exp: la opción --niveles se ha dado dos veces.\n");
+        << 2 << QStringLiteral("vandrel-exp: La opción --niveles se ha dado dos veces.\n");
     QTest::newRow("a value for an option that takes none")
         << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--json=sí")} << 2
-        << QStringLiteral("vandrel-exp: la opción --json no lleva valor.\n");
+        << QStringLiteral("vandrel-exp: La opción --json no lleva valor.\n");
     QTest::newRow("a value not allowed, after =")
         << QStringList{QStringLiteral("grafico"), QStringLiteral("%OK"), QStringLiteral("-o"), QStringLiteral("x.png"),
                        QStringLiteral("--formato=jpg")}
@@ -1137,10 +1137,10 @@ void TestCli::refusedArguments_data()
     QTest::newRow("a surplus file after --")
         << QStringList{QStringLiteral("normalizar"), QStringLiteral("--"), QStringLiteral("%OK"), QStringLiteral("%OK"),
                        QStringLiteral("--")}
-        << 1 << QStringLiteral("vandrel-exp: sobra el argumento: -- (vea vandrel-exp --help).\n");
+        << 1 << QStringLiteral("vandrel-exp: Sobra el argumento: -- (vea vandrel-exp --help).\n");
     QTest::newRow("standard input twice")
         << QStringList{QStringLiteral("comparar"), QStringLiteral("-"), QStringLiteral("-")} << 2
-        << QStringLiteral("vandrel-exp: solo uno de los dos archivos puede ser la entrada estándar (-).\n");
+        << QStringLiteral("vandrel-exp: Solo uno de los dos archivos puede ser la entrada estándar (-).\n");
     // The tool keeps no table: a failed generation speaks of none.
     QTest::newRow("a generation that overflows")
         << QStringList{QStringLiteral("generar"),    QStringLiteral("--MultExp"), QStringLiteral("32767"),
@@ -1494,7 +1494,7 @@ void TestCli::latin1NamesRefusedUnchanged()
     QVERIFY(shell.waitForFinished(30000));
     QCOMPARE(shell.exitCode(), status);
     QCOMPARE(QString::fromUtf8(shell.readAllStandardError()),
-             QStringLiteral("vandrel-exp: a\\xf1o.txt: el nombre no es texto UTF-8 y esta orden no puede usarlo sin "
+             QStringLiteral("vandrel-exp: a\\xf1o.txt: El nombre no es texto UTF-8 y esta orden no puede usarlo sin "
                             "cambiarlo; no se ha leído ni escrito nada.\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), before); // no file under a name nobody gave
 #else
@@ -1557,7 +1557,7 @@ void TestCli::reasonsInSpanish()
         const QString name = dir.filePath(QString(300, u'x'));
         const Run run = runCli({QStringLiteral("generar"), QStringLiteral("-o"), name}, c);
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(QString::fromUtf8(run.err), QStringLiteral("vandrel-exp: %1: %2\n").arg(name, spanish));
+        QCOMPARE(QString::fromUtf8(run.err), QStringLiteral("vandrel-exp: %1: %2.\n").arg(name, spanish));
     }
 #else
     QSKIP("error numbers as POSIX has them; Windows' own are worded in core/system_error_win.cpp");

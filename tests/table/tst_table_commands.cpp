@@ -196,7 +196,7 @@ void TestTableCommands::failedReadKeepsTheTableAndTheMenus_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("message");
     // Opens fine, then fails on the first read.
-    QTest::newRow("device error") << QStringLiteral("/proc/self/mem") << QStringLiteral("Error de entrada/salida");
+    QTest::newRow("device error") << QStringLiteral("/proc/self/mem") << QStringLiteral("Error de entrada/salida.");
     QTest::newRow("a line past the bound") << longLine
                                            << QStringLiteral("El archivo tiene una línea de más de 64 MiB y no "
                                                              "puede ser una tabla de experiencia. No se ha abierto.");
@@ -332,7 +332,7 @@ void TestTableCommands::failedSaveKeepsTheFormerFile()
     if (tooManyRows)
         QCOMPARE(box->text, tooManyRowsMessage(kMaxSavedRows + 1));
     else if (loop)
-        QCOMPARE(box->text, path + QStringLiteral(": Demasiados niveles de enlaces simbólicos"));
+        QCOMPARE(box->text, path + QStringLiteral(": Demasiados niveles de enlaces simbólicos."));
     else
         QVERIFY2(box->text.startsWith(path + QStringLiteral(": ")), qPrintable(box->text));
     QCOMPARE(fileBytes(path), former);

@@ -235,6 +235,6 @@ failure_says() { # what it is, the words expected, the tool's arguments...
 failure_says "a missing file" 'no-existe.txt: No existe el archivo.' comprobar no-existe.txt
 failure_says "a missing folder" 'Z:\no\existe\Exp.txt: No existe la carpeta.' normalizar 'Z:\no\existe\Exp.txt' salida.txt
 mkdir -p "$work/carpeta"
-failure_says "a folder as input" 'carpeta: el archivo que se quiere abrir es una carpeta' comprobar carpeta
+failure_says "a folder as input" 'carpeta: El archivo que se quiere abrir es una carpeta.' comprobar carpeta
 
 [ "$failed" -eq 0 ] && echo "extremo a extremo en Wine: todo bien" || exit 1
