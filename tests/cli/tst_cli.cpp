@@ -33,6 +33,10 @@
 #include <cstdio>
 #include <string>
 
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#endif
+
 #if defined(Q_OS_UNIX)
 #include <csignal>
 #include <sys/resource.h>
@@ -73,6 +77,13 @@ Run runCli(const QStringList &arguments,
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(workingDirectory);
+#if defined(Q_OS_WIN)
+    // As a script's pipe or a service starts it: with no console. Qt would
+    // give it a hidden one, in whose code page its text would then come
+    // (the end-to-end run checks that case, at code page 850).
+    process.setCreateProcessArgumentsModifier(
+        [](QProcess::CreateProcessArguments *arguments) { arguments->flags |= DETACHED_PROCESS; });
+#endif
     process.start(qEnvironmentVariable("VEXP_CLI"), arguments);
     process.waitForStarted();
     process.write(input);
