@@ -30,6 +30,13 @@ QString unchangeableArgument(int argc, char **argv);
 // read it (UTF-8 where it has none); or always in UTF-8 (JSON's own rule).
 enum class TextEncoding { Console, Utf8 };
 
+// Whether the program is the only one on its console: started by a double
+// click, in a console window of its own that closes when it ends.
+bool aloneOnItsConsole();
+
+// Asks for a key and waits for it, so that such a window stays to be read.
+void waitForKeyPress();
+
 // Writes a text (a message, a report) to `stream` whole, in one call: UTF-8
 // bytes here; on Windows, a console's own wide-character call when the
 // stream is a console, else bytes as `encoding` says with lines ending in

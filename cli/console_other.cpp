@@ -31,6 +31,13 @@ QString unchangeableArgument(int argc, char **argv)
     return {};
 }
 
+bool aloneOnItsConsole()
+{
+    return false; // a terminal's programs run in the shell that started them
+}
+
+void waitForKeyPress() {}
+
 bool writeText(FILE *stream, const QString &text, TextEncoding)
 {
     const QByteArray bytes = text.toUtf8();

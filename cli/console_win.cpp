@@ -3,6 +3,7 @@
 #include "cli/console.h"
 
 #include <algorithm>
+#include <conio.h>
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
@@ -17,6 +18,18 @@ void prepareConsole()
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+}
+
+bool aloneOnItsConsole()
+{
+    DWORD processes[2] = {};
+    return GetConsoleProcessList(processes, 2) == 1;
+}
+
+void waitForKeyPress()
+{
+    writeText(stdout, QStringLiteral("\nPulse una tecla para cerrar esta ventana."));
+    _getch();
 }
 
 QString unchangeableArgument(int, char **)

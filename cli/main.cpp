@@ -43,6 +43,16 @@ int main(int argc, char **argv)
         return printText(Titulo() + u'\n') ? 0 : fail(standardOutputFailure());
     if (!name.isEmpty() && !name.startsWith(u'-'))
         return fail(QStringLiteral("Orden desconocida: %1 (vea vandrel-exp --help).").arg(name), 2);
+    if (all.size() == 1 && aloneOnItsConsole()) {
+        // A double click: the usage and where to use the tool, in a window
+        // that waits to be read instead of closing at once.
+        (void)printText(usage()
+                        + QStringLiteral("\nEsta herramienta se usa desde una ventana de símbolo del sistema (cmd) o "
+                                         "desde un script, por ejemplo:\n  vandrel-exp comprobar Exp.txt\nEl editor "
+                                         "es vandrel-exp-editor.exe.\n"));
+        waitForKeyPress();
+        return 0;
+    }
     printError(usage());
     return 2;
 }

@@ -227,6 +227,24 @@ grep -q "$(printf 'l\241nea')" "$work/informe.txt" 2>/dev/null && ok "comprobar 
   || bad "code page 850 report: $(od -c "$work/informe.txt" 2>/dev/null | head -3)"
 grep -q "línea" "$work/informe.json" 2>/dev/null && ok "comprobar --json at code page 850: UTF-8 still" \
   || bad "code page 850 JSON: $(od -c "$work/informe.json" 2>/dev/null | head -3)"
+# A double click: the tool alone on a console of its own shows its usage and
+# waits for a key instead of closing at once; started from cmd it does not wait.
+"$wine" wineconsole vandrel-exp.exe </dev/null >/dev/null 2>&1 &
+lone=$!
+sleep 8
+if kill -0 "$lone" 2>/dev/null; then
+  ok "double click: the tool waits for a key"
+  console=$(xdotool search --name 'vandrel-exp.exe$' 2>/dev/null | head -1)
+  [ -n "$console" ] && xdotool key --window "$console" Return 2>/dev/null || true
+  for _ in $(seq 50); do kill -0 "$lone" 2>/dev/null || break; sleep 0.2; done
+  kill -0 "$lone" 2>/dev/null && { bad "double click: still waiting after a key"; kill "$lone"; } || ok "double click: a key closes it"
+else
+  bad "double click: the window closed at once"
+fi
+"$wine" wineconsole cmd /c "vandrel-exp.exe > uso.txt 2>&1" </dev/null >/dev/null 2>&1 &
+from_cmd=$!
+sleep 8
+kill -0 "$from_cmd" 2>/dev/null && { bad "from cmd: the tool waits"; kill "$from_cmd"; } || ok "from cmd: no wait"
 failure_says() { # what it is, the words expected, the tool's arguments...
   what=$1 words=$2; shift 2
   "$wine" ./vandrel-exp.exe "$@" >/dev/null 2>"$work/tool.log" && { bad "$what: no failure"; return; }
