@@ -40,9 +40,9 @@ bool parseArguments(const QStringList &args, std::span<const OptionSpec> options
         // "--opción=valor" for long options; a short one takes its value apart.
         const qsizetype equals = argument.startsWith(QStringLiteral("--")) ? argument.indexOf(u'=') : -1;
         const QString name = equals < 0 ? argument : argument.left(equals);
-        const auto spec =
+        const auto known =
             std::find_if(options.begin(), options.end(), [&](const OptionSpec &option) { return option.name == name; });
-        if (spec == options.end()) {
+        if (known == options.end()) {
             *error = unknownOption(name);
             return false;
         }
@@ -51,7 +51,7 @@ bool parseArguments(const QStringList &args, std::span<const OptionSpec> options
             return false;
         }
         QString value;
-        if (spec->valueName.isEmpty()) {
+        if (known->valueName.isEmpty()) {
             if (equals >= 0) {
                 *error = QStringLiteral("La opción %1 no lleva valor.").arg(name);
                 return false;
@@ -64,8 +64,8 @@ bool parseArguments(const QStringList &args, std::span<const OptionSpec> options
             *error = QStringLiteral("Falta el valor de %1.").arg(name);
             return false;
         }
-        if (!spec->allowed.isEmpty() && !spec->allowed.contains(value, Qt::CaseInsensitive)) {
-            *error = QStringLiteral("%1 admite %2.").arg(name, spanishList(spec->allowed));
+        if (!known->allowed.isEmpty() && !known->allowed.contains(value, Qt::CaseInsensitive)) {
+            *error = QStringLiteral("%1 admite %2.").arg(name, spanishList(known->allowed));
             return false;
         }
         parsed->values.insert(name, value);
