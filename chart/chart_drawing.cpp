@@ -290,7 +290,7 @@ private:
             painter_.drawLine(kPlotRight + 16, y + 9, kPlotRight + 44, y + 9);
             painter_.setPen(Qt::black);
             painter_.drawText(QRect(kPlotRight + 52, y, kWidth - kPlotRight - 56, 18), Qt::AlignLeft | Qt::AlignVCenter,
-                              headerTexts()[size_t(firstColumn + i)].trimmed());
+                              columnName(firstColumn + i));
             y += 24;
         }
     }

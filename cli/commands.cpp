@@ -54,11 +54,15 @@ const std::vector<Command> &commands()
          "      una línea de total). --sarif: un registro SARIF 2.1.0 para los servicios de\n"
          "      revisión de código. Sale con 0 sin errores, 1 con errores, 2 si no puede leer un\n"
          "      archivo. LÍNEA es la del archivo; en el editor, la fila n-ésima de un archivo\n"
-         "      abierto lleva la etiqueta n + 1 en la cuadrícula.\n",
+         "      abierto lleva la etiqueta n + 1 en la cuadrícula. Lee además cada tabla como\n"
+         "      los servidores (línea de 1022 bytes, 255 niveles, CR solo, 0x1A) y da el último\n"
+         "      nivel de cada grupo. --tipo: los servidores que leen esta tabla guardan enteros\n"
+         "      de 32 bits con signo (int32, el predeterminado); uint32 e int64 son para\n"
+         "      lectores que ampliaron el tipo. --niveles N: el último nivel de cada grupo.\n",
          {option("--tipo", "TIPO", "el tipo entero de los valores",
                  {QStringLiteral("int32"), QStringLiteral("uint32"), QStringLiteral("int64")}),
-          option("--niveles", "N", "los niveles que debe tener la tabla"), option("--json", "", "el informe en JSON"),
-          option("--sarif", "", "el informe en SARIF 2.1.0")},
+          option("--niveles", "N", "el último nivel que debe tener cada grupo"),
+          option("--json", "", "el informe en JSON"), option("--sarif", "", "el informe en SARIF 2.1.0")},
          std::numeric_limits<qsizetype>::max(),
          comprobar,
          2},

@@ -3,7 +3,7 @@
 #include "cli/commands.h"
 
 #include "cli/console.h"
-#include "core/shown_text.h"
+#include "core/file_name.h"
 #include "core/system_error.h"
 #include "table/core/experience_table.h"
 #include "table/core/table_check.h"
@@ -87,7 +87,7 @@ int comparar(const ParsedArguments &parsed)
     out += QStringLiteral("%1 en %2\n")
                .arg(countOf(cells, "celda distinta", "celdas distintas"), countOf(levels, "nivel", "niveles"));
     const ExperienceTable &longer = a.rowCount() > b.rowCount() ? a : b;
-    const QString only = shownText(a.rowCount() > b.rowCount() ? args[0] : args[1]);
+    const QString only = shownName(a.rowCount() > b.rowCount() ? args[0] : args[1]);
     std::vector<int32_t> extra;
     for (int32_t r = common + 1; r < longer.rowCount(); ++r)
         extra.push_back(r);

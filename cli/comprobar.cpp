@@ -3,9 +3,10 @@
 #include "cli/commands.h"
 
 #include "cli/console.h"
-#include "core/shown_text.h"
+#include "core/file_name.h"
 #include "core/system_error.h"
 #include "table/core/byte_buffer.h"
+#include "table/core/experience_table.h"
 #include "table/core/table_check.h"
 #include "table/core/table_file.h"
 
@@ -47,13 +48,51 @@ QString severityOf(const TableFinding &f)
 QString textOf(const FileReport &report, bool several)
 {
     QString out;
-    const QString shownPath = shownText(report.path); // a newline in a name cannot split a finding's line
+    const QString shownPath = shownName(report.path); // a newline in a name cannot split a finding's line
     for (const TableFinding &f : report.check.findings)
         out +=
             QStringLiteral("%1:%2:%3: %4: %5\n").arg(shownPath).arg(f.line).arg(f.field).arg(severityOf(f), f.message);
-    if (several)
-        out += shownPath + QStringLiteral(": ");
-    return out + summaryOf(report.errors, report.warnings, report.check.levels) + u'\n';
+    // Where each group ends for the server, then the count, last as ever.
+    QStringList lastLevels;
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column)
+        lastLevels << QStringLiteral("%1 %2").arg(columnName(column)).arg(report.check.lastLevels[size_t(column - 1)]);
+    const QString named = several ? shownPath + QStringLiteral(": ") : QString();
+    return out + named + QStringLiteral("Último nivel: ") + lastLevels.join(QStringLiteral(", ")) + u'\n' + named
+           + summaryOf(report.errors, report.warnings, report.check.levels) + u'\n';
+}
+
+// The placeholder of the last levels in a JSON report: QJsonObject keeps its
+// keys sorted, and the object lists the groups in column order.
+constexpr char16_t kLastLevelsMark[] = u"\u0001ultimo_nivel\u0001";
+
+// The object of the last levels, in column order, as JSON text.
+QByteArray lastLevelsJson(const TableCheck &check, int indent)
+{
+    const QByteArray pad(indent, ' ');
+    QByteArray out = "{\n";
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+        const QByteArray key = QJsonDocument(QJsonArray{columnName(column)}).toJson(QJsonDocument::Compact);
+        out += pad + "    " + key.mid(1, key.size() - 2) + ": "
+               + QByteArray::number(check.lastLevels[size_t(column - 1)]) + (column < kLastValueColumn ? ",\n" : "\n");
+    }
+    return out + pad + '}';
+}
+
+// A JSON report's text with each file's last levels in place.
+QByteArray withLastLevels(QByteArray json, const std::vector<const TableCheck *> &checks)
+{
+    const QByteArray mark =
+        QJsonDocument(QJsonArray{QString::fromUtf16(kLastLevelsMark)}).toJson(QJsonDocument::Compact);
+    const QByteArray quoted = mark.mid(1, mark.size() - 2);
+    for (const TableCheck *check : checks) {
+        const qsizetype at = json.indexOf(quoted);
+        if (at < 0)
+            break;
+        const qsizetype lineStart = json.lastIndexOf('\n', at) + 1;
+        const qsizetype indent = json.indexOf('"', lineStart) - lineStart;
+        json.replace(at, quoted.size(), lastLevelsJson(*check, int(indent)));
+    }
+    return json;
 }
 
 QJsonObject jsonOf(const FileReport &report)
@@ -67,16 +106,22 @@ QJsonObject jsonOf(const FileReport &report)
                                 {QStringLiteral("mensaje"), f.message}});
     return {{QStringLiteral("archivo"), report.path},
             {QStringLiteral("niveles"), report.check.levels},
+            {QStringLiteral("ultimo_nivel"), QString::fromUtf16(kLastLevelsMark)},
             {QStringLiteral("hallazgos"), list}};
 }
 
 // A file as a SARIF artifact location: a relative URI reference for a
-// relative name, a file URI for an absolute one.
+// relative name, a file URI for an absolute one; the name's bytes
+// percent-encoded, so that a name that is not UTF-8 keeps them.
 QString artifactUri(const QString &path)
 {
-    if (QDir::isAbsolutePath(path))
+    const QString slashed = QDir::fromNativeSeparators(path);
+    const QString encoded = QString::fromLatin1(systemName(slashed).toPercentEncoding("/"));
+    if (slashed.startsWith(u'/'))
+        return QStringLiteral("file://") + encoded;
+    if (QDir::isAbsolutePath(path)) // C:/… on Windows
         return QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
-    return QString::fromLatin1(QUrl::toPercentEncoding(QDir::fromNativeSeparators(path), "/"));
+    return encoded;
 }
 
 // One SARIF 2.1.0 log for every file read: one rule per kind of finding,
@@ -137,18 +182,13 @@ FileReport checkFile(const QString &path, std::string_view largest, const QStrin
         fail(fileFailure(path, error));
         return report;
     }
-    report.check = checkTableBytes(std::string_view(bytes.data(), bytes.size()), largest, tipo);
+    report.check = checkTableBytes(std::string_view(bytes.data(), bytes.size()), largest, tipo, niveles);
     if (report.check.levels > kMaxReadRows) { // the reader's bound on rows, met only once the whole file is in
         fail(fileFailure(path, tooManyLevelsMessage()));
         report.check = {};
         return report;
     }
-    std::vector<TableFinding> &findings = report.check.findings;
-    if (niveles >= 0 && report.check.levels != niveles)
-        findings.push_back(
-            {std::max<qint64>(report.check.lines, 1), 0, true, "niveles",
-             QStringLiteral("la tabla tiene %1 niveles y se esperaban %2").arg(report.check.levels).arg(niveles), 0});
-    for (const TableFinding &f : findings)
+    for (const TableFinding &f : report.check.findings)
         (f.error ? report.errors : report.warnings) += 1;
     report.read = true;
     return report;
@@ -204,8 +244,12 @@ int comprobar(const ParsedArguments &args)
             list.append(jsonOf(report));
         const QJsonDocument document =
             several ? QJsonDocument(list) : QJsonDocument(reports.empty() ? QJsonObject() : jsonOf(reports.front()));
-        written =
-            reports.empty() && !several ? true : printJson(QString::fromUtf8(document.toJson(QJsonDocument::Indented)));
+        std::vector<const TableCheck *> checks;
+        for (const FileReport &report : reports)
+            checks.push_back(&report.check);
+        written = reports.empty() && !several
+                      ? true
+                      : printJson(QString::fromUtf8(withLastLevels(document.toJson(QJsonDocument::Indented), checks)));
     } else if (sarif) {
         written = printJson(QString::fromUtf8(QJsonDocument(sarifOf(reports)).toJson(QJsonDocument::Indented)));
     } else if (several) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "cli/console.h"
 
+#include "core/file_name.h"
 #include "core/safe_write.h"
 #include "core/shown_text.h"
 #include "core/system_error.h"
@@ -10,14 +11,8 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cstdio>
-
-QString columnName(int column)
-{
-    return headerTexts()[size_t(column)].trimmed();
-}
 
 QString countOf(qint64 count, const char *singular, const char *plural)
 {
@@ -78,15 +73,17 @@ bool openInput(const QString &path, QFile &input, QString *error)
 {
     // Standard input by its descriptor, not its FILE: on Windows a QFile over
     // a FILE reports the end of a pipe as a read error.
-    if (path != QStringLiteral("-") && QFileInfo(path).isDir()) {
+    if (path == QStringLiteral("-")) {
+        if (input.open(0, QIODevice::ReadOnly))
+            return true;
+        *error = input.errorString();
+        return false;
+    }
+    if (kindOf(path) == FileKind::Folder) {
         *error = folderGivenMessage();
         return false;
     }
-    const bool opened = path == QStringLiteral("-") ? input.open(0, QIODevice::ReadOnly)
-                                                    : (input.setFileName(path), input.open(QIODevice::ReadOnly));
-    if (!opened)
-        *error = systemFailure(path, input.errorString());
-    return opened;
+    return openNamed(input, path, QIODevice::ReadOnly, error);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <cstdio>
 
@@ -18,12 +19,11 @@ class ExperienceTable;
 // command opens takes its place). Called once, first thing.
 void prepareConsole();
 
-// The first command-line argument the program's text could not carry
-// unchanged (a name in Latin-1 on a UTF-8 system), shown with its bytes
-// escaped; empty when there is none. Such a name would reach the system as
-// another name, so the command refuses it instead of reading or writing a
-// file nobody named.
-QString unchangeableArgument(int argc, char **argv);
+// The program's arguments, the program's name first, as the system gave
+// them: on POSIX each a name of bytes (see core/file_name.h), so that a
+// Latin-1 file name reaches the system byte for byte; on Windows the UTF-16
+// arguments, whole (argv is only the ANSI code page there).
+QStringList commandArguments(int argc, char **argv);
 
 // How a text goes to a file or a pipe on Windows: in the code page of the
 // console the process runs in, as `type`, `more` and a batch file's `for /f`
@@ -43,9 +43,6 @@ void waitForKeyPress();
 // CR LF. Tables and pictures are bytes and go through writeStandardOutput
 // instead. False when the stream took less than the whole text.
 bool writeText(FILE *stream, const QString &text, TextEncoding encoding = TextEncoding::Console);
-
-// The grid's header text of a column, without its padding ("Job 2a").
-QString columnName(int column);
 
 // "1 error", "2 errores": a count and its noun, in the singular for one.
 QString countOf(qint64 count, const char *singular, const char *plural);

@@ -2,9 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "cli/console.h"
 
-#include "core/shown_text.h"
-
-#include <QFile>
+#include "core/file_name.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -21,14 +19,12 @@ void prepareConsole()
             ::open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY); // takes the lowest number: fd
 }
 
-QString unchangeableArgument(int argc, char **argv)
+QStringList commandArguments(int argc, char **argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray bytes(argv[i]);
-        if (QFile::encodeName(QFile::decodeName(bytes)) != bytes)
-            return shownBytes(std::string_view(bytes.constData(), size_t(bytes.size())));
-    }
-    return {};
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments += nameFromSystem(argv[i]);
+    return arguments;
 }
 
 bool aloneOnItsConsole()

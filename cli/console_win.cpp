@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "cli/console.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <conio.h>
 #include <cstdio>
@@ -32,9 +34,9 @@ void waitForKeyPress()
     _getch();
 }
 
-QString unchangeableArgument(int, char **)
+QStringList commandArguments(int, char **)
 {
-    return {}; // Windows hands the program its arguments as UTF-16, whole
+    return QCoreApplication::arguments(); // Qt reads them from GetCommandLineW
 }
 
 namespace {

@@ -21,16 +21,11 @@ int main(int argc, char **argv)
     const std::unique_ptr<QCoreApplication> app =
         drawing && drawing->draws ? makeChartApplication(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     useSpanish(*app);
-    // Unicode arguments on every platform (argv is the ANSI code page on Windows).
-    const QStringList all = QCoreApplication::arguments();
+    const QStringList all = commandArguments(argc, argv);
     const QString name = all.value(1);
     const QStringList args = all.mid(2);
     const bool help = args.size() == 1 && (args[0] == QStringLiteral("--help") || args[0] == QStringLiteral("-h"));
     if (const Command *command = findCommand(name)) {
-        if (const QString refused = unchangeableArgument(argc, argv); !refused.isEmpty())
-            return fail(fileFailure(refused, QStringLiteral("el nombre no es texto UTF-8 y esta orden no puede "
-                                                            "usarlo sin cambiarlo; no se ha leído ni escrito nada")),
-                        command->failureStatus);
         if (help)
             return printText(usageOf(*command)) ? 0 : fail(standardOutputFailure(), command->failureStatus);
         return runCommand(*command, args);

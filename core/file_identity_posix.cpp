@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "core/file_identity.h"
 
+#include "core/file_name.h"
+
 #include <QFile>
 
 #include <sys/stat.h>
@@ -19,7 +21,7 @@ FileIdentity fromStat(const struct stat &st)
 FileIdentity identityOf(const QString &path)
 {
     struct stat st = {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? fromStat(st) : FileIdentity{};
+    return ::stat(systemName(path).constData(), &st) == 0 ? fromStat(st) : FileIdentity{};
 }
 
 FileIdentity identityOf(const QFileDevice &file)

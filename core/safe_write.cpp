@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "core/safe_write.h"
 
+#include "core/file_name.h"
 #include "core/system_error.h"
 
 #include <QDir>
@@ -62,7 +63,9 @@ public:
             QFile::remove(copy_->fileName());
     }
 
-    bool take(QFile &original, QString *error)
+    // `name` is the original's: the backup is named after it, shown as
+    // text (a name's bytes that are not UTF-8 escaped).
+    bool take(QFile &original, const QString &name, QString *error)
     {
         const QString folder = backupFolder();
         if (!QDir().mkpath(folder)) {
@@ -71,14 +74,14 @@ public:
             return false;
         }
         copy_ = std::make_unique<QTemporaryFile>(
-            QDir(folder).filePath(QFileInfo(original.fileName()).fileName() + QStringLiteral(".XXXXXX.copia")));
+            QDir(folder).filePath(shownName(name.section(u'/', -1)) + QStringLiteral(".XXXXXX.copia")));
         copy_->setAutoRemove(false);
         QFileDevice *failing = nullptr;
         QString reason;
         if (!copy_->open())
             reason = systemFailure(copy_->fileTemplate(), copy_->errorString());
         else if (!copyContent(original, *copy_, &failing) || !copy_->flush())
-            reason = failing == &original ? systemFailure(original.fileName(), original.errorString())
+            reason = failing == &original ? systemFailure(name, original.errorString())
                                           : systemFailure(copy_->fileName(), copy_->errorString());
         else if (!file_system::syncFile(*copy_, &reason) || save_steps::injectedFailure(SaveStep::Backup))
             reason = reason.isEmpty() ? save_steps::injectedFailureText() : reason;
@@ -148,14 +151,12 @@ QString injectedFailureText()
 
 bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QFile file(path);
+    QFile file;
     // Unbuffered, so that a failed write reports the system's own words.
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly)) {
-        *error = systemFailure(path, file.errorString());
+    if (!openNamed(file, path, QIODevice::ReadWrite | QIODevice::Unbuffered, error))
         return false;
-    }
     Backup backup;
-    if (!backup.take(file, error))
+    if (!backup.take(file, path, error))
         return false;
     if (file_system::signalArrived()) {
         *error = QStringLiteral("Guardado interrumpido. No se ha escrito nada.");

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "core/safe_write.h"
 
+#include "core/file_name.h"
 #include "core/system_error.h"
 
 #include <QFile>
@@ -346,7 +347,7 @@ Replacement replaceWhole(const QByteArray &path, const struct stat *former, cons
         *error = reasonFor(errno);
         return Replacement::Failed;
     }
-    file_system::syncFolder(QFile::decodeName(folderPath));
+    file_system::syncFolder(nameFromSystem(std::string_view(folderPath.constData(), size_t(folderPath.size()))));
     return Replacement::Done;
 }
 
@@ -365,7 +366,7 @@ namespace file_system {
 
 bool writeByRule(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QByteArray target = QFile::encodeName(path);
+    QByteArray target = systemName(path);
     if (target.isEmpty()) {
         *error = reasonFor(ENOENT);
         return false;
@@ -414,7 +415,8 @@ bool writeByRule(const QString &path, const QByteArray &bytes, QString *error)
             return false;
     }
     error->clear();
-    return save_steps::writeInPlace(QFile::decodeName(target), bytes, error);
+    return save_steps::writeInPlace(nameFromSystem(std::string_view(target.constData(), size_t(target.size()))), bytes,
+                                    error);
 }
 
 bool reserveSpace(QFileDevice &file, qint64 size, QString *error)
@@ -443,7 +445,7 @@ bool syncFile(QFileDevice &file, QString *error)
 
 void syncFolder(const QString &folder)
 {
-    Descriptor fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Descriptor fd(::open(systemName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() >= 0)
         ::fsync(fd.get()); // a folder that cannot be synced was still written
 }

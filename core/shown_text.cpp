@@ -27,10 +27,12 @@ void appendEscaped(QString &out, unsigned byte)
     }
 }
 
+} // namespace
+
 // The code point of the well-formed UTF-8 sequence at `at`, and its length;
 // 0 for a byte that starts none (a lone continuation, an overlong form, a
 // surrogate, past U+10FFFF, a sequence cut short).
-size_t utf8Sequence(std::string_view bytes, size_t at, char32_t *codePoint)
+size_t utf8SequenceAt(std::string_view bytes, size_t at, char32_t *codePoint)
 {
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
     const unsigned lead = byte(at);
@@ -59,15 +61,13 @@ size_t utf8Sequence(std::string_view bytes, size_t at, char32_t *codePoint)
     return length;
 }
 
-} // namespace
-
 QString shownBytes(std::string_view bytes)
 {
     QString out;
     out.reserve(qsizetype(bytes.size()));
     for (size_t at = 0; at < bytes.size();) {
         char32_t c = 0;
-        const size_t length = utf8Sequence(bytes, at, &c);
+        const size_t length = utf8SequenceAt(bytes, at, &c);
         if (length == 0 || isControl(c)) {
             appendEscaped(out, static_cast<unsigned char>(bytes[at]));
             at += 1;

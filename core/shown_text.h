@@ -15,5 +15,10 @@
 // characters escaped.
 QString shownBytes(std::string_view bytes);
 
+// The length of the well-formed UTF-8 sequence at `at` and its code point;
+// 0 for a byte that starts none (a lone continuation, an overlong form, a
+// surrogate, past U+10FFFF, a sequence cut short).
+size_t utf8SequenceAt(std::string_view bytes, size_t at, char32_t *codePoint);
+
 // Text with its control characters escaped.
 QString shownText(const QString &text);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "core/system_error.h"
 
+#include "core/file_name.h"
+
 #include <QCoreApplication>
 
 QString fileFailure(const QString &path, const QString &reason)
@@ -11,7 +13,7 @@ QString fileFailure(const QString &path, const QString &reason)
         text[0] = text[0].toUpper();
     if (!text.endsWith(u'.'))
         text += u'.';
-    return QStringLiteral("%1: %2").arg(path, text);
+    return QStringLiteral("%1: %2").arg(shownName(path), text);
 }
 
 QString folderGivenMessage()

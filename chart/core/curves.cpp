@@ -101,22 +101,10 @@ bool shortNumber(const char *field, const char *rowEnd, uint64_t &value, int &le
     }
     if (length == 0 || field[length] != ',')
         return false;
-    value = length <= 8 ? digitsValue(first, length)
-                        : digitsValue(first, length - 8) * 100000000 + digitsValue(littleEndianWord(field + length - 8), 8);
+    value = length <= 8
+                ? digitsValue(first, length)
+                : digitsValue(first, length - 8) * 100000000 + digitsValue(littleEndianWord(field + length - 8), 8);
     return true;
-}
-
-// The row of zeros that generation writes after the last level.
-bool isClosingRow(std::string_view packed)
-{
-    int fields = 1;
-    for (const char c : packed) {
-        if (c == ',')
-            ++fields;
-        else if (c != '0')
-            return false;
-    }
-    return fields == 14 && packed.size() == 27;
 }
 
 // The curves of rows [first, end), which begin a bucket: whole buckets,

@@ -19,6 +19,30 @@ const std::vector<QString> &headerTexts()
     return pieces;
 }
 
+QString columnName(int column)
+{
+    return headerTexts()[size_t(column)].trimmed();
+}
+
+bool isClosingRow(std::string_view packed)
+{
+    int fields = 1;
+    bool digitInField = false;
+    for (const char c : packed) {
+        if (c == ',') {
+            if (!digitInField)
+                return false;
+            ++fields;
+            digitInField = false;
+        } else if (c == '0') {
+            digitInField = true;
+        } else {
+            return false;
+        }
+    }
+    return fields == 14 && digitInField;
+}
+
 std::string_view fieldOf(std::string_view packed, int column)
 {
     size_t start = 0;

@@ -26,6 +26,17 @@ inline constexpr char kFormatoCuadricula[] =
 // The fifteen pieces of kFormatoCuadricula, spaces kept.
 const std::vector<QString> &headerTexts();
 
+// A value column's name as reports give it ("Nob Base", "Job 2a").
+QString columnName(int column);
+
+// How a table file's first line begins: the editor's comment line.
+inline constexpr std::string_view kCommentLinePrefix = "//Archivo Creado Con ";
+
+// The row of zeros generation writes after the last level, as a row's
+// fields joined by commas: fourteen fields, each one or more '0'. It closes
+// the table (a character stops there) and is no level of a curve.
+bool isClosingRow(std::string_view packed);
+
 // The experience table as the grid holds it: text cells by (row, column),
 // row 0 the header row, rows 1 to rowCount() - 1 the levels.
 //

@@ -5,6 +5,7 @@
 #include "core/shown_text.h"
 #include "core/word_bytes.h"
 #include "table/core/experience_table.h"
+#include "table/core/server_reading.h"
 
 #include <algorithm>
 #include <array>
@@ -16,11 +17,6 @@
 #endif
 
 namespace {
-
-QString columnName(int column)
-{
-    return headerTexts()[size_t(column)].trimmed();
-}
 
 QString latin1(std::string_view text)
 {
@@ -35,11 +31,21 @@ std::span<const FindingCode> findingCodes()
         {"campos", true, "La línea no tiene catorce campos: el servidor no la lee como un nivel."},
         {"vacio", true, "Un campo está vacío."},
         {"no_numerico", true, "Un campo no es un número entero sin signo."},
+        {"negativo", true, "Un valor negativo: el servidor lo lee y el grupo termina en ese nivel."},
         {"fuera_de_rango", true, "Un valor supera el mayor valor del tipo entero del servidor."},
-        {"bom", true, "El archivo empieza con una marca de orden de bytes UTF-8."},
+        {"bom", true, "Una marca de orden de bytes UTF-8 antes de un nivel: el servidor no lee esa línea."},
+        {"cr_suelto", true, "Un CR solo no termina la línea para el servidor: une dos líneas y pierde un nivel."},
+        {"linea_larga", true, "Una línea de más de 1022 bytes: el servidor la corta y lee el resto como otra línea."},
+        {"ctrl_z", true, "Un byte 0x1A: un servidor para Windows deja de leer ahí."},
+        {"mas_de_255", true, "Más de 255 niveles: el servidor no lee los siguientes."},
         {"sin_niveles", true, "El archivo no tiene ningún nivel."},
-        {"niveles", true, "La tabla no tiene los niveles que se esperaban (--niveles)."},
+        {"niveles", true, "El último nivel de un grupo no es el que se esperaba (--niveles)."},
         {"descenso", false, "Un valor es menor que el del nivel anterior en su columna."},
+        {"fin_de_grupo", false, "Un valor 0 antes de la última fila: el grupo de esa columna termina en ese nivel."},
+        {"signo_o_blanco", false,
+         "Un signo + o unos blancos que el servidor salta: lee el número, la cuadrícula muestra el texto."},
+        {"bom_comentario", false,
+         "Una marca de orden de bytes UTF-8 antes de la línea de comentario, que el servidor descarta igual."},
         {"sin_comentario", false, "La primera línea no es la línea de comentario del editor."},
         {"linea_sin_coma", false, "Una línea sin comas: el editor la pasa por alto."},
         {"fin_de_linea", false, "Una línea no termina en CR LF."},
@@ -169,7 +175,7 @@ public:
         if (result_.levels == 0)
             result_.findings.push_back({std::max<qint64>(result_.lines, 1), 0, true, "sin_niveles",
                                         QStringLiteral("el archivo no tiene ningún nivel"), 0});
-        if (result_.levels > 0 && lastLevelAllZero_)
+        if (result_.levels > 0 && isClosingRow(lastLevelLine_))
             std::erase_if(result_.findings, [this](const TableFinding &f) {
                 return f.level == result_.levels && std::string_view(f.code) == "descenso";
             });
@@ -203,15 +209,26 @@ private:
         std::vector<TableFinding> found;
         if (!crlf)
             found.push_back({number, 0, false, "fin_de_linea", QStringLiteral("la línea no termina en CR LF"), 0});
-        if (number == 1 && bom_) // the mark is named once, and the comment line read after it
+        const std::string_view comment = number == 1 && bom_ ? text.substr(3) : text;
+        // The mark is named once, and the comment line read after it. Before
+        // "//" it only makes the server drop a line it skips anyway.
+        if (number == 1 && bom_ && comment.substr(0, 2) == "//")
+            found.push_back({number, 0, false, "bom_comentario",
+                             QStringLiteral("el archivo empieza con una marca de orden de bytes UTF-8 (EF BB BF) "
+                                            "antes de la línea de comentario: el servidor descarta esa línea igual"),
+                             0});
+        else if (number == 1 && bom_)
             found.push_back(
                 {number, 0, true, "bom",
                  QStringLiteral("el archivo empieza con una marca de orden de bytes UTF-8 (EF BB BF), "
                                 "que el servidor lee como parte de %1")
                      .arg(commas == 0 ? QStringLiteral("la primera línea") : QStringLiteral("su primer valor")),
                  0});
-        const std::string_view comment = number == 1 && bom_ ? text.substr(3) : text;
-        if (number == 1 && !(comment.substr(0, 21) == "//Archivo Creado Con " && comment.size() > 21))
+        if (commas > 0)
+            lastLevelLine_ = text;
+        if (number == 1
+            && !(comment.substr(0, kCommentLinePrefix.size()) == kCommentLinePrefix
+                 && comment.size() > kCommentLinePrefix.size()))
             found.push_back({number, 0, false, "sin_comentario",
                              QStringLiteral("la primera línea no es la línea de comentario del editor"), 0});
         if (commas == 0 && number > 1)
@@ -229,30 +246,59 @@ private:
     // the scan: findings are made out of line.
     void field(size_t at)
     {
-        const std::string_view text(data_ + fieldStart_, at - fieldStart_);
+        std::string_view text(data_ + fieldStart_, at - fieldStart_);
         const int index = fieldInLine_++;
         if (++column_ == 15)
             column_ = 1;
-        if (column_ == 1) {
+        if (column_ == 1)
             ++result_.levels;
-            lastLevelAllZero_ = true;
-        }
         if (text.empty() || !fieldDigitsOnly_) [[unlikely]] {
-            lastLevelAllZero_ = false;
-            notANumber(index, text);
-            return;
+            text = numberServersRead(index, text);
+            if (text.empty())
+                return;
         }
         // Each column keeps this level's number and the level before's.
         Number &number = held_[size_t(column_)][result_.levels & 1];
         const Number &before = held_[size_t(column_)][(result_.levels - 1) & 1];
         setNumber(number, text);
         number.level = result_.levels;
-        if (number.significant.size() != 1 || number.significant[0] != '0')
-            lastLevelAllZero_ = false;
         if (compare(number, largest_) > 0) [[unlikely]]
             tooLarge(index, text);
         if (before.level == result_.levels - 1 && before.level != 0 && compare(number, before) < 0) [[unlikely]]
             descent(index, text, before.text);
+    }
+
+    // A field that is not bare digits: the digits a server reads in it (after
+    // blanks, a sign; last in its line, blanks after too), with a warning,
+    // or nothing where it reads no number or a negative one.
+    Q_DECL_COLD_FUNCTION Q_NEVER_INLINE std::string_view numberServersRead(int index, std::string_view text)
+    {
+        const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; };
+        std::string_view rest = text;
+        while (!rest.empty() && blank(rest.front()))
+            rest.remove_prefix(1);
+        if (index == 13)
+            while (!rest.empty() && blank(rest.back()))
+                rest.remove_suffix(1);
+        const char sign = !rest.empty() && (rest.front() == '+' || rest.front() == '-') ? rest.front() : 0;
+        if (sign)
+            rest.remove_prefix(1);
+        if (rest.empty() || !std::all_of(rest.begin(), rest.end(), [](char c) { return unsigned(c - '0') <= 9; })) {
+            notANumber(index, text);
+            return {};
+        }
+        if (sign == '-' && significant(rest) != "0") {
+            add(index + 1, true, "negativo",
+                QStringLiteral("%1: «%2» es negativo: el servidor lo lee y el grupo termina en este nivel")
+                    .arg(columnName(column_), shownValue(text)),
+                text);
+            return {};
+        }
+        add(index + 1, false, "signo_o_blanco",
+            QStringLiteral("%1: el servidor lee %2 donde la cuadrícula muestra «%3»")
+                .arg(columnName(column_), shownValue(rest), shownValue(text)),
+            text);
+        return rest;
     }
 
     Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void notANumber(int index, std::string_view text)
@@ -300,7 +346,7 @@ private:
     int fieldInLine_ = 0;
     int column_ = 0;
     std::array<std::array<Number, 2>, 15> held_{};
-    bool lastLevelAllZero_ = false;
+    std::string_view lastLevelLine_; // the last line holding a level, to see if it closes the table
 };
 
 } // namespace
@@ -316,7 +362,97 @@ std::string_view largestOfType(const QString &type)
     return {};
 }
 
-TableCheck checkTableBytes(std::string_view bytes, std::string_view largest, const QString &typeName)
+namespace {
+
+// The bytes of field `field` (1-based) of the line that begins at `lineStart`.
+std::string_view fieldAt(std::string_view bytes, size_t lineStart, int field)
 {
-    return Checker(largest, typeName).run(bytes);
+    size_t end = lineStart;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+        ++end;
+    return fieldOf(bytes.substr(lineStart, end - lineStart), field);
+}
+
+// What the editor's reading cannot see: where the servers read the file
+// otherwise (see server_reading.h), and where each class group ends.
+void addServerFindings(std::string_view bytes, const QString &typeName, qint64 expectedLevels, TableCheck &check)
+{
+    const ServerReading reading = readAsServers(bytes);
+    std::vector<TableFinding> &findings = check.findings;
+    const auto wholeLine = [&](qint64 line, bool error, const char *code, QString message) {
+        findings.push_back({line, 0, error, code, std::move(message), 0});
+    };
+    if (reading.crThroughout) {
+        std::erase_if(findings, [](const TableFinding &f) { return std::string_view(f.code) == "fin_de_linea"; });
+        wholeLine(1, true, "cr_suelto",
+                  QStringLiteral("todas las líneas terminan en un CR solo: el servidor lee el archivo como una sola "
+                                 "línea y carga como mucho un nivel"));
+    } else {
+        for (const ServerReading::LoneCr &cr : reading.loneCrs) {
+            if (cr.lostLine == 0)
+                continue; // glued to a line that holds no level: nothing lost, the line end stays a warning
+            std::erase_if(findings, [&](const TableFinding &f) {
+                return f.line == cr.line && std::string_view(f.code) == "fin_de_linea";
+            });
+            wholeLine(cr.line, true, "cr_suelto",
+                      QStringLiteral("la línea termina en un CR solo: el servidor la une con la línea %1 y pierde "
+                                     "su nivel; los niveles siguientes suben uno")
+                          .arg(cr.lostLine));
+        }
+    }
+    for (const ServerReading::LongLine &longLine : reading.longLines)
+        wholeLine(longLine.line, true, "linea_larga",
+                  QStringLiteral("la línea tiene %1 bytes y el servidor lee como mucho %2 de una vez: la corta ahí y "
+                                 "lee el resto como otra línea")
+                      .arg(longLine.bytes)
+                      .arg(qint64(kServerLineBytes)));
+    if (reading.windowsEndLine > 0)
+        wholeLine(reading.windowsEndLine, true, "ctrl_z",
+                  QStringLiteral("un byte 0x1A (Ctrl+Z) en la columna %1: un servidor para Windows deja de leer aquí")
+                      .arg(reading.windowsEndColumn));
+    if (reading.firstIgnoredLine > 0)
+        wholeLine(reading.firstIgnoredLine, true, "mas_de_255",
+                  QStringLiteral("el servidor lee como mucho %1 niveles: desde esta línea (nivel %2) no lee nada más")
+                      .arg(kServerRows)
+                      .arg(kServerRows + 1));
+
+    const int bits = typeName == QStringLiteral("int64") ? 64 : 32;
+    const bool isUnsigned = typeName == QStringLiteral("uint32");
+    check.lastLevels = lastLevels(reading, bits, isUnsigned);
+    for (int column = 1; column <= 14; ++column) {
+        const int last = check.lastLevels[size_t(column - 1)];
+        // A zero before the last row ends its group early (a negative value
+        // or one past the type already has its error).
+        if (size_t(last) < reading.rows.size() && reading.rows[size_t(last - 1)].values[size_t(column - 1)] == 0) {
+            const ServerReading::Row &row = reading.rows[size_t(last - 1)];
+            const std::string_view text = fieldAt(bytes, row.lineStart, column);
+            const qint64 start = qint64(text.data() - (bytes.data() + row.lineStart)) + 1;
+            findings.push_back({row.line, column, false, "fin_de_grupo",
+                                QStringLiteral("%1: el valor 0 termina el grupo en el nivel %2; las filas siguientes "
+                                               "de esta columna no se usan")
+                                    .arg(columnName(column))
+                                    .arg(last),
+                                last, start, start + qint64(text.size())});
+        }
+        if (expectedLevels >= 0 && last != expectedLevels)
+            wholeLine(std::max<qint64>(check.lines, 1), true, "niveles",
+                      QStringLiteral("%1: el último nivel es %2 y se esperaba %3")
+                          .arg(columnName(column))
+                          .arg(last)
+                          .arg(expectedLevels));
+    }
+    // File order again; a line's own findings before its fields'.
+    std::stable_sort(findings.begin(), findings.end(), [](const TableFinding &a, const TableFinding &b) {
+        return a.line != b.line ? a.line < b.line : (a.field == 0) > (b.field == 0);
+    });
+}
+
+} // namespace
+
+TableCheck checkTableBytes(std::string_view bytes, std::string_view largest, const QString &typeName,
+                           qint64 expectedLevels)
+{
+    TableCheck check = Checker(largest, typeName).run(bytes);
+    addServerFindings(bytes, typeName, expectedLevels, check);
+    return check;
 }

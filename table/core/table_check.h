@@ -7,18 +7,19 @@
 
 #include <QString>
 
+#include <array>
 #include <span>
 #include <string_view>
 #include <vector>
 
 struct TableFinding
 {
-    qint64 line;      // 1-based line of the file
-    int field;        // 1-based field of that line, 0 for the whole line
-    bool error;       // else a warning
-    const char *code; // "campos", "vacio", "no_numerico", ... (findingCodes())
-    QString message;  // Spanish, naming the column by its header
-    qint64 level;     // the level the field falls in, 0 for a whole-line finding
+    qint64 line;            // 1-based line of the file
+    int field;              // 1-based field of that line, 0 for the whole line
+    bool error;             // else a warning
+    const char *code;       // "campos", "vacio", "no_numerico", ... (findingCodes())
+    QString message;        // Spanish, naming the column by its header
+    qint64 level;           // the level the field falls in, 0 for a whole-line finding
     qint64 startColumn = 0; // the field's bytes in its line, 1-based, end
     qint64 endColumn = 0;   // excluded; 0 for a whole-line finding
 };
@@ -40,6 +41,9 @@ struct TableCheck
     std::vector<TableFinding> findings; // in file order
     qint64 levels = 0;
     qint64 lines = 0;
+    // Where each class group (column 1 to 14) ends as a server reads the
+    // file: the first row whose value is 0 or negative, at most 255.
+    std::array<int, 14> lastLevels{};
 };
 
 // The largest value of a server's integer type by name (int32, uint32,
@@ -51,5 +55,8 @@ std::string_view largestOfType(const QString &type);
 QString shownValue(std::string_view text);
 
 // Checks a table file's bytes line by line as the editor reads them, against
-// the largest value `largest` of the type named `typeName`.
-TableCheck checkTableBytes(std::string_view bytes, std::string_view largest, const QString &typeName);
+// the largest value `largest` of the type named `typeName`, and as the game
+// servers read them; with `expectedLevels` (0 or more), each group's last
+// level against it.
+TableCheck checkTableBytes(std::string_view bytes, std::string_view largest, const QString &typeName,
+                           qint64 expectedLevels = -1);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "table/core/table_file.h"
 
+#include "core/file_name.h"
 #include "core/safe_write.h"
 #include "core/system_error.h"
 #include "core/titulo.h"
@@ -11,7 +12,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
 
 #include <algorithm>
@@ -240,7 +240,7 @@ bool readTable(QIODevice &device, ExperienceTable &table, QString *error)
 
 QByteArray commentLine()
 {
-    return QByteArrayLiteral("//Archivo Creado Con ") + Titulo().toLatin1();
+    return QByteArray(kCommentLinePrefix.data(), qsizetype(kCommentLinePrefix.size())) + Titulo().toLatin1();
 }
 
 QString tooManyLevelsMessage()
@@ -383,20 +383,18 @@ bool readTableFile(const QString &path, ExperienceTable &table, QString *error, 
 {
     // Opening a named pipe waits for a writer and a device may never end:
     // refused before the open, so that the window never hangs on them.
-    const QFileInfo info(path);
-    if (info.isDir()) {
+    const FileKind kind = kindOf(path);
+    if (kind == FileKind::Folder) {
         *error = folderGivenMessage();
         return false;
     }
-    if (info.exists() && !info.isFile()) {
+    if (kind == FileKind::Other) {
         *error = notAPlainFileMessage();
         return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = systemFailure(path, file.errorString());
+    QFile file;
+    if (!openNamed(file, path, QIODevice::ReadOnly, error))
         return false;
-    }
     if (!LeerTabla(file, table, error)) // QFile closes itself on every path
         return false;
     if (snapshot)
@@ -406,12 +404,8 @@ bool readTableFile(const QString &path, ExperienceTable &table, QString *error, 
 
 bool readTableFileBytes(const QString &path, ByteBuffer &bytes, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = systemFailure(path, file.errorString());
-        return false;
-    }
-    return readTableBytes(file, bytes, error);
+    QFile file;
+    return openNamed(file, path, QIODevice::ReadOnly, error) && readTableBytes(file, bytes, error);
 }
 
 bool writeTableFile(const QString &path, const ExperienceTable &table, QString *error)

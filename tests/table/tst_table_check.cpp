@@ -5,6 +5,7 @@
 #include "table/core/table_check.h"
 #include "table/core/table_file.h"
 
+#include <QFile>
 #include <QTest>
 
 #include <algorithm>
@@ -21,6 +22,9 @@ private slots:
     void checkOrdersNumbersByValue_data();
     void checkOrdersNumbersByValue();
     void checkCutsLongValues();
+    void manualListsEveryCode();
+    void lastLevelOfEachGroup_data();
+    void lastLevelOfEachGroup();
     void shownValuesAreSafe_data();
     void shownValuesAreSafe();
 };
@@ -80,8 +84,49 @@ void TestTableCheck::findingCodes_data()
                                                                  << int32 << one("2:0: error campos");
     QTest::newRow("no_numerico, exponent") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,1.00860076172675E+15\r\n"
                                            << int32 << one("2:14: error no_numerico");
-    QTest::newRow("no_numerico, sign") << c + "1,+2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
-                                       << int32 << one("2:2: error no_numerico");
+    // What a server reads as a number although the grid shows other text.
+    QTest::newRow("signo_o_blanco, +5") << c + "1,+2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                                        << int32 << one("2:2: aviso signo_o_blanco");
+    QTest::newRow("signo_o_blanco, a blank before") << c + " 1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                                                    << int32 << one("2:1: aviso signo_o_blanco");
+    QTest::newRow("signo_o_blanco, a tab after the last") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\t\r\n"
+                                                          << int32 << one("2:14: aviso signo_o_blanco");
+    QTest::newRow("no_numerico, a blank before a comma") << c + "1,2 ,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                                                         << int32 << one("2:2: error no_numerico");
+    QTest::newRow("no_numerico, a sign alone") << c + "1,+,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                                               << int32 << one("2:2: error no_numerico");
+    QTest::newRow("negativo") << c + "1,2,3,4,5,6,7,-8,9,10,11,12,13,14\r\n" << int32 << one("2:8: error negativo");
+    QTest::newRow("-0 is read as 0") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,-0\r\n"
+                                     << int32 << one("2:14: aviso signo_o_blanco");
+    QTest::newRow("fin_de_grupo, a zero in the middle")
+        << c + ok + "2,3,4,5,6,7,8,0,10,11,12,13,14,15\r\n" + "3,4,5,6,7,8,9,10,11,12,13,14,15,16\r\n"
+        << int32 << QStringList{QStringLiteral("3:8: aviso descenso"), QStringLiteral("3:8: aviso fin_de_grupo")};
+    // A lone CR glues the next line on: its level is lost, later ones move up.
+    QTest::newRow("cr_suelto") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r" + ok << int32 << one("2:0: error cr_suelto");
+    QTest::newRow("cr_suelto before a line of no level")
+        << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r//x\r\n"
+        << int32 << QStringList{QStringLiteral("2:0: aviso fin_de_linea"), QStringLiteral("3:0: aviso linea_sin_coma")};
+    QTest::newRow("cr_suelto after a blank line, nothing lost")
+        << c + "  \r" + ok << int32
+        << QStringList{QStringLiteral("2:0: aviso fin_de_linea"), QStringLiteral("2:0: aviso linea_sin_coma")};
+    QTest::newRow("cr_suelto throughout")
+        << QByteArray("//c\r1,2,3,4,5,6,7,8,9,10,11,12,13,14\r2,3,4,5,6,7,8,9,10,11,12,13,14,15\r") << int32
+        << QStringList{QStringLiteral("1:0: aviso sin_comentario"), QStringLiteral("1:0: error cr_suelto")};
+    const QByteArray first = "1,2,3,4,5,6,7,8,9,10,11,12,13,"; // 30 bytes
+    QTest::newRow("a line of 1022 bytes") << c + first + QByteArray(990, '0') + "14\r\n" << int32 << QStringList();
+    QTest::newRow("linea_larga, 1023 bytes") << c + first + QByteArray(991, '0') + "14\r\n"
+                                             << int32 << one("2:0: error linea_larga");
+    QTest::newRow("ctrl_z") << c + ok + "\x1a" + ok << int32
+                            << QStringList{QStringLiteral("3:0: error ctrl_z"),
+                                           QStringLiteral("3:1: error no_numerico")};
+    QByteArray rows254, rows255;
+    for (int i = 0; i < 254; ++i)
+        rows254 += ok;
+    rows255 = rows254 + ok;
+    const QByteArray closing = "0,0,0,0,0,0,0,0,0,0,0,0,0,0\r\n";
+    QTest::newRow("254 levels and the closing row") << c + rows254 + closing << int32 << QStringList();
+    QTest::newRow("mas_de_255, 255 levels and the closing row")
+        << c + rows255 + closing << int32 << one("257:0: error mas_de_255");
     QTest::newRow("fuera_de_rango int32") << c + "2147483648,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
                                           << int32 << one("2:1: error fuera_de_rango");
     QTest::newRow("within uint32") << c + "4294967295,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n" << uint32 << QStringList();
@@ -97,7 +142,12 @@ void TestTableCheck::findingCodes_data()
     QTest::newRow("linea_sin_coma") << c + ok + "\r\n" << int32 << one("3:0: aviso linea_sin_coma");
     QTest::newRow("sin_niveles, an empty file") << QByteArray() << int32 << one("1:0: error sin_niveles");
     QTest::newRow("sin_niveles, the comment line alone") << c << int32 << one("1:0: error sin_niveles");
-    QTest::newRow("bom") << "\xEF\xBB\xBF" + c + ok << int32 << one("1:0: error bom");
+    QTest::newRow("bom_comentario, before the comment line")
+        << "\xEF\xBB\xBF" + c + ok << int32 << one("1:0: aviso bom_comentario");
+    QTest::newRow("bom, before a level") << "\xEF\xBB\xBF" + ok << int32
+                                         << QStringList{QStringLiteral("1:0: error bom"),
+                                                        QStringLiteral("1:0: aviso sin_comentario"),
+                                                        QStringLiteral("1:1: error no_numerico")};
     QTest::newRow("fin_de_linea, LF") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\n"
                                       << int32 << one("2:0: aviso fin_de_linea");
     QTest::newRow("fin_de_linea, last line")
@@ -128,8 +178,9 @@ void TestTableCheck::findingCodes()
         if (f.field > 0) {
             const QByteArray line = file.split('\n').value(f.line - 1).chopped(1); // its CR off
             const QList<QByteArray> fields = line.split(',');
-            const qint64 start = std::accumulate(fields.begin(), fields.begin() + (f.field - 1), qint64(1),
-                                                 [](qint64 at, const QByteArray &field) { return at + field.size() + 1; });
+            const qint64 start =
+                std::accumulate(fields.begin(), fields.begin() + (f.field - 1), qint64(1),
+                                [](qint64 at, const QByteArray &field) { return at + field.size() + 1; });
             QCOMPARE(f.startColumn, start);
             QCOMPARE(f.endColumn, start + fields.value(f.field - 1).size());
         } else {
@@ -207,6 +258,66 @@ void TestTableCheck::checkCutsLongValues()
                                               "9223372036854775807")
                                    .arg(QString(40, QLatin1Char('9')))}));
     QCOMPARE(shownValue(std::string(40, '1')), QString(40, QLatin1Char('1'))); // up to 40: whole
+}
+
+void TestTableCheck::manualListsEveryCode()
+{
+    // The manual page's list of findings: every code, with its severity.
+    QFile manual(QFINDTESTDATA("../../packaging/man/vandrel-exp.1"));
+    QVERIFY(manual.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(manual.readAll());
+    for (const FindingCode &code : ::findingCodes()) {
+        const QString entry =
+            QStringLiteral(".TP\n.B %1\n(%2)")
+                .arg(QString::fromLatin1(code.code), code.error ? QStringLiteral("error") : QStringLiteral("aviso"));
+        QVERIFY2(text.contains(entry), code.code);
+    }
+}
+
+void TestTableCheck::lastLevelOfEachGroup_data()
+{
+    // Where each group ends for the server: its first row of 0 or less, else
+    // after the last row, never past 255. Rows as "first, rest": the first
+    // column's value, then thirteen rising ones.
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("first"); // column 1's last level
+    QTest::addColumn<int>("rest");  // columns 2 to 14
+    const QByteArray c = commentLine() + "\r\n";
+    const auto row = [](const char *first) { return QByteArray(first) + ",2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"; };
+    const QString int32 = QStringLiteral("int32"), int64 = QStringLiteral("int64");
+    QTest::newRow("the closing row") << c + row("1") + row("2") + "0,0,0,0,0,0,0,0,0,0,0,0,0,0\r\n" << int32 << 3 << 3;
+    QTest::newRow("no closing row: the row after") << c + row("1") + row("2") << int32 << 3 << 3;
+    QTest::newRow("a zero in the middle") << c + row("1") + row("0") + row("3") << int32 << 2 << 4;
+    QTest::newRow("a negative value") << c + row("-1") + row("2") << int32 << 1 << 3;
+    QTest::newRow("past int32: read as negative") << c + row("1") + row("2147483648") << int32 << 2 << 3;
+    QTest::newRow("past int32, 4294967296: read as 0") << c + row("1") + row("4294967296") << int32 << 2 << 3;
+    QTest::newRow("int64 reads it whole") << c + row("1") + row("2147483648") << int64 << 3 << 3;
+    QTest::newRow("a line the server drops moves later levels up")
+        << c + row("1") + "x,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n" + row("0") << int32 << 2 << 3;
+    QByteArray many = c;
+    for (int level = 0; level < 300; ++level)
+        many += row("1");
+    QTest::newRow("never past 255") << many << int32 << 255 << 255;
+}
+
+void TestTableCheck::lastLevelOfEachGroup()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, type);
+    QFETCH(int, first);
+    QFETCH(int, rest);
+    const TableCheck check =
+        checkTableBytes(std::string_view(file.constData(), size_t(file.size())), largestOfType(type), type);
+    QCOMPARE(check.lastLevels[0], first);
+    for (size_t column = 1; column < 14; ++column)
+        QCOMPARE(check.lastLevels[column], rest);
+    // --niveles compares each group: one finding per group that differs.
+    const TableCheck expected =
+        checkTableBytes(std::string_view(file.constData(), size_t(file.size())), largestOfType(type), type, rest);
+    const auto differing = std::count_if(expected.findings.begin(), expected.findings.end(),
+                                         [](const TableFinding &f) { return std::string_view(f.code) == "niveles"; });
+    QCOMPARE(differing, first == rest ? 0 : 1);
 }
 
 QTEST_GUILESS_MAIN(TestTableCheck)
