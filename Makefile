@@ -82,18 +82,20 @@ test-package: package
 	$(DEPS) package-test
 	./scripts/test-package.sh $(DEB)
 
-# The Qt for Windows in ~/.cache/vandrel-exp-editor stays: it takes long to build.
+# The Qt and yaml-cpp for Windows in ~/.cache/vandrel-exp-editor stay: Qt takes long to build.
 clean:
 	rm -rf build build-test build-bench build-fuzz build-host build-windows build-package
 
-# 64-bit Windows: Qt built once from Debian's source into a cache outside the
-# tree (scripts/build-qt-windows.sh), then both programs linked statically.
+# 64-bit Windows: Qt and yaml-cpp built once from Debian's source into a cache
+# outside the tree (scripts/build-qt-windows.sh, scripts/build-yaml-cpp-windows.sh),
+# then both programs linked statically.
 
 windows:
 	$(DEPS) windows
 	$(CMAKE) --preset host
 	$(CMAKE) --build --preset host-renderer -j$(JOBS)
-	qt=$$(./scripts/build-qt-windows.sh) && VEXP_QT_WINDOWS="$$qt" $(CMAKE) --preset windows
+	qt=$$(./scripts/build-qt-windows.sh) && yaml=$$(./scripts/build-yaml-cpp-windows.sh) && \
+	  VEXP_QT_WINDOWS="$$qt" VEXP_YAML_CPP_WINDOWS="$$yaml" $(CMAKE) --preset windows
 	$(CMAKE) --build --preset windows -j$(JOBS)
 
 # Under Wine, each step on an X display the server picks and in a Wine prefix

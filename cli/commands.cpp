@@ -27,6 +27,7 @@ std::vector<OptionSpec> generationOptions()
              QStringLiteral("N"),
              {},
              QStringLiteral("%1, %2").arg(QString::fromUtf8(campo.group), QString::fromUtf8(campo.label))});
+    options.push_back(option("--cortar", "", "cada columna termina (en 0) en el nivel máximo de su grupo"));
     options.push_back(option("-o", "ARCHIVO", "el archivo de salida (- o sin -o: la salida estándar)"));
     return options;
 }
@@ -35,10 +36,13 @@ const std::vector<Command> &commands()
 {
     static const std::vector<Command> table = {
         {"generar",
-         "  vandrel-exp generar [--NobBase N --NobJob N ... --IncNextJob N] [-o ARCHIVO]\n"
+         "  vandrel-exp generar [--NobBase N --NobJob N ... --IncNextJob N] [--cortar] [-o ARCHIVO]\n"
          "      Genera una tabla de experiencia y la escribe como el editor la guarda.\n"
          "      Sin -o, o con -o -, la escribe en la salida estándar. En el editor, el nivel n\n"
-         "      de una tabla generada lleva la etiqueta n en la cuadrícula.\n",
+         "      de una tabla generada lleva la etiqueta n en la cuadrícula. Como en el editor,\n"
+         "      cada columna llega al mayor de los niveles máximos; con --cortar, cada una\n"
+         "      termina en el de su grupo (--NobJob 10: 0 en Nob Job desde el nivel 10), y\n"
+         "      así la leen el servidor y exportar.\n",
          generationOptions(), 0, generar, 1, false, true},
         {"normalizar",
          "  vandrel-exp normalizar ENTRADA SALIDA\n"
@@ -77,6 +81,29 @@ const std::vector<Command> &commands()
          2,
          comparar,
          2},
+        {"exportar",
+         "  vandrel-exp exportar TABLA [-o SALIDA]\n"
+         "      Escribe la tabla como la base de datos de experiencia en YAML que leen los\n"
+         "      servidores de hoy (Header JOB_STATS, versión 2): una entrada por columna, con\n"
+         "      los oficios de su grupo; las columnas iguales comparten entrada. El nivel\n"
+         "      máximo de cada una es su primera fila con 0 (o menos). Guárdela en el servidor\n"
+         "      como db/import/job_exp.yml. Sin -o, o con -o -, en la salida estándar.\n",
+         {option("-o", "SALIDA", "el archivo YAML (- o sin -o: la salida estándar)")},
+         1,
+         exportar,
+         1},
+        {"importar",
+         "  vandrel-exp importar ARCHIVO.yml... [-o SALIDA]\n"
+         "      Lee una base de datos de experiencia en YAML (la del servidor, un archivo de\n"
+         "      db/import o lo que escribió exportar) y escribe la tabla como el editor la\n"
+         "      guarda. Con varios archivos, los aplica en orden, como el servidor: cada uno\n"
+         "      cambia solo los oficios y niveles que da. Cada columna lee un oficio de su\n"
+         "      grupo (Novice, Swordman, Knight, Supernovice, Novice_High, Swordman_High,\n"
+         "      Lord_Knight) y vale 0 desde su nivel máximo.\n",
+         {option("-o", "SALIDA", "el archivo de tabla (- o sin -o: la salida estándar)")},
+         std::numeric_limits<qsizetype>::max(),
+         importar,
+         1},
         {"grafico",
          "  vandrel-exp grafico ARCHIVO -o SALIDA [--formato png|pdf|svg] [--escala log|lineal]\n"
          "      Dibuja las catorce columnas frente al nivel: base en un panel, job en otro;\n"

@@ -45,7 +45,7 @@ QString completionWords(const QStringList &words);
 QString usage();
 QString usageOf(const Command &command);
 
-// generar [--NobBase N ... --IncNextJob N] [-o ARCHIVO]: exit 0, or 1 on failure.
+// generar [--NobBase N ... --IncNextJob N] [--cortar] [-o ARCHIVO]: exit 0, or 1 on failure.
 int generar(const ParsedArguments &args);
 
 // normalizar ENTRADA SALIDA: exit 0, or 1 on failure.
@@ -58,6 +58,13 @@ int comprobar(const ParsedArguments &args);
 // comparar A B: exit 0 when equal in every cell, 1 when not, 2 when a file
 // cannot be read.
 int comparar(const ParsedArguments &args);
+
+// exportar TABLA [-o SALIDA]: the YAML job database; exit 0, or 1 on failure.
+int exportar(const ParsedArguments &args);
+
+// importar ARCHIVO.yml... [-o SALIDA]: the table from YAML job databases;
+// exit 0, or 1 on failure.
+int importar(const ParsedArguments &args);
 
 // grafico ARCHIVO -o SALIDA [--formato png|pdf|svg] [--escala log|lineal]:
 // exit 0, or 1 on failure. Needs the application object of grafico.h.

@@ -11,8 +11,58 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
+#include <string_view>
+
+namespace {
+
+// Whether a server that stores values as signed 32-bit integers reads
+// `value` as written: plain digits within range (no exponent form).
+bool fitsTheServer(std::string_view value)
+{
+    int32_t number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    return error == std::errc() && end == value.data() + value.size();
+}
+
+} // namespace
+
+void warnOfValuesPastTheServer(const ExperienceTable &table)
+{
+    qint64 count = 0;
+    int32_t firstRow = 0;
+    int firstColumn = 0;
+    for (int32_t row = 1; row < table.rowCount(); ++row)
+        for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column)
+            if (!fitsTheServer(table.value(row, column)) && count++ == 0) {
+                firstRow = row;
+                firstColumn = column;
+            }
+    if (count == 0)
+        return;
+    const std::string_view first = table.value(firstRow, firstColumn);
+    printError(
+        QStringLiteral("vandrel-exp: aviso: %1 no %2 en un entero de 32 bits con signo, como los lee el "
+                       "servidor; el primero, en el nivel %3, columna %4: %5. comprobar rechazará la "
+                       "tabla.\n")
+            .arg(countOf(count, "valor", "valores"), count == 1 ? QStringLiteral("cabe") : QStringLiteral("caben"))
+            .arg(QString::fromLatin1(table.text(firstRow, 0)))
+            .arg(columnName(firstColumn), QString::fromLatin1(first.data(), qsizetype(first.size()))));
+}
+
+QString shownArgument(const QString &path)
+{
+    return path == QStringLiteral("-") ? QStringLiteral("(entrada estándar)") : shownName(path);
+}
+
+QString shownFileName(const QString &path)
+{
+    return shownArgument(path == QStringLiteral("-") ? path : QFileInfo(path).fileName());
+}
 
 QString countOf(qint64 count, const char *singular, const char *plural)
 {

@@ -8,7 +8,6 @@
 #include "chart/svg_writer.h"
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "core/file_name.h"
 #include "core/system_error.h"
 #include "table/core/experience_table.h"
 
@@ -62,7 +61,6 @@ int grafico(const ParsedArguments &args)
     if (!readTableArgument(input, table, &error))
         return fail(fileFailure(input, error));
     const Curves curves = curvesOf(table, request.logarithmic, kChartBuckets);
-    request.title =
-        input == QStringLiteral("-") ? QStringLiteral("(entrada estándar)") : shownName(QFileInfo(input).fileName());
+    request.title = shownFileName(input);
     return writeBytesArgument(output, drawChart(curves, request), &error) ? 0 : fail(error);
 }

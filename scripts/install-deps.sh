@@ -22,17 +22,17 @@ packages=""
 for purpose in "$@"; do
   case "$purpose" in
   run) packages="$packages build-essential cmake qt6-base-dev qt6-svg-dev qt6-translations-l10n libx11-dev libattr1-dev
-         fonts-liberation2" ;;
+         libyaml-cpp-dev fonts-liberation2" ;;
   test) packages="$packages build-essential cmake qt6-base-dev qt6-svg-dev qt6-translations-l10n libx11-dev libattr1-dev
-         libacl1-dev fonts-liberation2 xvfb xauth clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix wine64
+         libyaml-cpp-dev libacl1-dev fonts-liberation2 xvfb xauth clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix wine64
          qt6-gtk-platformtheme openbox wmctrl xdotool python3-jsonschema" ;;
   sarif) packages="$packages npm" ;;
-  bench) packages="$packages build-essential cmake qt6-base-dev libattr1-dev libbenchmark-dev" ;;
+  bench) packages="$packages build-essential cmake qt6-base-dev libattr1-dev libyaml-cpp-dev libbenchmark-dev" ;;
   windows) packages="$packages build-essential cmake qt6-base-dev qt6-svg-dev qt6-base-dev-tools
-         libx11-dev libattr1-dev fonts-liberation2 g++-mingw-w64-x86-64-posix wine64 ninja-build xz-utils nsis git
+         libx11-dev libattr1-dev libyaml-cpp-dev fonts-liberation2 g++-mingw-w64-x86-64-posix wine64 ninja-build xz-utils nsis git
          xvfb xauth xdotool imagemagick poppler-utils" ;;
   package) packages="$packages build-essential cmake qt6-base-dev qt6-svg-dev qt6-translations-l10n libx11-dev libattr1-dev
-         fonts-liberation2 lintian appstream reuse" ;;
+         libyaml-cpp-dev fonts-liberation2 lintian appstream reuse" ;;
   package-test) packages="$packages debootstrap" ;;
   screenshots) packages="$packages xvfb xauth xdotool imagemagick x11-xserver-utils" ;;
   *)

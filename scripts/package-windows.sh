@@ -4,7 +4,7 @@
 # Ships the Windows build: a zip of both programs with the licence, the
 # third-party notices and a short Spanish LEEME.txt; an NSIS installer (per
 # user, Start menu, uninstaller); and the complete source of both, this
-# project's at the current commit and the Qt it was built with, in one zip
+# project's at the current commit and the Qt and yaml-cpp it was built with, in one zip
 # beside them. Args: BUILD_WINDOWS_DIR
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -29,11 +29,21 @@ qtbase=$(mktemp -d)
 trap 'rm -rf "$stage" "$qtbase"' EXIT
 tar xf "$qt_source"/qt6-base_*.orig.tar.xz -C "$qtbase"
 
+# The yaml-cpp source vandrel-exp.exe was built from, kept beside that yaml-cpp.
+yaml_prefix=$(sed -n 's/^yaml-cpp_DIR:[A-Z]*=//p' "$build/CMakeCache.txt")
+yaml_source=$(cd "$yaml_prefix/../../.." && pwd)/source
+ls "$yaml_source"/yaml-cpp_*.orig.tar.xz >/dev/null 2>&1 || {
+  echo "package-windows.sh: no yaml-cpp source in $yaml_source (scripts/build-yaml-cpp-windows.sh keeps it there)" >&2
+  exit 1
+}
+tar xf "$yaml_source"/yaml-cpp_*.orig.tar.xz -C "$qtbase" --wildcards '*/LICENSE'
+
 mkdir "$stage/$name"
 cp "$build/vandrel-exp-editor.exe" "$build/vandrel-exp.exe" "$stage/$name/"
 cp "$here/COPYING" "$stage/$name/LICENCIA.txt"
 sed "s/@VERSION@/$version/g" "$here/packaging/windows/LEEME.txt" > "$stage/$name/LEEME.txt"
-cmake -DQT_SOURCE="$(echo "$qtbase"/qtbase-everywhere-src-*)" -DOUT="$stage/$name/TERCEROS.txt" \
+cmake -DQT_SOURCE="$(echo "$qtbase"/qtbase-everywhere-src-*)" -DYAML_CPP_LICENSE="$(echo "$qtbase"/yaml-cpp-*/LICENSE)" \
+  -DOUT="$stage/$name/TERCEROS.txt" \
   -P "$here/packaging/windows/third_party_notices.cmake"
 rm -f "$build/$name.zip"
 (cd "$stage" && cmake -E tar cf "$build/$name.zip" --format=zip "$name")
@@ -44,9 +54,10 @@ makensis -V2 -DVERSION="$version" -DBUILD="$build" -DSTAGE="$stage/$name" -DSOUR
 echo "$build/$name-instalador.exe"
 
 # Whoever passes the programs on passes this from the same place (GPL-2 §3).
-mkdir "$stage/$sources" "$stage/$sources/qt"
+mkdir "$stage/$sources" "$stage/$sources/qt" "$stage/$sources/yaml-cpp"
 git -C "$here" archive --format=tar --prefix="vandrel-exp-editor-$version/" HEAD | tar xf - -C "$stage/$sources"
 cp "$qt_source"/* "$stage/$sources/qt/"
+cp "$yaml_source"/* "$stage/$sources/yaml-cpp/"
 cat > "$stage/$sources/LEEME.txt" <<TEXT
 Fuentes de Vandrel EXP Editor $version para Windows
 
@@ -54,6 +65,9 @@ vandrel-exp-editor-$version/  el código fuente de los programas, tal como estab
                           la revisión $(git -C "$here" rev-parse --short HEAD) de git; README.md explica cómo construirlo.
 qt/                       las fuentes de Qt (qt6-base de Debian) con que se construyeron,
                           sin cambios: scripts/build-qt-windows.sh las configura y compila.
+yaml-cpp/                 las fuentes de yaml-cpp (el paquete de fuentes de Debian) con que se
+                          construyó vandrel-exp.exe, sin cambios: scripts/build-yaml-cpp-windows.sh
+                          les aplica los parches de Debian y las compila.
 TEXT
 sed -i 's/$/\r/' "$stage/$sources/LEEME.txt"
 rm -f "$build/$sources.zip"

@@ -5,7 +5,9 @@
 // Files and tables the tests write, read and build, written once.
 
 #include "table/core/experience_table.h"
+#include "table/core/table_file.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -26,6 +28,30 @@ inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A table file's bytes as the editor reads them; a failure ends the test program.
+inline ExperienceTable tableFromBytes(const QByteArray &bytes)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    ExperienceTable table;
+    QString error;
+    if (!LeerTabla(buffer, table, &error))
+        qFatal("unexpected read failure: %s", qPrintable(error));
+    return table;
+}
+
+// A table's bytes as the editor saves it; a failure ends the test program.
+inline QByteArray savedBytes(const ExperienceTable &table)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QString error;
+    if (!GuardarTabla(buffer, table, &error))
+        qFatal("unexpected write failure: %s", qPrintable(error));
+    return buffer.data();
 }
 
 // A table as a file would give it: packed rows, row n labelled n + 1.

@@ -138,3 +138,24 @@ bool GenerarTabla(int16_t N, const Parametros &parametros, ExperienceTable &grid
     grid.swap(table);
     return true;
 }
+
+void cutAtMaximumLevels(const Parametros &parametros, ExperienceTable &table)
+{
+    std::array<int32_t, 15> maximum{};
+    for (int column = 1; column <= 14; ++column) // base and job alternate in NivelesMax
+        maximum[size_t(column)] = parametros.NivelesMax[size_t(column <= 7 ? 2 * column - 1 : 2 * (column - 7))];
+    ExperienceTable cut;
+    cut.setRowCount(1);
+    cut.reserveRows(size_t(table.rowCount() - 1));
+    std::string packed;
+    for (int32_t row = 1; row < table.rowCount(); ++row) {
+        packed.clear();
+        for (int column = 1; column <= 14; ++column) {
+            if (column > 1)
+                packed += ',';
+            packed += row >= maximum[size_t(column)] ? std::string_view("0") : table.value(row, column);
+        }
+        cut.appendRow(table.label(row), packed);
+    }
+    table.swap(cut);
+}

@@ -20,5 +20,10 @@ double Porcentaje(double value, int16_t percentage);
 // does not speak of the table kept: the tool has none), and false is returned.
 bool GenerarTabla(int16_t N, const Parametros &parametros, ExperienceTable &grid, QString *error);
 
+// Ends each value column of a generated table at its own class group's
+// maximum level (NivelesMax): from that level's row on, the column holds 0,
+// so that a server stops the group there. Rows are levels 1, 2, 3, ….
+void cutAtMaximumLevels(const Parametros &parametros, ExperienceTable &table);
+
 // The text of a generated value, as C's "%.15G" writes it.
 void appendValueText(std::string &out, double value);

@@ -4,12 +4,13 @@
 # Writes TERCEROS.txt: the notices and licence texts of everything built into
 # the Windows programs and the installer, taken from their sources: Qt's own
 # qt_attribution.json files (each third-party part of qtbase, with its
-# licence file), then the mingw-w64 runtime, GCC's runtime libraries and
-# NSIS, from their Debian copyright files.
-#   cmake -DQT_SOURCE=<qtbase source> -DOUT=<TERCEROS.txt> -P third_party_notices.cmake
+# licence file), then yaml-cpp from its source's LICENSE, then the mingw-w64
+# runtime, GCC's runtime libraries and NSIS, from their Debian copyright files.
+#   cmake -DQT_SOURCE=<qtbase source> -DYAML_CPP_LICENSE=<its LICENSE> -DOUT=<TERCEROS.txt>
+#         -P third_party_notices.cmake
 cmake_minimum_required(VERSION 3.25)
-if(NOT QT_SOURCE OR NOT OUT)
-  message(FATAL_ERROR "QT_SOURCE and OUT are needed")
+if(NOT QT_SOURCE OR NOT YAML_CPP_LICENSE OR NOT OUT)
+  message(FATAL_ERROR "QT_SOURCE, YAML_CPP_LICENSE and OUT are needed")
 endif()
 
 # The entry's `key` as one text: a string as it is, an array's strings
@@ -51,11 +52,13 @@ vandrel-exp-editor.exe y vandrel-exp.exe llevan dentro, enlazados de forma
 estática, Qt ${qt_version} (qtbase: Qt Core, Qt Gui, Qt Widgets y la platform de
 Windows), tomado bajo la GNU General Public License, versión 2 (véase
 LICENCIA.txt), con las partes de terceros que Qt incluye, y las bibliotecas de
-ejecución de mingw-w64 y de GCC. El instalador lleva además el código de NSIS.
+ejecución de mingw-w64 y de GCC; vandrel-exp.exe lleva además yaml-cpp 0.7.0
+(licencia MIT), que lee y escribe la base de datos en YAML. El instalador lleva
+además el código de NSIS.
 Siguen los avisos y las licencias de cada parte, tal como los dan sus fuentes.
 
-El código fuente completo de los programas y del Qt con que se construyeron se
-distribuye junto a ellos: vandrel-exp-editor-VERSIÓN-fuentes.zip.
+El código fuente completo de los programas, y del Qt y el yaml-cpp con que se
+construyeron, se distribuye junto a ellos: vandrel-exp-editor-VERSIÓN-fuentes.zip.
 ")
 
 # Partes de Qt, de sus qt_attribution.json.
@@ -120,6 +123,10 @@ foreach(attribution IN LISTS attributions)
     endforeach()
   endforeach()
 endforeach()
+
+# yaml-cpp, inside vandrel-exp.exe alone.
+file(READ ${YAML_CPP_LICENSE} licence_text)
+string(APPEND text "\n${rule}\nyaml-cpp 0.7.0 (en vandrel-exp.exe: exportar e importar)\nLicencia: MIT\n\n${licence_text}\n")
 
 # The runtimes and the installer's stub, from Debian's copyright files.
 foreach(part

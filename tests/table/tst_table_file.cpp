@@ -79,28 +79,6 @@ private:
     qint64 written_ = 0;
 };
 
-ExperienceTable readBytes(const QByteArray &bytes)
-{
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    ExperienceTable table;
-    QString error;
-    if (!LeerTabla(buffer, table, &error))
-        qFatal("unexpected read failure: %s", qPrintable(error));
-    return table;
-}
-
-QByteArray writeBytes(const ExperienceTable &table)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QString error;
-    if (!GuardarTabla(buffer, table, &error))
-        qFatal("unexpected write failure: %s", qPrintable(error));
-    return buffer.data();
-}
-
 // Rows as the test data writes them: fields joined by '|', rows by '/'.
 QStringList rowsOf(const ExperienceTable &table)
 {
@@ -279,7 +257,7 @@ void TestTableFile::reading()
 {
     QFETCH(QByteArray, file);
     QFETCH(QStringList, rows);
-    const ExperienceTable table = readBytes(file);
+    const ExperienceTable table = tableFromBytes(file);
     QCOMPARE(rowsOf(table), rows);
     QCOMPARE(table.rowCount(), rows.size() + 1);
 }
@@ -319,7 +297,7 @@ void TestTableFile::rowLines()
 {
     QFETCH(QByteArray, file);
     QFETCH(QList<qint64>, lines);
-    const ExperienceTable table = readBytes(file);
+    const ExperienceTable table = tableFromBytes(file);
     QCOMPARE(table.rowCount(), lines.size() + 1);
     std::vector<int32_t> rows;
     for (int32_t row = 1; row < table.rowCount(); ++row)
@@ -337,13 +315,13 @@ void TestTableFile::writingHasTheExactLayout()
 
     ExperienceTable headerOnly;
     headerOnly.setRowCount(1);
-    QCOMPARE(writeBytes(headerOnly), comment);
+    QCOMPARE(savedBytes(headerOnly), comment);
 
     ExperienceTable empty; // one blank row: thirteen commas alone
-    QCOMPARE(writeBytes(empty), comment + ",,,,,,,,,,,,,\r\n");
+    QCOMPARE(savedBytes(empty), comment + ",,,,,,,,,,,,,\r\n");
 
-    const ExperienceTable three = readBytes("1,2,3\n 10 ,1,2,3,4,5,6,7,8,9,10,11,12,13,14");
-    QCOMPARE(writeBytes(three),
+    const ExperienceTable three = tableFromBytes("1,2,3\n 10 ,1,2,3,4,5,6,7,8,9,10,11,12,13,14");
+    QCOMPARE(savedBytes(three),
              comment + "1,2,3,,,,,,,,,,,\r\n 10 ,1,2,3,4,5,6,7,8,9,10,11,12,13\r\n14,,,,,,,,,,,,,\r\n");
 }
 
@@ -352,15 +330,15 @@ void TestTableFile::savedAndOpenedAgainIsUnchanged()
     ExperienceTable table = numberedTable(kMaxSavedRows);
     table.setValue(7, 3, "");
     table.setValue(8, 14, "  ");
-    const QByteArray saved = writeBytes(table);
-    const ExperienceTable again = readBytes(saved);
+    const QByteArray saved = savedBytes(table);
+    const ExperienceTable again = tableFromBytes(saved);
     QCOMPARE(again.rowCount(), table.rowCount());
     for (int32_t r = 1; r < table.rowCount(); ++r)
         for (int c = 1; c <= 14; ++c)
             QCOMPARE(again.value(r, c), table.value(r, c));
     QCOMPARE(again.text(1, 0), QByteArray("2"));
     QCOMPARE(again.text(3, 0), QByteArray("4"));
-    QCOMPARE(writeBytes(again), saved);
+    QCOMPARE(savedBytes(again), saved);
 
     // A file large enough to be held in huge pages reads the same.
     QByteArray big;
@@ -369,7 +347,7 @@ void TestTableFile::savedAndOpenedAgainIsUnchanged()
                + ",1234567890,2345678901,3456789012,4567890123,5678901234,6789012345,"
                  "7890123456,8901234567,9012345678,1123456789,1223456789,1233456789,1234456789\r\n";
     QVERIFY(big.size() > (16 << 20));
-    const ExperienceTable bigTable = readBytes(big);
+    const ExperienceTable bigTable = tableFromBytes(big);
     QCOMPARE(bigTable.rowCount(), 200001);
     QCOMPARE(bigTable.text(200000, 1), QByteArray("199999"));
     QCOMPARE(bigTable.text(123457, 14), QByteArray("1234456789"));
@@ -383,11 +361,11 @@ void TestTableFile::anyByteComesBack()
         if (b != ',' && b != '\r' && b != '\n')
             line += char(b);
     const QByteArray file = "//c\r\n" + line + "," + line + ",,x\r\n";
-    const ExperienceTable table = readBytes(file);
+    const ExperienceTable table = tableFromBytes(file);
     QCOMPARE(table.text(1, 1), line);
     QCOMPARE(table.text(1, 2), line);
     QCOMPARE(table.text(1, 4), QByteArray("x"));
-    const QByteArray saved = writeBytes(table);
+    const QByteArray saved = savedBytes(table);
     QVERIFY(saved.contains(line + "," + line + ",,x,,,,,,,,,,\r\n"));
 }
 
@@ -607,7 +585,7 @@ void TestTableFile::replacingKeepsOwnerGroupAndMode()
     QCOMPARE(saved.st_gid, kStaff);
     QCOMPARE(saved.st_mode & 07777, mode_t(0640));
     QVERIFY(saved.st_ino != formerInode); // still replaced whole, not written over
-    QCOMPARE(fileBytes(path), writeBytes(numberedTable(3)));
+    QCOMPARE(fileBytes(path), savedBytes(numberedTable(3)));
 #else
     QSKIP("owners and groups are POSIX's");
 #endif
@@ -625,7 +603,7 @@ void TestTableFile::lockedFolderWritesTheFileInPlace()
             return writeTableFile(locked.path, numberedTable(rows), &error) ? 0 : 1;
         });
         QCOMPARE(status, 0);
-        QCOMPARE(fileBytes(locked.path), writeBytes(numberedTable(rows)));
+        QCOMPARE(fileBytes(locked.path), savedBytes(numberedTable(rows)));
     }
     const struct stat after = statOf(locked.path);
     QCOMPARE(after.st_ino, before.st_ino);
@@ -643,7 +621,7 @@ void TestTableFile::lockedFolderFullDiskLeavesTheFormerFile()
 {
 #if defined(Q_OS_UNIX)
     // Writing in place with no room: the former table stays whole.
-    const QByteArray former = writeBytes(numberedTable(100));
+    const QByteArray former = savedBytes(numberedTable(100));
     LockedFolder locked(former);
     const int status = inUnprivilegedChild([&] {
         std::signal(SIGXFSZ, SIG_IGN);
@@ -766,7 +744,7 @@ void TestTableFile::savingKeepsWhatTheFileWas()
     const QString path = dir.filePath(QStringLiteral("Exp.txt")), other = dir.filePath(QStringLiteral("otro.txt"));
     const QByteArray path8 = QFile::encodeName(path);
     const ExperienceTable table = numberedTable(40);
-    const QByteArray saved = writeBytes(table);
+    const QByteArray saved = savedBytes(table);
     QStringList expectedFiles{QStringLiteral("Exp.txt")};
     int readerFd = -1, socketFd = -1;
     struct stat before = {};
@@ -953,7 +931,7 @@ void TestTableFile::inPlaceFailureLeavesAWholeFile()
     // one leaves the former tail behind unless the file is cut or restored.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Exp.txt"));
-    const QByteArray former = writeBytes(numberedTable(300));
+    const QByteArray former = savedBytes(numberedTable(300));
     QVERIFY(putFile(path, former));
     QCOMPARE(
         ::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath(QStringLiteral("b"))).constData()),
@@ -1151,7 +1129,7 @@ void TestTableFile::windowsSavesKeepWhatTheFileWas()
     const QString path = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Exp.txt")));
     const auto wide = [](const QString &text) { return reinterpret_cast<const wchar_t *>(text.utf16()); };
     QVERIFY(putFile(path, kFormer));
-    const QByteArray saved = writeBytes(numberedTable(20));
+    const QByteArray saved = savedBytes(numberedTable(20));
     QString error;
     if (target == QStringLiteral("held")) {
         // As a running server holds its table: no sharing at all.

@@ -7,7 +7,7 @@
 # reader case and save it again (the same bytes as `normalizar`), then the
 # About window's three paths, and the exit question answered Sí. Then the
 # tool's pictures: PNG and PDF with every curve drawn in its colour, SVG
-# refused.
+# refused; exportar and importar as on Linux; its texts in a console.
 # Args: BUILD_WINDOWS_DIR LINUX_TOOL SOURCE_DIR
 set -eu
 build=$(cd "$1" && pwd)
@@ -207,6 +207,21 @@ else
   grep -q "no escribe SVG" "$work/tool.log" && [ ! -e "$work/curvas.svg" ] \
     && ok "grafico: SVG refused, nothing written" || bad "grafico SVG: $(cat "$work/tool.log")"
 fi
+
+# The YAML job database: exportar (to a file and to standard output) and
+# importar give the Linux tool's bytes.
+"$tool" generar --cortar --NobBase 60 -o "$work/cortada.txt"
+"$tool" exportar "$work/cortada.txt" -o "$work/linux.yml"
+"$tool" importar "$work/linux.yml" -o "$work/linux-vuelta.txt"
+"$wine" ./vandrel-exp.exe exportar cortada.txt -o windows.yml >"$work/tool.log" 2>&1 \
+  && "$wine" ./vandrel-exp.exe exportar cortada.txt >"$work/windows-salida.yml" 2>>"$work/tool.log" \
+  && cmp -s "$work/linux.yml" "$work/windows.yml" && cmp -s "$work/linux.yml" "$work/windows-salida.yml" \
+  && ok "exportar: the Linux tool's YAML, to a file and to standard output" \
+  || bad "exportar: $(cat "$work/tool.log"; cmp "$work/linux.yml" "$work/windows.yml")"
+"$wine" ./vandrel-exp.exe importar linux.yml -o vuelta.txt >"$work/tool.log" 2>&1 \
+  && cmp -s "$work/linux-vuelta.txt" "$work/vuelta.txt" && cmp -s "$work/cortada.txt" "$work/vuelta.txt" \
+  && ok "importar: the Linux tool's table, the one exported" \
+  || bad "importar: $(cat "$work/tool.log"; cmp "$work/linux-vuelta.txt" "$work/vuelta.txt")"
 
 # Text reports and messages as Windows reads them: CR LF line ends in a
 # report redirected to a file, the accents in UTF-8 bytes unchanged, in one

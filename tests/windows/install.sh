@@ -29,8 +29,8 @@ for file in vandrel-exp-editor.exe vandrel-exp.exe LICENCIA.txt LEEME.txt TERCER
   check "$file" '[ -f "$target/$file" ]'
 done
 check "Start-menu shortcut" '[ -f "$menu/Vandrel EXP Editor.lnk" ]'
-check "TERCEROS.txt holds Qt's and the runtime's notices" \
-  'grep -q "Data Compression Library (zlib)" "$target/TERCEROS.txt" && grep -q "FreeType" "$target/TERCEROS.txt" && grep -q "mingw-w64" "$target/TERCEROS.txt"'
+check "TERCEROS.txt holds Qt's, yaml-cpp's and the runtime's notices" \
+  'grep -q "Data Compression Library (zlib)" "$target/TERCEROS.txt" && grep -q "FreeType" "$target/TERCEROS.txt" && grep -q "mingw-w64" "$target/TERCEROS.txt" && grep -q "yaml-cpp 0.7.0" "$target/TERCEROS.txt"'
 check "the installed tool runs" '"$wine" "$target/vandrel-exp.exe" --version 2>/dev/null | grep -q "^Vandrel EXP Editor v[0-9]"'
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\VandrelExpEditor'
 value() { "$wine" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v name="$1" '$1 == name { print $3 }'; }
