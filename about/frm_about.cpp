@@ -63,7 +63,7 @@ frmAbout::frmAbout(QWidget *owner, std::unique_ptr<Registry> registry, std::uniq
     Text1 = createLicenceBox(this, QRect(136, 160, 337, 81));
     Label1 = createTitleLabel(this, QRect(152, 8, 191, 23));
 
-    Label2 = new QLabel(QStringLiteral("Programado Por : ") + QString::fromUtf8(kAutor), this);
+    Label2 = new QLabel(QStringLiteral("Programado Por : ") + QString::fromUtf8(kAuthor), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(152, 32, 284, 19);
     Label2->setFont(timesFont12(true));

@@ -33,7 +33,7 @@ private:
     QWidget *owner_;
 };
 
-inline constexpr char kAutor[] = "Equipo Vandrel";
+inline constexpr char kAuthor[] = "Equipo Vandrel";
 inline constexpr char kMailAddress[] = "exp@example.org";
 
 // The About window: title, credits, licence, system information and the

@@ -21,12 +21,12 @@ OptionSpec option(const char *name, const char *valueName, const char *help, QSt
 std::vector<OptionSpec> generationOptions()
 {
     std::vector<OptionSpec> options;
-    for (const ParameterField &campo : parameterFields())
+    for (const ParameterField &parameter : parameterFields())
         options.push_back(
-            {QStringLiteral("--%1").arg(QString::fromUtf8(campo.name)),
+            {QStringLiteral("--%1").arg(QString::fromUtf8(parameter.name)),
              QStringLiteral("N"),
              {},
-             QStringLiteral("%1, %2").arg(QString::fromUtf8(campo.group), QString::fromUtf8(campo.label))});
+             QStringLiteral("%1, %2").arg(QString::fromUtf8(parameter.group), QString::fromUtf8(parameter.label))});
     options.push_back(option("--cortar", "", "cada columna termina (en 0) en el nivel máximo de su grupo"));
     options.push_back(option("-o", "ARCHIVO", "el archivo de salida (- o sin -o: la salida estándar)"));
     return options;
@@ -130,17 +130,17 @@ QString parameterTable()
     ValoresPorDefecto(defaults);
     // Padded by characters, not bytes: "1º Job" lines up with "Novice".
     qsizetype widths[3] = {};
-    for (const ParameterField &campo : parameterFields()) {
-        widths[0] = std::max(widths[0], QString::fromUtf8(campo.name).size());
-        widths[1] = std::max(widths[1], QString::fromUtf8(campo.group).size());
-        widths[2] = std::max(widths[2], QString::fromUtf8(campo.label).size());
+    for (const ParameterField &parameter : parameterFields()) {
+        widths[0] = std::max(widths[0], QString::fromUtf8(parameter.name).size());
+        widths[1] = std::max(widths[1], QString::fromUtf8(parameter.group).size());
+        widths[2] = std::max(widths[2], QString::fromUtf8(parameter.label).size());
     }
-    for (const ParameterField &campo : parameterFields())
+    for (const ParameterField &parameter : parameterFields())
         text += QStringLiteral("  --%1  %2  %3  (%4)\n")
-                    .arg(QString::fromUtf8(campo.name).leftJustified(widths[0]),
-                         QString::fromUtf8(campo.group).leftJustified(widths[1]),
-                         QString::fromUtf8(campo.label).leftJustified(widths[2]))
-                    .arg(campo.field(defaults));
+                    .arg(QString::fromUtf8(parameter.name).leftJustified(widths[0]),
+                         QString::fromUtf8(parameter.group).leftJustified(widths[1]),
+                         QString::fromUtf8(parameter.label).leftJustified(widths[2]))
+                    .arg(parameter.field(defaults));
     return text;
 }
 

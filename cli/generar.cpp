@@ -11,14 +11,14 @@ int generar(const ParsedArguments &args)
 {
     Parametros parametros;
     ValoresPorDefecto(parametros);
-    for (const ParameterField &campo : parameterFields()) {
-        const QString name = QStringLiteral("--%1").arg(QString::fromUtf8(campo.name));
+    for (const ParameterField &parameter : parameterFields()) {
+        const QString name = QStringLiteral("--%1").arg(QString::fromUtf8(parameter.name));
         if (!args.has(name))
             continue;
         const std::optional<int16_t> value = parseParameterValue(args.value(name));
         if (!value)
             return fail(parameterValueError(name));
-        campo.field(parametros) = *value;
+        parameter.field(parametros) = *value;
     }
     ExperienceTable table;
     QString error;

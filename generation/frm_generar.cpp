@@ -36,7 +36,7 @@ constexpr ClassFrame kClassFrames[7] = {
 // The formula boxes: index into parameterFields(), label, and place.
 struct FormulaBox
 {
-    int campo;
+    int field;
     const char *label;
     int labelWidth;
     bool right;
@@ -81,18 +81,18 @@ frmGenerar::frmGenerar(Parametros &parametros, QWidget *owner)
     setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 9px; }"
                                  "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
 
-    const auto &campos = parameterFields();
-    auto addBox = [&](int campo, QWidget *parent, QRect geometry, QLabel *label) {
+    const auto &fields = parameterFields();
+    auto addBox = [&](int field, QWidget *parent, QRect geometry, QLabel *label) {
         auto *box = new QLineEdit(parent);
-        box->setObjectName(QStringLiteral("Txt") + QLatin1String(campos[size_t(campo)].name));
+        box->setObjectName(QStringLiteral("Txt") + QLatin1String(fields[size_t(field)].name));
         box->setGeometry(geometry);
         box->setFont(timesFont12(false));
-        box->setMaxLength(campos[size_t(campo)].maxLength);
-        box->setAccessibleName(QString::fromUtf8(campos[size_t(campo)].group) + QLatin1Char(' ')
-                               + QString::fromUtf8(campos[size_t(campo)].label));
+        box->setMaxLength(fields[size_t(field)].maxLength);
+        box->setAccessibleName(QString::fromUtf8(fields[size_t(field)].group) + QLatin1Char(' ')
+                               + QString::fromUtf8(fields[size_t(field)].label));
         box->installEventFilter(this);
         label->setBuddy(box);
-        boxes_[size_t(campo)] = box;
+        boxes_[size_t(field)] = box;
     };
 
     for (int f = 0; f < 7; ++f) {
@@ -112,7 +112,7 @@ frmGenerar::frmGenerar(Parametros &parametros, QWidget *owner)
     for (const FormulaBox &f : kFormulaBoxes) {
         QLabel *label = addLabel(formula, f.label, twips(f.right ? 4320 : 120, f.boxTop + 120, f.labelWidth, 285),
                                  (f.right ? 7320 : 2520) / 15);
-        addBox(f.campo, formula, twips(f.right ? 7320 : 2520, f.boxTop, 975, 375), label);
+        addBox(f.field, formula, twips(f.right ? 7320 : 2520, f.boxTop, 975, 375), label);
     }
 
     cmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
@@ -145,18 +145,18 @@ QLineEdit *frmGenerar::boxNamed(const char *name) const
 void frmGenerar::fillControls()
 {
     ValoresPorDefecto(parameters_);
-    const auto &campos = parameterFields();
-    for (size_t i = 0; i < campos.size(); ++i)
-        boxes_[i]->setText(QString::number(campos[i].field(parameters_)));
+    const auto &fields = parameterFields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        boxes_[i]->setText(QString::number(fields[i].field(parameters_)));
 }
 
 void frmGenerar::acceptClicked()
 {
     // Every box is checked before anything is handed back: a bad one changes nothing.
-    const auto &campos = parameterFields();
-    Parametros leidos = parameters_;
-    for (int campo : kAcceptOrder) {
-        QLineEdit *box = boxes_[size_t(campo)];
+    const auto &fields = parameterFields();
+    Parametros accepted = parameters_;
+    for (int field : kAcceptOrder) {
+        QLineEdit *box = boxes_[size_t(field)];
         const std::optional<int16_t> value = parseParameterValue(box->text());
         if (!value) {
             showError(this, parameterValueError(box->accessibleName()));
@@ -164,9 +164,9 @@ void frmGenerar::acceptClicked()
             box->selectAll();
             return;
         }
-        campos[size_t(campo)].field(leidos) = *value;
+        fields[size_t(field)].field(accepted) = *value;
     }
-    emit parametersAccepted(leidos);
+    emit parametersAccepted(accepted);
 }
 
 bool frmGenerar::eventFilter(QObject *watched, QEvent *event)

@@ -3,11 +3,10 @@
 #include "shell/frm_principal.h"
 
 #include "about/frm_about.h"
-#include "generation/core/generador.h"
+#include "generation/core/generate_table.h"
 #include "generation/core/parametros.h"
 #include "generation/frm_generar.h"
 #include "shell/status_bar.h"
-#include "table/cell_editing.h"
 #include "table/cuadricula.h"
 #include "table/experience_table_model.h"
 #include "table/table_commands.h"
@@ -40,18 +39,17 @@ frmPrincipal::frmPrincipal(QWidget *parent)
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("areaCliente"));
     setCentralWidget(central);
-    Cuadricula_ = new Cuadricula(model_, central);
-    Cuadricula_->setGeometry(kGridGeometry);
-    cellEditing_ = new CellEditingFilter(Cuadricula_);
+    grid_ = new Cuadricula(model_, central);
+    grid_->setGeometry(kGridGeometry);
 
-    StatusBar1_ = new StatusBarPanels(createLockKeySource(), this);
-    setStatusBar(StatusBar1_);
+    statusBar_ = new StatusBarPanels(createLockKeySource(), this);
+    setStatusBar(statusBar_);
     buildMenus();
     applyTableEvent(TableEvent::Created);
 
     // The client area below the menu bar is fixed, whatever height the
     // platform gives the menu bar.
-    central->setFixedSize(kClientWidth, kClientHeight - StatusBar1_->height());
+    central->setFixedSize(kClientWidth, kClientHeight - statusBar_->height());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -98,62 +96,59 @@ void frmPrincipal::applyTableEvent(TableEvent event)
     // The grid and the save and clear items go together; generating changes
     // only where the table says (empty: unchanged).
     bool shown = false;
-    std::optional<bool> generar;
+    std::optional<bool> generating;
     switch (event) {
     case TableEvent::Created:
     case TableEvent::Cleared:
-        generar = true;
+        generating = true;
         break;
     case TableEvent::Read:
         shown = true;
         break;
     case TableEvent::Generated:
         shown = true;
-        generar = false;
+        generating = false;
         break;
     case TableEvent::Saved:
         break;
     }
-    Cuadricula_->setVisible(shown);
+    grid_->setVisible(shown);
     MNU_GUARDAR->setEnabled(shown);
     MNU_BORRAR->setEnabled(shown);
-    if (generar)
-        MNU_GENERAR->setEnabled(*generar);
+    if (generating)
+        MNU_GENERAR->setEnabled(*generating);
 }
 
-void frmPrincipal::finishCommand(const CommandOutcome &outcome, TableEvent event)
+void frmPrincipal::finishCommand(const CommandOutcome &outcome, TableEvent event, QWidget *owner)
 {
     if (outcome.kind == CommandOutcome::Done)
         applyTableEvent(event);
-    else if (outcome.kind == CommandOutcome::Failed)
-        showError(this, outcome.message); // the table and the state stay as they were
+    else if (outcome.kind == CommandOutcome::Failed) // the table and the state stay as they were
+        showError(owner ? owner : this, outcome.message);
 }
 
 void frmPrincipal::showGenerationDialog()
 {
     // A dialog that has closed is only waiting to be deleted: build a new one.
-    if (!frmGenerar_ || !frmGenerar_->isVisible()) {
-        frmGenerar_ = new frmGenerar(programParameters(), this);
-        connect(frmGenerar_, &frmGenerar::parametersAccepted, this, &frmPrincipal::generar);
+    if (!generationDialog_ || !generationDialog_->isVisible()) {
+        generationDialog_ = new frmGenerar(programParameters(), this);
+        connect(generationDialog_, &frmGenerar::parametersAccepted, this, &frmPrincipal::generateAccepted);
     }
-    frmGenerar_->show();
-    frmGenerar_->raise();
-    frmGenerar_->activateWindow();
+    generationDialog_->show();
+    generationDialog_->raise();
+    generationDialog_->activateWindow();
 }
 
-void frmPrincipal::generar(const Parametros &parametros)
+void frmPrincipal::generateAccepted(const Parametros &parametros)
 {
     ExperienceTable table;
-    QString error;
-    if (!GenerarTabla(NivelMaximo(parametros), parametros, table, &error)) {
-        // The dialog stays open with what was typed, and the grid as it was.
-        showError(frmGenerar_, error + QStringLiteral(" La tabla anterior se ha conservado."));
-        return;
+    const CommandOutcome outcome = generateTable(parametros, programParameters(), table);
+    if (outcome.kind == CommandOutcome::Done) {
+        generationDialog_->close();
+        model_->replaceTable(std::move(table));
     }
-    programParameters() = parametros;
-    frmGenerar_->close();
-    model_->replaceTable(table);
-    applyTableEvent(TableEvent::Generated);
+    // A failure is shown over the dialog, which keeps what was typed.
+    finishCommand(outcome, TableEvent::Generated, generationDialog_);
 }
 
 void frmPrincipal::showAboutWindow()

@@ -8,7 +8,6 @@
 #include <QMainWindow>
 #include <QPointer>
 
-class CellEditingFilter;
 class Cuadricula;
 class ExperienceTableModel;
 class StatusBarPanels;
@@ -38,10 +37,10 @@ public:
     // The one place the command state changes.
     void applyTableEvent(TableEvent event);
 
-    Cuadricula *grid() const { return Cuadricula_; }
+    Cuadricula *grid() const { return grid_; }
     ExperienceTableModel *model() const { return model_; }
-    StatusBarPanels *statusBarPanels() const { return StatusBar1_; }
-    frmGenerar *generationDialog() const { return frmGenerar_; }
+    StatusBarPanels *statusBarPanels() const { return statusBar_; }
+    frmGenerar *generationDialog() const { return generationDialog_; }
 
     QAction *MNU_ABRIR;
     QAction *MNU_GUARDAR;
@@ -60,16 +59,17 @@ protected:
 
 private:
     void buildMenus();
-    void finishCommand(const CommandOutcome &outcome, TableEvent event);
+    // Sets the command state after a command; a failure's message is shown
+    // over `owner`, by default this window.
+    void finishCommand(const CommandOutcome &outcome, TableEvent event, QWidget *owner = nullptr);
     void showGenerationDialog();
-    void generar(const Parametros &parametros);
+    void generateAccepted(const Parametros &parametros);
     void showAboutWindow();
 
     ExperienceTableModel *model_;
-    Cuadricula *Cuadricula_;
-    StatusBarPanels *StatusBar1_;
-    CellEditingFilter *cellEditing_;
-    QPointer<frmGenerar> frmGenerar_;
+    Cuadricula *grid_;
+    StatusBarPanels *statusBar_;
+    QPointer<frmGenerar> generationDialog_;
     FileSnapshot opened_; // what the last file opened was when read
     bool centred_ = false;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "table/cuadricula.h"
 
+#include "table/cell_editing.h"
 #include "table/experience_table_model.h"
 
 #include <QAbstractButton>
@@ -12,6 +13,7 @@
 #include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace {
 
@@ -25,6 +27,21 @@ public:
         if (hint == SH_Table_GridLineColor)
             return int(qRgb(0xc0, 0xc0, 0xc0));
         return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// Cells in the grid's base colour; the area past the last row and column
+// keeps the viewport's button face.
+class CellDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->backgroundBrush = option->palette.brush(QPalette::Active, QPalette::Base);
     }
 };
 
@@ -44,11 +61,12 @@ Cuadricula::Cuadricula(ExperienceTableModel *model, QWidget *parent) : QTableVie
     setFont(font);
 
     // Cells in the base colour, the rest of the area in the button face.
-    model_->setCellBackground(palette().brush(QPalette::Active, QPalette::Base));
+    setItemDelegate(new CellDelegate(this));
     viewport()->setBackgroundRole(QPalette::Button);
     setModel(model_);
 
     setEditTriggers(NoEditTriggers); // typing goes through the cell-editing key filter
+    new CellEditingFilter(this);
     setSelectionMode(SingleSelection);
     setSelectionBehavior(SelectItems);
     setTabKeyNavigation(false);

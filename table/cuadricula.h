@@ -8,7 +8,8 @@ class ExperienceTableModel;
 
 // The grid `Cuadricula`: a fixed header row with the format string's texts,
 // a fixed level-label column that neither scrolls nor takes the selection,
-// and column widths fitted to each header piece, spaces included.
+// and column widths fitted to each header piece, spaces included. Typing
+// into it goes through its own CellEditingFilter (cell_editing.h).
 class Cuadricula : public QTableView
 {
     Q_OBJECT

@@ -4,11 +4,12 @@
 
 ExperienceTableModel::ExperienceTableModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-void ExperienceTableModel::replaceTable(ExperienceTable &table)
+void ExperienceTableModel::replaceTable(ExperienceTable &&table)
 {
     beginResetModel();
     table_.swap(table);
     endResetModel();
+    ExperienceTable().swap(table); // the former table goes now, not with the caller's variable
 }
 
 void ExperienceTableModel::clearToEmptyTable()
@@ -54,8 +55,6 @@ QVariant ExperienceTableModel::data(const QModelIndex &index, int role) const
         const std::string_view bytes = table_.value(index.row() + 1, index.column() + 1);
         return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
     }
-    case Qt::BackgroundRole:
-        return cellBackground_.style() == Qt::NoBrush ? QVariant() : QVariant(cellBackground_);
     default:
         return {};
     }
@@ -74,5 +73,5 @@ QVariant ExperienceTableModel::headerData(int section, Qt::Orientation orientati
 
 Qt::ItemFlags ExperienceTableModel::flags(const QModelIndex &index) const
 {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable : Qt::NoItemFlags;
 }

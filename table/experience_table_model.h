@@ -5,11 +5,11 @@
 #include "table/core/experience_table.h"
 
 #include <QAbstractTableModel>
-#include <QBrush>
 
 // The grid's store as the view sees it: one model row per table row, the
 // fourteen value columns as model columns, the level labels and the header
-// texts as header data. Bulk replacements are a single model reset.
+// texts as header data. Value cells are editable through setData (the
+// grid's typing); bulk replacements are a single model reset.
 class ExperienceTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -20,13 +20,8 @@ public:
     const ExperienceTable &table() const { return table_; }
 
     // Takes over `table` whole: one reset, however many rows.
-    void replaceTable(ExperienceTable &table);
+    void replaceTable(ExperienceTable &&table);
     void clearToEmptyTable();
-
-    // Table addressing: row 1 and column 1 are model row 0 and column 0.
-    QByteArray cellText(int32_t row, int column) const { return table_.text(row, column); }
-
-    void setCellBackground(const QBrush &brush) { cellBackground_ = brush; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -39,5 +34,4 @@ public:
 
 private:
     ExperienceTable table_;
-    QBrush cellBackground_;
 };

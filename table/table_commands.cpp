@@ -50,7 +50,7 @@ CommandOutcome openTableFile(QWidget *owner, ExperienceTableModel &model, FileSn
     FileSnapshot snapshot;
     if (!readTableFile(path, table, &error, &snapshot)) // the table shown before stays
         return {CommandOutcome::Failed, fileFailure(QDir::toNativeSeparators(path), error)};
-    model.replaceTable(table);
+    model.replaceTable(std::move(table));
     opened = snapshot;
     return {CommandOutcome::Done, {}};
 }

@@ -2,20 +2,11 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #pragma once
 
-#include <QString>
+#include "core/command_outcome.h"
 
 class ExperienceTableModel;
 class FileSnapshot;
 class QWidget;
-
-// How a table command ended. The main window turns Done into the command
-// state's next step and shows Failed's message; Cancelled changes nothing.
-struct CommandOutcome
-{
-    enum Kind { Done, Cancelled, Failed };
-    Kind kind = Cancelled;
-    QString message; // Failed only: the text to show
-};
 
 // "Abrir": choose a table file and read it into the model, and remember in
 // `opened` what the file was. On failure the model keeps the table it had.

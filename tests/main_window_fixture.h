@@ -19,11 +19,24 @@
 
 // Shows `table` in the grid, as after opening a file: saving and clearing
 // enabled; "&Generar Tabla" enabled, or disabled as after a generation when
-// `generar` is false.
-inline void showOpenedTable(frmPrincipal &w, ExperienceTable table, bool generar = true)
+// `generating` is false.
+inline void showOpenedTable(frmPrincipal &w, ExperienceTable table, bool generating = true)
 {
-    w.model()->replaceTable(table);
-    w.applyTableEvent(generar ? TableEvent::Read : TableEvent::Generated);
+    w.model()->replaceTable(std::move(table));
+    w.applyTableEvent(generating ? TableEvent::Read : TableEvent::Generated);
+}
+
+// A cell of the grid as the view shows it, by table row and column: row 0
+// is the header row (its first piece the corner's), column 0 the level
+// labels; the text as the Latin-1 bytes of the table.
+inline QByteArray shownCell(const frmPrincipal &w, int32_t row, int column)
+{
+    const ExperienceTableModel &model = *w.model();
+    const QVariant shown = row == 0 && column == 0 ? w.grid()->cornerText()
+                           : row == 0              ? model.headerData(column - 1, Qt::Horizontal)
+                           : column == 0           ? model.headerData(row - 1, Qt::Vertical)
+                                                   : model.data(model.index(row - 1, column - 1));
+    return shown.toString().toLatin1();
 }
 
 // A main window, shown, whose grid model is checked for the item-model rules

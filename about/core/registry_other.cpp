@@ -5,7 +5,7 @@
 
 namespace {
 
-class AbsentRegistro : public Registry
+class AbsentRegistry : public Registry
 {
 public:
     long RegOpenKeyExA(RegKey, const std::string &, uint32_t, uint32_t, RegKey *result) override
@@ -24,5 +24,5 @@ public:
 
 std::unique_ptr<Registry> createRegistry()
 {
-    return std::make_unique<AbsentRegistro>();
+    return std::make_unique<AbsentRegistry>();
 }

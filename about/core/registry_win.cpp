@@ -7,7 +7,7 @@
 
 namespace {
 
-class WindowsRegistro : public Registry
+class WindowsRegistry : public Registry
 {
 public:
     long RegOpenKeyExA(RegKey root, const std::string &subKey, uint32_t options, uint32_t samDesired,
@@ -38,5 +38,5 @@ public:
 
 std::unique_ptr<Registry> createRegistry()
 {
-    return std::make_unique<WindowsRegistro>();
+    return std::make_unique<WindowsRegistry>();
 }
