@@ -19,6 +19,7 @@ if(NOT WIN32)
 endif()
 vexp_gui_test(tst_frm_generar generation/tst_frm_generar.cpp)
 vexp_gui_test(tst_frm_about about/tst_frm_about.cpp)
+vexp_test(tst_appearance LIBRARY vexp_ui SOURCES widgets/tst_appearance.cpp)
 
 # The registry lookup through Windows' own API, under Wine, where both the
 # cross compiler and Wine are installed.

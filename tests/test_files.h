@@ -9,6 +9,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QFile>
 #include <QString>
 
@@ -28,6 +29,13 @@ inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// The comment line a saved table starts with, its line end included (its
+// exact text is pinned once, in tst_table_file).
+inline QByteArray savedComment()
+{
+    return commentLine() + "\r\n";
 }
 
 // A table file's bytes as the editor reads them; a failure ends the test program.
@@ -82,5 +90,46 @@ inline ExperienceTable numberedTable(int rows)
     table.setRowCount(1);
     for (int r = 1; r <= rows; ++r)
         table.appendRow(r + 1, std::to_string(r) + ",2,3,4,5,6,7,8,9,10,11,12,13,14");
+    return table;
+}
+
+// Rows "10,,5", "20,,5", ...: column 1 differs from row to row.
+inline ExperienceTable tableOf(int rows)
+{
+    ExperienceTable table;
+    table.setRowCount(1);
+    for (int r = 1; r <= rows; ++r)
+        table.appendRow(r + 1, std::to_string(r * 10) + ",,5");
+    return table;
+}
+
+// `levels` rising levels, every column alike, with one spike and one dip.
+inline ExperienceTable risingTable(int levels, int spikeAt, int dipAt, bool closingRow)
+{
+    ExperienceTable table;
+    table.setRowCount(1); // no level yet
+    for (int level = 1; level <= levels; ++level) {
+        const long long value = level == spikeAt ? 1000000000LL : level == dipAt ? 1 : 1000LL + level;
+        std::string row;
+        for (int c = 0; c < 14; ++c)
+            row += (c ? "," : "") + std::to_string(value);
+        table.appendRow(level + 1, row);
+    }
+    if (closingRow)
+        table.appendRow(levels + 2, "0,0,0,0,0,0,0,0,0,0,0,0,0,0");
+    return table;
+}
+
+// Seven columns that never meet: column c holds the level times c + 1 times
+// 1000, so every curve has pixels of its own colour in each panel.
+inline QByteArray sevenApartTable()
+{
+    QByteArray table = savedComment();
+    for (int level = 1; level <= 300; ++level) {
+        QByteArrayList fields;
+        for (int c = 0; c < 14; ++c)
+            fields << QByteArray::number(qint64(level + 100) * (c % 7 + 1) * 1000);
+        table += fields.join(',') + "\r\n";
+    }
     return table;
 }

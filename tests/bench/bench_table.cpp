@@ -10,6 +10,7 @@
 #include "table/core/file_snapshot.h"
 #include "table/core/table_check.h"
 #include "table/core/table_file.h"
+#include "test_files.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -32,7 +33,7 @@ const QByteArray &millionLines()
     static const QByteArray bytes = [] {
         QByteArray out;
         out.reserve(156 * kMillion);
-        out += "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+        out += savedComment();
         std::mt19937_64 random(42);
         for (int line = 0; line < kMillion; ++line) {
             for (int c = 0; c < 14; ++c) {
@@ -55,7 +56,7 @@ const QByteArray &cleanMillionLines()
     static const QByteArray bytes = [] {
         QByteArray out;
         out.reserve(140 * kMillion);
-        out += "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+        out += savedComment();
         for (int level = 1; level <= kMillion; ++level) {
             for (int c = 0; c < 14; ++c) {
                 if (c)

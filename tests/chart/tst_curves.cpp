@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "chart/core/curves.h"
 #include "table/core/experience_table.h"
+#include "test_files.h"
 
 #include <QTest>
 
@@ -9,23 +10,6 @@
 #include <string>
 
 namespace {
-
-// `levels` rising levels, every column alike, with one spike and one dip.
-ExperienceTable risingTable(int levels, int spikeAt, int dipAt, bool closingRow)
-{
-    ExperienceTable table;
-    table.setRowCount(1); // no level yet
-    for (int level = 1; level <= levels; ++level) {
-        const long long value = level == spikeAt ? 1000000000LL : level == dipAt ? 1 : 1000LL + level;
-        std::string row;
-        for (int c = 0; c < 14; ++c)
-            row += (c ? "," : "") + std::to_string(value);
-        table.appendRow(level + 1, row);
-    }
-    if (closingRow)
-        table.appendRow(levels + 2, "0,0,0,0,0,0,0,0,0,0,0,0,0,0");
-    return table;
-}
 
 bool hasPoint(const QList<QPointF> &points, double level, double value)
 {

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "address_space.h"
 #include "cli/commands.h"
-#include "core/spanish.h"
 #include "core/system_error.h"
 #include "generation/core/generador.h"
 #include "generation/core/parametros.h"
@@ -26,7 +25,6 @@
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
-#include <QTranslator>
 #include <QXmlStreamReader>
 #include <QtEndian>
 
@@ -183,8 +181,6 @@ private slots:
     void unwritableStandardOutput();
     void summariesInSpanish_data();
     void summariesInSpanish();
-    void ownQtTexts_data();
-    void ownQtTexts();
     void exportarWritesTheDatabase_data();
     void exportarWritesTheDatabase();
     void exportarRefusesAndWarns_data();
@@ -283,7 +279,7 @@ void TestCli::normalizarRoundTrips_data()
 {
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QByteArray>("output");
-    const QByteArray c = "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+    const QByteArray c = savedComment();
     QTest::newRow("empty file") << QByteArray() << c;
     QTest::newRow("no comment, LF ends") << QByteArray("1,2\n3\n") << c + "1,2,,,,,,,,,,,,\r\n";
     QTest::newRow("three fields") << QByteArray("1,2,3\r\n") << c + "1,2,3,,,,,,,,,,,\r\n";
@@ -384,7 +380,7 @@ void TestCli::comprobarFindings_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QString>("finding"); // "LÍNEA:CAMPO: gravedad codigo"
-    const QByteArray c = "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+    const QByteArray c = savedComment();
     const QByteArray ok = "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
     QTest::newRow("campos") << c + ok + "1,2,3\r\n" << QStringList() << QStringLiteral("3:0: error campos");
     const QStringList uint32 = {QStringLiteral("--tipo"), QStringLiteral("uint32")};
@@ -463,8 +459,8 @@ void TestCli::comprobarSeveralFiles()
     QTemporaryDir dir;
     const QString clean = dir.filePath(QStringLiteral("a.txt")), bad = dir.filePath(QStringLiteral("b.txt")),
                   missing = dir.filePath(QStringLiteral("no.txt"));
-    QVERIFY(putFile(clean, commentLine() + "\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
-    QVERIFY(putFile(bad, commentLine() + "\r\n1,2\r\n"));
+    QVERIFY(putFile(clean, savedComment() + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    QVERIFY(putFile(bad, savedComment() + "1,2\r\n"));
     const Run both = runCli({QStringLiteral("comprobar"), clean, bad});
     QCOMPARE(both.exitCode, 1);
     QCOMPARE(QString::fromUtf8(both.out), QStringLiteral("%1: %3%1: 0 errores, 0 avisos en 1 nivel\n"
@@ -612,8 +608,8 @@ void TestCli::preCommitHook()
             taken << name;
     QCOMPARE(taken, (QStringList{QStringLiteral("Exp.txt"), QStringLiteral("servidor/exp_renewal.txt")}));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("servidor")));
-    QVERIFY(putFile(dir.filePath(taken[0]), commentLine() + "\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
-    QVERIFY(putFile(dir.filePath(taken[1]), commentLine() + "\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    QVERIFY(putFile(dir.filePath(taken[0]), savedComment() + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    QVERIFY(putFile(dir.filePath(taken[1]), savedComment() + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
     const QStringList command = entry.split(u' ').mid(1) + taken;
     const auto hook = [&] {
         QProcess process;
@@ -623,7 +619,7 @@ void TestCli::preCommitHook()
         return process.exitCode();
     };
     QCOMPARE(hook(), 0); // the commit goes on
-    QVERIFY(putFile(dir.filePath(taken[1]), commentLine() + "\r\n1,2,3\r\n"));
+    QVERIFY(putFile(dir.filePath(taken[1]), savedComment() + "1,2,3\r\n"));
     QCOMPARE(hook(), 1); // the commit stops
 }
 
@@ -725,7 +721,7 @@ void TestCli::graficoDraws_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QStringList>("shown");
     QTest::addColumn<QStringList>("notShown");
-    const QByteArray c = "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+    const QByteArray c = savedComment();
     const QString notNumbers = QStringLiteral("Celdas que no son números");
     const QString zeros = QStringLiteral("Celdas con valor 0");
     const QStringList axes = {QStringLiteral("Nivel"), QStringLiteral("Experiencia"), QStringLiteral("Nivel base"),
@@ -807,20 +803,6 @@ void TestCli::graficoDraws()
 }
 
 namespace {
-
-// Seven columns that never meet: column c holds the level times c + 1 times
-// 1000, so every curve has pixels of its own colour in each panel.
-QByteArray sevenApartTable()
-{
-    QByteArray table = "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
-    for (int level = 1; level <= 300; ++level) {
-        QByteArrayList fields;
-        for (int c = 0; c < 14; ++c)
-            fields << QByteArray::number(qint64(level + 100) * (c % 7 + 1) * 1000);
-        table += fields.join(',') + "\r\n";
-    }
-    return table;
-}
 
 // Pixels of exactly `colour` in the rows [top, bottom) of the plot areas
 // (the legend, to their right, is left out).
@@ -1094,7 +1076,7 @@ void TestCli::standardStreams_data()
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("begins"); // what standard output begins with
-    const QByteArray c = "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+    const QByteArray c = savedComment();
     const QByteArray ok = "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
     QTest::newRow("generar -o -") << QStringList{QStringLiteral("generar"), QStringLiteral("-o"), QStringLiteral("-")}
                                   << QByteArray() << 0 << c + "9,9,9,9,10,10,10,10,10,15,20,11,30,60\r\n";
@@ -1134,7 +1116,7 @@ void TestCli::standardStreams()
     QFETCH(QByteArray, begins);
     QTemporaryDir dir;
     const QString ok = dir.filePath(QStringLiteral("ok.txt"));
-    QVERIFY(putFile(ok, "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    QVERIFY(putFile(ok, savedComment() + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
     const Run run = runCliWithInput(filledIn(arguments, {}, {}, ok), input);
     QCOMPARE(run.exitCode, status);
     QVERIFY2(run.out.startsWith(begins), run.out.left(200).constData());
@@ -1264,8 +1246,7 @@ void TestCli::optionConventions()
     QFETCH(QStringList, same);
     QFETCH(int, status);
     QTemporaryDir dir;
-    QVERIFY(
-        putFile(dir.filePath(QStringLiteral("-x.txt")), commentLine() + "\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    QVERIFY(putFile(dir.filePath(QStringLiteral("-x.txt")), savedComment() + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
     const auto runIn = [&](const QStringList &args) {
         QProcess process;
         process.setWorkingDirectory(dir.path());
@@ -1451,7 +1432,7 @@ void TestCli::unwritableStandardOutput()
     QFETCH(bool, closed);
     QTemporaryDir dir;
     const QString ok = dir.filePath(QStringLiteral("ok.txt")), full = dir.filePath(QStringLiteral("lleno"));
-    QVERIFY(putFile(ok, "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    QVERIFY(putFile(ok, savedComment() + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
     const QByteArray before = fileBytes(ok);
     // As /dev/full, made in the test's folder where the test may.
     if (geteuid() != 0 || ::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
@@ -1484,7 +1465,7 @@ void TestCli::textOutputIsOneLineAFinding()
     const QString path = dir.filePath(QStringLiteral("mal\nnombre\t.txt"));
     const QString shown = dir.filePath(QStringLiteral("mal\\nnombre\\t.txt"));
 #endif
-    QVERIFY(putFile(path, commentLine() + "\r\n\x1b[31m,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    QVERIFY(putFile(path, savedComment() + "\x1b[31m,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
     const Run text = runCli({QStringLiteral("comprobar"), path});
     QCOMPARE(text.exitCode, 1);
     QCOMPARE(QString::fromUtf8(text.out),
@@ -1609,7 +1590,7 @@ void TestCli::latin1NamesAsGiven()
         for (const QByteArray &name : rawEntries(dir.path()))
             ::unlink((QFile::encodeName(dir.path()) + '/' + name).constData());
     });
-    const QByteArray table = commentLine() + "\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
+    const QByteArray table = savedComment() + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
     QVERIFY(putFile(dir.filePath(QStringLiteral("ok.txt")), table));
     QProcess shell;
     shell.setWorkingDirectory(dir.path());
@@ -1700,7 +1681,7 @@ void TestCli::summariesInSpanish_data()
     QTest::addColumn<QByteArray>("a");
     QTest::addColumn<QByteArray>("b");
     QTest::addColumn<QByteArray>("summary");
-    const QByteArray c = "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n";
+    const QByteArray c = savedComment();
     const QByteArray one = "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
     const QByteArray two = one + "2,3,4,5,6,7,8,9,10,11,12,13,14,15\r\n";
     const QStringList check = {QStringLiteral("comprobar"), QStringLiteral("%A")};
@@ -1732,46 +1713,6 @@ void TestCli::summariesInSpanish()
     const Run run = runCli(arguments);
     const QList<QByteArray> lines = run.out.trimmed().split('\n');
     QCOMPARE(lines.last(), summary);
-}
-
-void TestCli::ownQtTexts_data()
-{
-    // The Qt texts the programs show, in the Spanish the Windows programs
-    // carry (Qt's own translations are not built into them).
-    QTest::addColumn<QString>("context");
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("spanish");
-    QTest::newRow("a message box's Yes") << QStringLiteral("QPlatformTheme") << QStringLiteral("&Yes")
-                                         << QStringLiteral("&Sí");
-    QTest::newRow("a message box's No") << QStringLiteral("QPlatformTheme") << QStringLiteral("&No")
-                                        << QStringLiteral("&No");
-    QTest::newRow("a message box's OK") << QStringLiteral("QPlatformTheme") << QStringLiteral("OK")
-                                        << QStringLiteral("Aceptar");
-    QTest::newRow("a text box's menu") << QStringLiteral("QLineEdit") << QStringLiteral("Select All")
-                                       << QStringLiteral("Seleccionar todo");
-    QTest::newRow("the licence box's menu")
-        << QStringLiteral("QWidgetTextControl") << QStringLiteral("&Copy") << QStringLiteral("&Copiar");
-    QTest::newRow("a folder opened as a file")
-        << QStringLiteral("QIODevice") << QStringLiteral("file to open is a directory")
-        << QStringLiteral("el archivo que se quiere abrir es una carpeta");
-    QTest::newRow("an argument kept") << QStringLiteral("QSaveFile")
-                                      << QStringLiteral("Existing file %1 is not writable")
-                                      << QStringLiteral("No se puede escribir en el archivo %1");
-    QTest::newRow("a text of no window of ours stays")
-        << QStringLiteral("QFileDialog") << QStringLiteral("Look in:") << QStringLiteral("Look in:");
-}
-
-void TestCli::ownQtTexts()
-{
-    QFETCH(QString, context);
-    QFETCH(QString, source);
-    QFETCH(QString, spanish);
-    QTranslator *texts = makeOwnQtTexts(this);
-    QVERIFY(QCoreApplication::installTranslator(texts));
-    const QString shown = QCoreApplication::translate(context.toLatin1().constData(), source.toLatin1().constData());
-    QCoreApplication::removeTranslator(texts);
-    delete texts;
-    QCOMPARE(shown, spanish);
 }
 
 namespace {
@@ -2020,7 +1961,7 @@ void TestCli::exportarRefusesAndWarns()
     QFETCH(QList<int>, maxima);
     QTemporaryDir dir;
     const QString table = dir.filePath(QStringLiteral("t.txt")), yaml = dir.filePath(QStringLiteral("t.yml"));
-    QVERIFY(putFile(table, "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n" + rows));
+    QVERIFY(putFile(table, savedComment() + rows));
     QVERIFY(putFile(yaml, "antes"));
     const Run run = runCli({QStringLiteral("exportar"), QStringLiteral("t.txt"), QStringLiteral("-o"), yaml},
                            QProcessEnvironment::systemEnvironment(), {}, dir.path());
@@ -2110,7 +2051,7 @@ void TestCli::importarRefusals_data()
     const QByteArray novice = header + "  - Jobs:\n      Novice: true\n";
     QTest::newRow("not YAML") << QByteArray("Header: [1,\n b: }\n")
                               << QStringLiteral("i.yml:2:5: no es un documento YAML válido.");
-    QTest::newRow("a table file") << QByteArray("//Archivo Creado Con Vandrel EXP Editor v1.0\r\n0,0\r\n")
+    QTest::newRow("a table file") << savedComment() + "0,0\r\n"
                                   << QStringLiteral("i.yml: no es una base de datos de experiencia: le falta la "
                                                     "cabecera (Header).");
     QTest::newRow("another type") << QByteArray("Header:\n  Type: MOB_DB\n  Version: 2\n")

@@ -4,6 +4,7 @@
 // per finding code, numbers compared by value, long values cut.
 #include "table/core/table_check.h"
 #include "table/core/table_file.h"
+#include "test_files.h"
 
 #include <QFile>
 #include <QTest>
@@ -52,9 +53,9 @@ void TestTableCheck::shownValuesAreSafe()
     QFETCH(QString, shown);
     QCOMPARE(shownValue(std::string_view(value.constData(), size_t(value.size()))), shown);
     // And in a finding, as comprobar reports it.
-    const TableCheck check = checkTableBytes(commentLine().toStdString() + "\r\n" + value.toStdString()
-                                                 + ",2,3,4,5,6,7,8,9,10,11,12,13,14\r\n",
-                                             largestOfType(QStringLiteral("int32")), QStringLiteral("int32"));
+    const TableCheck check =
+        checkTableBytes(savedComment().toStdString() + value.toStdString() + ",2,3,4,5,6,7,8,9,10,11,12,13,14\r\n",
+                        largestOfType(QStringLiteral("int32")), QStringLiteral("int32"));
     if (!value.contains('\n') && !value.contains('\r')) { // those end the line instead
         QCOMPARE(check.findings.size(), size_t(1));
         QVERIFY2(check.findings[0].message.contains(QStringLiteral("«%1»").arg(shown)),
@@ -68,7 +69,7 @@ void TestTableCheck::findingCodes_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("type");
     QTest::addColumn<QStringList>("findings");
-    const QByteArray c = commentLine() + "\r\n";
+    const QByteArray c = savedComment();
     const QByteArray ok = "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
     const QString int32 = QStringLiteral("int32"), uint32 = QStringLiteral("uint32");
     const auto one = [](const char *finding) { return QStringList{QString::fromUtf8(finding)}; };
@@ -228,8 +229,7 @@ void TestTableCheck::checkOrdersNumbersByValue()
     const QByteArray first = "1,2,3,4,5,6,7,8,9,10,11,12,13,";
     // The value last in the file too, where no bytes follow it.
     for (const bool atEnd : {false, true}) {
-        const QByteArray bytes =
-            commentLine() + "\r\n" + first + before + "\r\n" + first + after + (atEnd ? "" : "\r\n");
+        const QByteArray bytes = savedComment() + first + before + "\r\n" + first + after + (atEnd ? "" : "\r\n");
         const TableCheck check =
             checkTableBytes(std::string_view(bytes.constData(), size_t(bytes.size())), largestOfType(type), type);
         QStringList found;
@@ -283,7 +283,7 @@ void TestTableCheck::lastLevelOfEachGroup_data()
     QTest::addColumn<QString>("type");
     QTest::addColumn<int>("first"); // column 1's last level
     QTest::addColumn<int>("rest");  // columns 2 to 14
-    const QByteArray c = commentLine() + "\r\n";
+    const QByteArray c = savedComment();
     const auto row = [](const char *first) { return QByteArray(first) + ",2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"; };
     const QString int32 = QStringLiteral("int32"), int64 = QStringLiteral("int64");
     QTest::newRow("the closing row") << c + row("1") + row("2") + "0,0,0,0,0,0,0,0,0,0,0,0,0,0\r\n" << int32 << 3 << 3;

@@ -279,7 +279,7 @@ void TestTableCommands::saveWritesTheFileAndHidesTheGrid()
     });
     w->MNU_GUARDAR->trigger();
     QVERIFY(seen->seen);
-    const QByteArray saved("//Archivo Creado Con Vandrel EXP Editor v1.0\r\n1,2,3,,,,,,,,,,,\r\n,,,,,,,,,,,,,\r\n");
+    const QByteArray saved = savedComment() + "1,2,3,,,,,,,,,,,\r\n,,,,,,,,,,,,,\r\n";
     QCOMPARE(fileBytes(path), saved);
     if (hardLink) {
         QVERIFY(replace && replace->seen);
@@ -374,7 +374,7 @@ void TestTableCommands::saveAsksBeforeLosingAnotherChange()
             QVERIFY(w->MNU_GUARDAR->isEnabled() && w->MNU_BORRAR->isEnabled());
             QCOMPARE(shownCell(*w, 1, 1), QByteArray("15"));
         } else {
-            QCOMPARE(fileBytes(path), commentLine() + "\r\n15,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n");
+            QCOMPARE(fileBytes(path), savedComment() + "15,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n");
             QVERIFY(!w->grid()->isVisible());
             QVERIFY(!w->MNU_GUARDAR->isEnabled());
         }

@@ -1,0 +1,765 @@
+// SPDX-FileCopyrightText: 2026 Equipo Vandrel
+// SPDX-License-Identifier: GPL-2.0-only
+#include "core/safe_write.h"
+#include "table/core/experience_table.h"
+#include "test_files.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <set>
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#endif
+
+#if defined(Q_OS_UNIX)
+#include <acl/libacl.h>
+#include <csignal>
+#include <fcntl.h>
+#include <functional>
+#include <grp.h>
+#include <sys/acl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+const QByteArray kFormer("//Archivo Creado Con Otro\r\n1,2,3,,,,,,,,,,,\r\n");
+
+#if defined(Q_OS_UNIX)
+constexpr uid_t kNobody = 65534;
+constexpr gid_t kStaff = 100; // a group the test gives the unprivileged child
+
+// A folder the child may not write holding Exp.txt, which it may: as root,
+// a root-owned folder and a file of group kStaff writable by the group,
+// as a server's table is shared with its admins; otherwise, a folder
+// without write permission and a file of the test's own.
+struct LockedFolder
+{
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Exp.txt"));
+
+    explicit LockedFolder(const QByteArray &former)
+    {
+        QVERIFY(putFile(path, former));
+        if (geteuid() == 0) {
+            QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755));
+            (void)chown(path.toLocal8Bit().constData(), 0, kStaff);
+            (void)chmod(path.toLocal8Bit().constData(), 0664);
+        } else {
+            (void)chmod(dir.path().toLocal8Bit().constData(), 0555);
+        }
+    }
+    ~LockedFolder() { (void)chmod(dir.path().toLocal8Bit().constData(), 0755); }
+    LockedFolder(const LockedFolder &) = delete;
+    LockedFolder &operator=(const LockedFolder &) = delete;
+};
+
+// Runs `body` in a child process, as an unprivileged account in group
+// kStaff when the test runs as root; returns its exit status, or -1.
+int inUnprivilegedChild(const std::function<int()> &body)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0) {
+            const gid_t groups[] = {kStaff};
+            if (setgroups(1, groups) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
+                _exit(99);
+        }
+        _exit(body());
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+struct stat statOf(const QString &path)
+{
+    struct stat st = {};
+    (void)::stat(path.toLocal8Bit().constData(), &st);
+    return st;
+}
+#endif
+
+} // namespace
+
+// Every way of writing a file: replacing it through a temporary or writing
+// it in place, what the file was kept, failures and signals leaving the
+// former file whole. The bytes written are a saved table's.
+class TestSafeWrite : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void fullDiskLeavesTheFormerFile();
+    void unwritableTargetsLeaveTheFormerFile();
+    void replacingKeepsOwnerGroupAndMode();
+    void lockedFolderWritesTheFileInPlace();
+    void lockedFolderFullDiskLeavesTheFormerFile();
+    void savingKeepsWhatTheFileWas_data();
+    void savingKeepsWhatTheFileWas();
+    void inPlaceFailureLeavesAWholeFile_data();
+    void inPlaceFailureLeavesAWholeFile();
+    void interruptedSaveLeavesNoTemporary_data();
+    void interruptedSaveLeavesNoTemporary();
+    void killedSaveLeavesNoTemporary();
+    void killedSaveChild();
+    void windowsSavesKeepWhatTheFileWas_data();
+    void windowsSavesKeepWhatTheFileWas();
+
+private:
+    QTemporaryDir cache_; // the backup folder's home, for this process and its children
+};
+
+void TestSafeWrite::initTestCase()
+{
+    // Backups go under a cache folder the unprivileged children may write too.
+    QVERIFY(cache_.isValid());
+    QVERIFY(QFile::setPermissions(cache_.path(), QFileDevice::Permissions(0x7777)));
+#if defined(Q_OS_UNIX)
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache_.path()));
+    QVERIFY(backupFolder().startsWith(cache_.path()));
+#else
+    QVERIFY(
+        backupFolder().contains(QStringLiteral("/vandrel-exp-editor"))); // the user's own, under Wine a fresh prefix's
+#endif
+    QVERIFY(QDir().mkpath(backupFolder()));
+    QVERIFY(QFile::setPermissions(backupFolder(), QFileDevice::Permissions(0x7777)));
+}
+
+void TestSafeWrite::cleanup()
+{
+    setSaveStepHook(nullptr);
+}
+
+void TestSafeWrite::fullDiskLeavesTheFormerFile()
+{
+#if defined(Q_OS_UNIX)
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    QVERIFY(putFile(path, kFormer));
+
+    // A file-size limit fails the write as a full disk would.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 64 * 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const bool written = writeFileBytes(path, savedBytes(numberedTable(kMaxSavedRows)), &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY(!written);
+    QVERIFY2(error.contains(QStringLiteral("El archivo es demasiado grande")), qPrintable(error));
+    QCOMPARE(fileBytes(path), kFormer);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Exp.txt")});
+#else
+    QSKIP("a file-size limit is a POSIX facility");
+#endif
+}
+
+void TestSafeWrite::unwritableTargetsLeaveTheFormerFile()
+{
+#if defined(Q_OS_UNIX)
+    QString error;
+    QVERIFY(!writeFileBytes(QStringLiteral("/nonexistent/Exp.txt"), savedBytes(numberedTable(2)), &error));
+    QVERIFY(!error.isEmpty());
+
+    QTemporaryDir dir;
+    QVERIFY(!writeFileBytes(dir.path(), savedBytes(numberedTable(2)), &error)); // a folder as target
+    QVERIFY(!error.isEmpty());
+
+    // A read-only file; as root, tried by an unprivileged child process.
+    QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    QVERIFY(putFile(path, kFormer));
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    if (geteuid() == 0)
+        QVERIFY(chown(path.toLocal8Bit().constData(), 65534, 65534) == 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(3);
+        QString childError;
+        const bool ok = writeFileBytes(path, savedBytes(numberedTable(2)), &childError);
+        _exit(ok ? 1 : childError.contains(QStringLiteral("Permiso denegado")) ? 0 : 2);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(fileBytes(path), kFormer);
+#else
+    QSKIP("an unprivileged child process is a POSIX facility");
+#endif
+}
+
+void TestSafeWrite::replacingKeepsOwnerGroupAndMode()
+{
+#if defined(Q_OS_UNIX)
+    if (geteuid() != 0)
+        QSKIP("only root may give a file to another account");
+    // Root saving over the table of the server's account.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    QVERIFY(putFile(path, kFormer));
+    QCOMPARE(chown(path.toLocal8Bit().constData(), kNobody, kStaff), 0);
+    QCOMPARE(chmod(path.toLocal8Bit().constData(), 0640), 0);
+    const ino_t formerInode = statOf(path).st_ino;
+
+    QString error;
+    QVERIFY2(writeFileBytes(path, savedBytes(numberedTable(3)), &error), qPrintable(error));
+    const struct stat saved = statOf(path);
+    QCOMPARE(saved.st_uid, kNobody);
+    QCOMPARE(saved.st_gid, kStaff);
+    QCOMPARE(saved.st_mode & 07777, mode_t(0640));
+    QVERIFY(saved.st_ino != formerInode); // still replaced whole, not written over
+    QCOMPARE(fileBytes(path), savedBytes(numberedTable(3)));
+#else
+    QSKIP("owners and groups are POSIX's");
+#endif
+}
+
+void TestSafeWrite::lockedFolderWritesTheFileInPlace()
+{
+#if defined(Q_OS_UNIX)
+    LockedFolder locked(kFormer);
+    const struct stat before = statOf(locked.path);
+    // Longer than the former content, then shorter: the end goes with it.
+    for (const int rows : {300, 1}) {
+        const int status = inUnprivilegedChild([&] {
+            QString error;
+            return writeFileBytes(locked.path, savedBytes(numberedTable(rows)), &error) ? 0 : 1;
+        });
+        QCOMPARE(status, 0);
+        QCOMPARE(fileBytes(locked.path), savedBytes(numberedTable(rows)));
+    }
+    const struct stat after = statOf(locked.path);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(QDir(locked.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Exp.txt")});
+    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+#else
+    QSKIP("an unprivileged child process is a POSIX facility");
+#endif
+}
+
+void TestSafeWrite::lockedFolderFullDiskLeavesTheFormerFile()
+{
+#if defined(Q_OS_UNIX)
+    // Writing in place with no room: the former table stays whole.
+    const QByteArray former = savedBytes(numberedTable(100));
+    LockedFolder locked(former);
+    const int status = inUnprivilegedChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small{};
+        getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 16 * 1024; // past the former table, short of the new one
+        if (setrlimit(RLIMIT_FSIZE, &small) != 0)
+            return 3;
+        QString error;
+        if (writeFileBytes(locked.path, savedBytes(numberedTable(2000)), &error))
+            return 1;
+        return error.contains(QStringLiteral("El archivo es demasiado grande"))
+                       && error.contains(QStringLiteral("El archivo conserva su contenido anterior."))
+                   ? 0
+                   : 2;
+    });
+    QCOMPARE(status, 0);
+    QCOMPARE(fileBytes(locked.path), former);
+    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+#else
+    QSKIP("a file-size limit is a POSIX facility");
+#endif
+}
+
+Q_DECLARE_METATYPE(SaveStep)
+
+namespace {
+
+enum class Target {
+    CharacterDevice,
+    PipeWithReader,
+    PipeWithoutReader,
+    Socket,
+    HardLink,
+    Acl,
+    AnotherAccountsFile,
+    InheritedAcl,
+    UserAttributes,
+    NoAnonymousTemporary,
+    LinkChain,
+    LinkLoop,
+};
+
+#if defined(Q_OS_UNIX)
+// The steps the hook below fails, and a signal it raises at one step.
+std::set<SaveStep> failingSteps;
+SaveStep signalStep = SaveStep::NamedTemporary;
+int signalToRaise = 0;
+
+bool testHook(SaveStep step)
+{
+    if (signalToRaise != 0 && step == signalStep)
+        ::raise(signalToRaise);
+    return failingSteps.count(step) != 0;
+}
+
+void failSteps(std::set<SaveStep> steps, int signal = 0, SaveStep at = SaveStep::NamedTemporary)
+{
+    failingSteps = std::move(steps);
+    signalToRaise = signal;
+    signalStep = at;
+    setSaveStepHook(testHook);
+}
+
+QByteArray aclText(const QString &path, acl_type_t type = ACL_TYPE_ACCESS)
+{
+    acl_t acl = acl_get_file(QFile::encodeName(path).constData(), type);
+    if (!acl)
+        return "<none>";
+    char *text = acl_to_any_text(acl, nullptr, ',', 0);
+    const QByteArray result(text ? text : "<none>");
+    acl_free(text);
+    acl_free(acl);
+    return result;
+}
+
+bool setAcl(const QString &path, const char *text, acl_type_t type = ACL_TYPE_ACCESS)
+{
+    acl_t acl = acl_from_text(text);
+    const bool set = acl && acl_set_file(QFile::encodeName(path).constData(), type, acl) == 0;
+    acl_free(acl);
+    return set;
+}
+
+QByteArray attributeOf(const QString &path, const char *name)
+{
+    char value[256] = {};
+    const ssize_t size = ::getxattr(QFile::encodeName(path).constData(), name, value, sizeof value);
+    return size < 0 ? QByteArray("<none>") : QByteArray(value, size);
+}
+#endif
+
+} // namespace
+
+void TestSafeWrite::savingKeepsWhatTheFileWas_data()
+{
+    QTest::addColumn<Target>("target");
+    QTest::addColumn<QString>("failure"); // empty: the save succeeds
+    QTest::newRow("a character device") << Target::CharacterDevice << QString();
+    QTest::newRow("a named pipe with a reader") << Target::PipeWithReader << QString();
+    QTest::newRow("a named pipe nobody reads")
+        << Target::PipeWithoutReader << QStringLiteral("Ningún programa lee de la tubería.");
+    QTest::newRow("a socket") << Target::Socket << QStringLiteral("Es un socket");
+    QTest::newRow("a hard link") << Target::HardLink << QString();
+    QTest::newRow("an ACL") << Target::Acl << QString();
+    QTest::newRow("root's file, saved by the user its ACL lets write") << Target::AnotherAccountsFile << QString();
+    QTest::newRow("no ACL, in a folder with a default ACL") << Target::InheritedAcl << QString();
+    QTest::newRow("user attributes") << Target::UserAttributes << QString();
+    QTest::newRow("a folder without anonymous temporaries") << Target::NoAnonymousTemporary << QString();
+    QTest::newRow("a chain of links") << Target::LinkChain << QString();
+    QTest::newRow("a loop of links") << Target::LinkLoop << QStringLiteral("Demasiados niveles de enlaces simbólicos");
+}
+
+void TestSafeWrite::savingKeepsWhatTheFileWas()
+{
+#if defined(Q_OS_UNIX)
+    QFETCH(Target, target);
+    QFETCH(QString, failure);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt")), other = dir.filePath(QStringLiteral("otro.txt"));
+    const QByteArray path8 = QFile::encodeName(path);
+    const ExperienceTable table = numberedTable(40);
+    const QByteArray saved = savedBytes(table);
+    QStringList expectedFiles{QStringLiteral("Exp.txt")};
+    int readerFd = -1, socketFd = -1;
+    struct stat before = {};
+
+    switch (target) {
+    case Target::CharacterDevice:
+        if (geteuid() != 0)
+            QSKIP("only root may make a device");
+        QCOMPARE(::mknod(path8.constData(), S_IFCHR | 0666, makedev(1, 3)), 0); // as /dev/null, in the test's folder
+        break;
+    case Target::PipeWithReader:
+        // The test reads: the table fits in the pipe's buffer.
+        QCOMPARE(::mkfifo(path8.constData(), 0600), 0);
+        readerFd = ::open(path8.constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(readerFd >= 0);
+        break;
+    case Target::PipeWithoutReader:
+        QCOMPARE(::mkfifo(path8.constData(), 0600), 0);
+        break;
+    case Target::Socket: {
+        socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        QVERIFY(size_t(path8.size()) < sizeof address.sun_path);
+        std::memcpy(address.sun_path, path8.constData(), size_t(path8.size()));
+        QCOMPARE(::bind(socketFd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        break;
+    }
+    case Target::HardLink:
+        QVERIFY(putFile(path, kFormer));
+        QCOMPARE(::link(path8.constData(), QFile::encodeName(other).constData()), 0);
+        expectedFiles << QStringLiteral("otro.txt");
+        break;
+    case Target::Acl:
+        QVERIFY(putFile(path, kFormer));
+        QCOMPARE(chmod(path8.constData(), 0600), 0);
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755)));
+        if (!setAcl(path, "u::rw-,u:65534:r--,g::---,m::r--,o::---"))
+            QSKIP("this file system keeps no ACL");
+        break;
+    case Target::AnotherAccountsFile:
+        // The folder takes the child's temporary, but the temporary could
+        // not be given root as owner: the file is written in place.
+        if (geteuid() != 0)
+            QSKIP("only root may make a file of another account");
+        QVERIFY(putFile(path, kFormer));
+        QCOMPARE(chmod(path8.constData(), 0600), 0);
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+        if (!setAcl(path, "u::rw-,u:65534:rw-,g::---,m::rw-,o::---"))
+            QSKIP("this file system keeps no ACL");
+        break;
+    case Target::InheritedAcl:
+        QVERIFY(putFile(path, kFormer));
+        QCOMPARE(chmod(path8.constData(), 0640), 0);
+        if (!setAcl(dir.path(), "u::rwx,u:65534:rwx,g::r-x,m::rwx,o::r-x", ACL_TYPE_DEFAULT))
+            QSKIP("this file system keeps no ACL");
+        break;
+    case Target::UserAttributes:
+        QVERIFY(putFile(path, kFormer));
+        if (::setxattr(path8.constData(), "user.origen", "servidor", 8, 0) != 0)
+            QSKIP("this file system keeps no user attributes");
+        break;
+    case Target::NoAnonymousTemporary:
+        QVERIFY(putFile(path, kFormer));
+        failSteps({SaveStep::AnonymousTemporary});
+        break;
+    case Target::LinkChain:
+        QVERIFY(putFile(other, kFormer));
+        QVERIFY(QFile::link(QStringLiteral("otro.txt"), dir.filePath(QStringLiteral("b"))));
+        QVERIFY(QFile::link(QStringLiteral("b"), path));
+        expectedFiles = QStringList{QStringLiteral("Exp.txt"), QStringLiteral("b"), QStringLiteral("otro.txt")};
+        break;
+    case Target::LinkLoop:
+        QVERIFY(QFile::link(QStringLiteral("b"), path));
+        QVERIFY(QFile::link(QStringLiteral("Exp.txt"), dir.filePath(QStringLiteral("b"))));
+        expectedFiles = QStringList{QStringLiteral("Exp.txt"), QStringLiteral("b")};
+        break;
+    }
+    const QByteArray formerAcl = aclText(path);
+    ::lstat(path8.constData(), &before);
+
+    QString error;
+    const bool written =
+        target == Target::AnotherAccountsFile
+            ? inUnprivilegedChild([&] { return writeFileBytes(path, savedBytes(table), &error) ? 0 : 1; }) == 0
+            : writeFileBytes(path, savedBytes(table), &error);
+    if (socketFd >= 0)
+        ::close(socketFd);
+    if (failure.isEmpty())
+        QVERIFY2(written, qPrintable(error));
+    else
+        QVERIFY2(!written && error.contains(failure), qPrintable(error));
+
+    struct stat after = {};
+    QCOMPARE(::lstat(path8.constData(), &after), 0);
+    QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT); // a device, pipe, socket or link stays one
+    switch (target) {
+    case Target::CharacterDevice:
+        QCOMPARE(after.st_rdev, before.st_rdev);
+        break;
+    case Target::PipeWithReader: {
+        QByteArray got(saved.size() + 1, '\0');
+        QCOMPARE(::read(readerFd, got.data(), size_t(got.size())), ssize_t(saved.size()));
+        got.chop(1);
+        QCOMPARE(got, saved);
+        ::close(readerFd);
+        break;
+    }
+    case Target::HardLink:
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_nlink, nlink_t(2));
+        QCOMPARE(fileBytes(other), saved);
+        break;
+    case Target::Acl: {
+        QCOMPARE(aclText(path), formerAcl);
+        QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
+        QVERIFY(after.st_ino != before.st_ino);
+        const int status = inUnprivilegedChild([&] { return fileBytes(path) == saved ? 0 : 1; });
+        QCOMPARE(status, 0); // the ACL's user still reads the table
+        break;
+    }
+    case Target::AnotherAccountsFile:
+        QCOMPARE(aclText(path), formerAcl);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_uid, uid_t(0));
+        QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
+        break;
+    case Target::InheritedAcl:
+        QCOMPARE(aclText(path), formerAcl); // the folder's ACL is not added
+        QCOMPARE(after.st_mode & 07777, mode_t(0640));
+        break;
+    case Target::UserAttributes:
+        QCOMPARE(attributeOf(path, "user.origen"), QByteArray("servidor"));
+        QVERIFY(after.st_ino != before.st_ino);
+        break;
+    case Target::NoAnonymousTemporary:
+        QVERIFY(after.st_ino != before.st_ino);
+        break;
+    case Target::LinkChain:
+        QCOMPARE(fileBytes(other), saved);
+        break;
+    case Target::LinkLoop:
+    case Target::PipeWithoutReader:
+    case Target::Socket:
+        break;
+    }
+    if (S_ISREG(after.st_mode))
+        QCOMPARE(fileBytes(path), failure.isEmpty() ? saved : kFormer);
+    QDir folder(dir.path());
+    QStringList files = folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    files.sort();
+    expectedFiles.sort();
+    QCOMPARE(files, expectedFiles); // no temporary left
+    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+#else
+    QSKIP("devices, pipes, links and ACLs as POSIX has them");
+#endif
+}
+
+void TestSafeWrite::inPlaceFailureLeavesAWholeFile_data()
+{
+    QTest::addColumn<QList<SaveStep>>("failing");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("backupKept");
+    const QString untouched = QStringLiteral("No se ha escrito nada.");
+    const QString restored = QStringLiteral("El archivo conserva su contenido anterior.");
+    QTest::newRow("the backup") << QList<SaveStep>{SaveStep::Backup} << untouched << false;
+    QTest::newRow("reserving space") << QList<SaveStep>{SaveStep::ReserveSpace} << save_steps::injectedFailureText()
+                                     << false;
+    QTest::newRow("writing") << QList<SaveStep>{SaveStep::WriteContent} << restored << false;
+    QTest::newRow("cutting") << QList<SaveStep>{SaveStep::CutToLength} << restored << false;
+    QTest::newRow("syncing") << QList<SaveStep>{SaveStep::SyncContent} << restored << false;
+    QTest::newRow("writing, then restoring")
+        << QList<SaveStep>{SaveStep::WriteContent, SaveStep::Restore}
+        << QStringLiteral("su contenido anterior está en la copia de seguridad ") << true;
+}
+
+void TestSafeWrite::inPlaceFailureLeavesAWholeFile()
+{
+#if defined(Q_OS_UNIX)
+    QFETCH(QList<SaveStep>, failing);
+    QFETCH(QString, message);
+    QFETCH(bool, backupKept);
+    // A second link makes the save write in place; a short table over a long
+    // one leaves the former tail behind unless the file is cut or restored.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    const QByteArray former = savedBytes(numberedTable(300));
+    QVERIFY(putFile(path, former));
+    QCOMPARE(
+        ::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath(QStringLiteral("b"))).constData()),
+        0);
+    failSteps({failing.begin(), failing.end()});
+    QString error;
+    QVERIFY(!writeFileBytes(path, savedBytes(numberedTable(2)), &error));
+    QVERIFY2(error.contains(message), qPrintable(error));
+    const QStringList backups = QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden);
+    if (backupKept) {
+        QCOMPARE(backups.size(), 1);
+        const QString backup = QDir(backupFolder()).filePath(backups.constFirst());
+        QVERIFY2(error.contains(QDir::toNativeSeparators(backup)), qPrintable(error));
+        QCOMPARE(fileBytes(backup), former);
+        QVERIFY(QFile::remove(backup));
+    } else {
+        QCOMPARE(backups, QStringList());
+        QCOMPARE(fileBytes(path), former);
+    }
+#else
+    QSKIP("a second link to a file is a POSIX facility");
+#endif
+}
+
+void TestSafeWrite::interruptedSaveLeavesNoTemporary_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<bool>("inPlace");
+#if defined(Q_OS_UNIX)
+    for (const auto &[number, name] : {std::pair{SIGINT, "SIGINT"}, {SIGTERM, "SIGTERM"}, {SIGHUP, "SIGHUP"}}) {
+        QTest::addRow("%s, a named temporary", name) << number << false;
+        QTest::addRow("%s, in place", name) << number << true;
+    }
+#endif
+}
+
+void TestSafeWrite::interruptedSaveLeavesNoTemporary()
+{
+#if defined(Q_OS_UNIX)
+    QFETCH(int, signalNumber);
+    QFETCH(bool, inPlace);
+    // The signal comes while a named temporary exists (a folder without
+    // anonymous ones, as on NFS), or once the backup of a file written in
+    // place is made: the save is undone, then the signal ends the process.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    QVERIFY(putFile(path, kFormer));
+    QStringList expected{QStringLiteral("Exp.txt")};
+    if (inPlace) {
+        QCOMPARE(::link(QFile::encodeName(path).constData(),
+                        QFile::encodeName(dir.filePath(QStringLiteral("b"))).constData()),
+                 0);
+        expected.prepend(QStringLiteral("b"));
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        if (inPlace)
+            failSteps({}, signalNumber, SaveStep::Backup);
+        else
+            failSteps({SaveStep::AnonymousTemporary}, signalNumber, SaveStep::NamedTemporary);
+        QString error;
+        writeFileBytes(path, savedBytes(numberedTable(50)), &error);
+        _exit(0); // not reached: the signal ends the process
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status));
+    QCOMPARE(WTERMSIG(status), signalNumber);
+    QCOMPARE(fileBytes(path), kFormer);
+    QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden);
+    files.sort();
+    expected.sort();
+    QCOMPARE(files, expected);
+    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+#else
+    QSKIP("signals are POSIX's");
+#endif
+}
+
+namespace {
+
+// Where the child below says it has reached the step it waits at.
+const char kChildTarget[] = "VEXP_TEST_SAVE_TARGET";
+
+bool waitToBeKilled(SaveStep step)
+{
+    if (step == SaveStep::TemporaryWritten) {
+        putFile(qEnvironmentVariable(kChildTarget) + QStringLiteral(".listo"), "listo");
+        for (;;)
+            QThread::sleep(1);
+    }
+    return false;
+}
+
+} // namespace
+
+void TestSafeWrite::killedSaveLeavesNoTemporary()
+{
+    // A child process is killed (SIGKILL; TerminateProcess on Windows) with
+    // the new table written in its temporary, not yet in the file's place.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    QVERIFY(putFile(path, kFormer));
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kChildTarget), path);
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("killedSaveChild")});
+    QVERIFY(child.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(path + QStringLiteral(".listo")), 60000);
+    child.kill();
+    QVERIFY(child.waitForFinished());
+    QVERIFY(QFile::remove(path + QStringLiteral(".listo")));
+    QTRY_COMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Exp.txt")});
+    QCOMPARE(fileBytes(path), kFormer);
+}
+
+void TestSafeWrite::killedSaveChild()
+{
+    // Run by the test above in a process of its own.
+    if (!qEnvironmentVariableIsSet(kChildTarget))
+        QSKIP("the child of killedSaveLeavesNoTemporary");
+    setSaveStepHook(waitToBeKilled);
+    QString error;
+    writeFileBytes(qEnvironmentVariable(kChildTarget), savedBytes(numberedTable(100)), &error);
+    QFAIL("the save did not wait to be killed");
+}
+
+void TestSafeWrite::windowsSavesKeepWhatTheFileWas_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("held open by another program") << QStringLiteral("held");
+    QTest::newRow("hidden and system") << QStringLiteral("hidden");
+    QTest::newRow("a \\\\?\\ path") << QStringLiteral("prefixed");
+}
+
+void TestSafeWrite::windowsSavesKeepWhatTheFileWas()
+{
+#if defined(Q_OS_WIN)
+    QFETCH(QString, target);
+    QTemporaryDir dir;
+    const QString path = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Exp.txt")));
+    const auto wide = [](const QString &text) { return reinterpret_cast<const wchar_t *>(text.utf16()); };
+    QVERIFY(putFile(path, kFormer));
+    const QByteArray saved = savedBytes(numberedTable(20));
+    QString error;
+    if (target == QStringLiteral("held")) {
+        // As a running server holds its table: no sharing at all.
+        const HANDLE held =
+            CreateFileW(wide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        QVERIFY(held != INVALID_HANDLE_VALUE);
+        const bool written = writeFileBytes(path, savedBytes(numberedTable(20)), &error);
+        CloseHandle(held);
+        QVERIFY(!written);
+        QCOMPARE(error, QStringLiteral("Otro programa tiene el archivo abierto."));
+        QCOMPARE(fileBytes(path), kFormer);
+    } else if (target == QStringLiteral("hidden")) {
+        const DWORD attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+        QVERIFY(SetFileAttributesW(wide(path), attributes));
+        QVERIFY2(writeFileBytes(path, savedBytes(numberedTable(20)), &error), qPrintable(error));
+        QCOMPARE(GetFileAttributesW(wide(path)) & attributes, attributes);
+        QCOMPARE(fileBytes(path), saved);
+    } else {
+        QVERIFY2(writeFileBytes(QStringLiteral("\\\\?\\") + path, savedBytes(numberedTable(20)), &error),
+                 qPrintable(error));
+        QCOMPARE(fileBytes(path), saved);
+        const QString fresh = QDir::toNativeSeparators(dir.filePath(QStringLiteral("nueva.txt")));
+        QVERIFY2(writeFileBytes(QStringLiteral("\\\\?\\") + fresh, savedBytes(numberedTable(20)), &error),
+                 qPrintable(error));
+        QCOMPARE(fileBytes(fresh), saved);
+        QVERIFY(QFile::remove(fresh));
+    }
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    QVERIFY2(files == QStringList{QStringLiteral("Exp.txt")}, qPrintable(files.join(u' '))); // no temporary left
+    SetFileAttributesW(wide(path), FILE_ATTRIBUTE_NORMAL);                                   // for the folder's removal
+#else
+    QSKIP("Windows' own files");
+#endif
+}
+
+QTEST_GUILESS_MAIN(TestSafeWrite)
+#include "tst_safe_write.moc"
