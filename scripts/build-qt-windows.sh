@@ -28,19 +28,10 @@ mkdir -p "$cache"
 mkdir -p "$work"
 cd "$work"
 
-# Debian's source, fetched through a private apt set-up so that the system's
-# own configuration stays untouched.
+# Debian's source, fetched through a private apt set-up (debian-source.sh).
 source_dir="$work/qtbase-everywhere-src-$version"
 if [ ! -d "$source_dir" ]; then
-  apt_dir="$work/apt"
-  mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial"
-  sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > "$apt_dir/sources.sources"
-  apt_options="-o Dir::Etc::SourceList=$apt_dir/sources.sources -o Dir::Etc::SourceParts=/dev/null
-    -o Dir::State::Lists=$apt_dir/lists -o Dir::Cache=$apt_dir/cache -o APT::Sandbox::User=root"
-  # shellcheck disable=SC2086
-  apt-get $apt_options update -qq
-  # shellcheck disable=SC2086
-  apt-get $apt_options source --download-only qt6-base >/dev/null
+  "$here/scripts/debian-source.sh" qt6-base "$work"
   # The archive serves one version; refuse any other than the host tools'.
   ls qt6-base_"$version"+*.orig.tar.xz >/dev/null
   tar xf qt6-base_"$version"+*.orig.tar.xz

@@ -11,8 +11,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRect>
 #include <QTest>
 #include <QTimer>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -129,4 +131,41 @@ inline bool makeActive(QWidget *window)
 {
     window->activateWindow();
     return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 5000);
+}
+
+// One control of a window, by object name, and where the window places it.
+struct Placement
+{
+    const char *name;
+    QRect geometry;
+};
+
+// Checks a window's geometry table: each named control where the table
+// says, and no two controls of the same parent overlapping (so a wrong
+// number shows even where the table and the code agree on it). Empty when
+// all holds; else each fault, one a line.
+inline QString placementFaults(const QWidget &window, const QList<Placement> &table)
+{
+    QString faults;
+    QList<const QWidget *> placed;
+    for (const Placement &entry : table) {
+        const auto *control = window.findChild<QWidget *>(QLatin1String(entry.name));
+        if (!control) {
+            faults += QStringLiteral("%1: missing\n").arg(QLatin1String(entry.name));
+            continue;
+        }
+        const QRect at = control->geometry();
+        if (at != entry.geometry)
+            faults += QStringLiteral("%1: at %2,%3 %4x%5\n")
+                          .arg(QLatin1String(entry.name))
+                          .arg(at.x())
+                          .arg(at.y())
+                          .arg(at.width())
+                          .arg(at.height());
+        for (const QWidget *other : placed)
+            if (other->parentWidget() == control->parentWidget() && other->geometry().intersects(at))
+                faults += QStringLiteral("%1 overlaps %2\n").arg(QLatin1String(entry.name), other->objectName());
+        placed << control;
+    }
+    return faults;
 }

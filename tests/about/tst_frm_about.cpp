@@ -100,13 +100,14 @@ void TestFrmAbout::geometryAndFocus()
     QCOMPARE(about.size(), QSize(486, 248));
     QCOMPARE(about.minimumSize(), about.maximumSize());
     QVERIFY(!(about.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    QCOMPARE(about.cmdOK->geometry(), QRect(8, 168, 116, 23));
-    QCOMPARE(about.cmdSysInfo->geometry(), QRect(8, 208, 115, 23));
-    QCOMPARE(about.Text1->geometry(), QRect(136, 160, 337, 81));
-    QCOMPARE(about.Label1->geometry(), QRect(152, 8, 191, 23));
-    QCOMPARE(about.Label2->geometry(), QRect(152, 32, 284, 19));
-    QCOMPARE(about.Label3->geometry(), QRect(152, 56, 206, 19));
-    QCOMPARE(about.Image1->geometry(), QRect(8, 8, 130, 107));
+    const QString faults = placementFaults(about, {{"cmdOK", QRect(8, 168, 116, 23)},
+                                                   {"cmdSysInfo", QRect(8, 208, 115, 23)},
+                                                   {"Text1", QRect(136, 160, 337, 81)},
+                                                   {"Label1", QRect(152, 8, 191, 23)},
+                                                   {"Label2", QRect(152, 32, 284, 19)},
+                                                   {"Label3", QRect(152, 56, 206, 19)},
+                                                   {"Image1", QRect(8, 8, 130, 107)}});
+    QVERIFY2(faults.isEmpty(), qPrintable(faults));
     QVERIFY(about.Image1->hasScaledContents());
     const QPoint offset = about.frameGeometry().center() - w->frameGeometry().center();
     QVERIFY(std::abs(offset.x()) <= 2 && std::abs(offset.y()) <= 2);
