@@ -98,11 +98,23 @@ Run runCli(const QStringList &arguments,
     process.setCreateProcessArgumentsModifier(
         [](QProcess::CreateProcessArguments *arguments) { arguments->flags |= DETACHED_PROCESS; });
 #endif
-    process.start(qEnvironmentVariable("VEXP_CLI"), arguments);
-    process.waitForStarted();
+    // Under Wine a start now and then fails outright on a busy machine: tried
+    // again, and said so, rather than read as a run that exited with 0.
+    for (int attempt = 1;; ++attempt) {
+        process.start(qEnvironmentVariable("VEXP_CLI"), arguments);
+        if (process.waitForStarted(30000))
+            break;
+        if (attempt == 3)
+            return {-2, {}, "<not started: " + process.errorString().toUtf8() + ">"};
+        qWarning("the tool did not start (%s); starting it again", qPrintable(process.errorString()));
+    }
     process.write(input);
     process.closeWriteChannel();
-    process.waitForFinished(60000);
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return {-1, {}, "<still running after 60 s>"};
+    }
     // Tables and pictures are bytes; reports, help and messages are text.
     const QString command = arguments.value(0);
     const bool textOut = command == QStringLiteral("comprobar") || command == QStringLiteral("comparar")
