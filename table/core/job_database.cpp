@@ -12,11 +12,18 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <limits>
 #include <map>
 #include <optional>
 
 namespace {
+
+// The placeholders the servers' own files give at a group's maximum level.
+constexpr uint64_t kBasePlaceholder = 99999999;
+constexpr uint64_t kJobPlaceholder = 999999999;
+// The smallest level limit a server is built with: a larger maximum is cut to it.
+constexpr int kSmallestServerLimit = 175;
 
 struct ListedJob
 {
@@ -441,24 +448,6 @@ private:
 };
 
 } // namespace
-
-std::span<const char *const> jobsOfColumn(int column)
-{
-    static const std::array<std::vector<const char *>, 15> byColumn = [] {
-        std::array<std::vector<const char *>, 15> lists;
-        for (const ListedJob &job : kBaseJobs)
-            lists[size_t(job.column)].push_back(job.name);
-        for (const ListedJob &job : kJobJobs)
-            lists[size_t(job.column)].push_back(job.name);
-        return lists;
-    }();
-    return byColumn[size_t(column)];
-}
-
-const char *jobReadIntoColumn(int column)
-{
-    return kReadJobs[column <= 7 ? column : column - 7];
-}
 
 bool exportJobDatabase(const ExperienceTable &table, const QString &tableName, JobDatabaseExport *result,
                        QString *error)

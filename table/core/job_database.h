@@ -14,25 +14,11 @@
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
 class ExperienceTable;
-
-// The placeholders the servers' own files give at a group's maximum level.
-inline constexpr uint64_t kBasePlaceholder = 99999999;
-inline constexpr uint64_t kJobPlaceholder = 999999999;
-// The smallest level limit a server is built with: a larger maximum is cut to it.
-inline constexpr int kSmallestServerLimit = 175;
-
-// The jobs whose experience a value column (1 to 14) gives, in the order the
-// servers' own files list them.
-std::span<const char *const> jobsOfColumn(int column);
-
-// The job whose experience importar reads into a value column.
-const char *jobReadIntoColumn(int column);
 
 // What exportar makes of a table: the YAML text and the warnings to give.
 struct JobDatabaseExport
