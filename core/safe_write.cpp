@@ -1,23 +1,22 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
-#include "core/safe_write.h"
+#include "core/safe_write_p.h"
 
 #include "core/file_name.h"
 #include "core/system_error.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
-#include <QTemporaryFile>
-
-#include <memory>
+#include <QRegularExpression>
 
 namespace {
 
 SaveStepHook saveStepHook = nullptr;
 
 constexpr qint64 kCopyBlock = qint64(1) << 20;
+// Room for the identity and the suffixes within any file system's 255 bytes.
+constexpr qsizetype kBackupNameBytes = 100;
+const QString kBackupSuffix = QStringLiteral(".copia");
 
 // A short write is not yet a failure and leaves no reason; the next one
 // fails with the system's own (no space left, file too large).
@@ -52,38 +51,77 @@ bool copyContent(QFileDevice &from, QFileDevice &to, QFileDevice **failing)
     }
 }
 
-// The former content of a file written in place, copied to the backup
-// folder and synced before the file is touched.
+QString withStop(const QString &reason)
+{
+    return reason.endsWith(u'.') ? reason : reason + u'.';
+}
+
+// The last part of a path in either separator, as messages show it.
+QString shownFileName(const QString &path)
+{
+    return shownName(QDir::fromNativeSeparators(path).section(u'/', -1));
+}
+
+// The identity part of a backup's name: what finds it again, by whatever
+// name the file is reached.
+QString identityPart(const FileIdentity &identity)
+{
+    return QStringLiteral(".%1-%2").arg(identity.device, 0, 16).arg(identity.file, 0, 16);
+}
+
+// The start of every backup name of one file: its name, cut to fit, and
+// its identity.
+QString backupNamePrefix(const QString &name, const FileIdentity &identity)
+{
+    QByteArray shown = shownFileName(name).toUtf8();
+    if (shown.size() > kBackupNameBytes) {
+        qsizetype cut = kBackupNameBytes;
+        while (cut > 0 && (uchar(shown.at(cut)) & 0xC0) == 0x80) // not inside a character
+            --cut;
+        shown.truncate(cut);
+    }
+    return QString::fromUtf8(shown) + identityPart(identity);
+}
+
+// The former content of a file written in place, copied under the backup's
+// final name and synced before the file is touched.
 class Backup
 {
 public:
     ~Backup()
     {
-        if (!keep_ && copy_)
-            QFile::remove(copy_->fileName());
+        if (!keep_ && copy_.isOpen()) {
+            copy_.close();
+            copy_.remove();
+        }
     }
 
-    // `name` is the original's: the backup is named after it, shown as
-    // text (a name's bytes that are not UTF-8 escaped).
     bool take(QFile &original, const QString &name, QString *error)
     {
-        const QString folder = backupFolder();
-        if (!QDir().mkpath(folder)) {
-            *error = QStringLiteral("No se pudo crear la carpeta de copias de seguridad %1. No se ha escrito nada.")
-                         .arg(QDir::toNativeSeparators(folder));
+        QString folderError;
+        const QString folder = backupFolder(&folderError);
+        if (folder.isEmpty()) {
+            *error = folderError + QStringLiteral(" No se ha escrito nada.");
             return false;
         }
-        copy_ = std::make_unique<QTemporaryFile>(
-            QDir(folder).filePath(shownName(name.section(u'/', -1)) + QStringLiteral(".XXXXXX.copia")));
-        copy_->setAutoRemove(false);
-        QFileDevice *failing = nullptr;
+        const FileIdentity identity = identityOf(original);
         QString reason;
-        if (!copy_->open())
-            reason = systemFailure(copy_->fileTemplate(), copy_->errorString());
-        else if (!copyContent(original, *copy_, &failing) || !copy_->flush())
+        for (int attempt = 0; attempt < 100 && !copy_.isOpen(); ++attempt) {
+            copy_.setFileName(QDir(folder).filePath(save_steps::backupFileName(name, identity, attempt)));
+            if (copy_.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered))
+                break;
+            if (!QFile::exists(copy_.fileName())) { // a name an interrupted save left is passed over
+                reason = systemFailure(copy_.fileName(), copy_.errorString());
+                break;
+            }
+        }
+        QFileDevice *failing = nullptr;
+        if (!reason.isEmpty() || !copy_.isOpen())
+            reason = reason.isEmpty() ? QStringLiteral("El archivo ya existe") : reason;
+        else if (!copyContent(original, copy_, &failing))
             reason = failing == &original ? systemFailure(name, original.errorString())
-                                          : systemFailure(copy_->fileName(), copy_->errorString());
-        else if (!file_system::syncFile(*copy_, &reason) || save_steps::injectedFailure(SaveStep::Backup))
+                                          : systemFailure(copy_.fileName(), copy_.errorString());
+        else if (!file_system::syncFile(copy_, &reason) || save_steps::injectedFailure(SaveStep::Backup))
             reason = reason.isEmpty() ? save_steps::injectedFailureText() : reason;
         if (!reason.isEmpty()) {
             *error =
@@ -92,7 +130,7 @@ public:
             return false;
         }
         file_system::syncFolder(folder);
-        formerSize_ = copy_->size();
+        formerSize_ = copy_.size();
         return true;
     }
 
@@ -103,18 +141,16 @@ public:
             return false;
         QFileDevice *failing = nullptr;
         QString ignored;
-        return copy_->seek(0) && original.seek(0) && copyContent(*copy_, original, &failing)
+        return copy_.seek(0) && original.seek(0) && copyContent(copy_, original, &failing)
                && (original.size() == formerSize_ || original.resize(formerSize_))
                && file_system::syncFile(original, &ignored);
     }
 
     void keep() { keep_ = true; }
-    QString path() const { return QDir::toNativeSeparators(copy_->fileName()); }
-
-    static QString withStop(const QString &reason) { return reason.endsWith(u'.') ? reason : reason + u'.'; }
+    QString path() const { return QDir::toNativeSeparators(copy_.fileName()); }
 
 private:
-    std::unique_ptr<QTemporaryFile> copy_;
+    QFile copy_;
     qint64 formerSize_ = 0;
     bool keep_ = false;
 };
@@ -126,10 +162,36 @@ void setSaveStepHook(SaveStepHook hook)
     saveStepHook = hook;
 }
 
-QString backupFolder()
+QString backupFolder(QString *error)
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))
-        .filePath(QStringLiteral("vandrel-exp-editor"));
+    for (const QString &candidate : file_system::backupFolderCandidates())
+        if (file_system::makePrivateFolder(candidate))
+            return candidate;
+    if (error)
+        *error = QStringLiteral("No se pudo crear la carpeta de copias de seguridad. Defina XDG_CACHE_HOME con una "
+                                "carpeta en la que pueda escribir.");
+    return {};
+}
+
+QString leftoverBackupOf(const QString &path)
+{
+    const FileIdentity identity = identityOf(path);
+    if (!identity.exists)
+        return {};
+    const QRegularExpression ours(QRegularExpression::escape(identityPart(identity)) + QStringLiteral("(\\.[0-9]+)?")
+                                  + QRegularExpression::escape(kBackupSuffix) + u'$');
+    for (const QString &candidate : file_system::backupFolderCandidates()) {
+        const QDir folder(candidate);
+        for (const QString &entry : folder.entryList(QDir::Files | QDir::Hidden, QDir::Name))
+            if (ours.match(entry).hasMatch())
+                return QDir::toNativeSeparators(folder.filePath(entry));
+    }
+    return {};
+}
+
+QString leftoverBackupMessage(const QString &backup)
+{
+    return QStringLiteral("Hay una copia de seguridad de este archivo de un guardado interrumpido: %1.").arg(backup);
 }
 
 bool writeFileBytes(const QString &path, const QByteArray &bytes, QString *error)
@@ -147,6 +209,17 @@ bool injectedFailure(SaveStep step)
 QString injectedFailureText()
 {
     return QStringLiteral("Error de entrada/salida");
+}
+
+QString busyMessage()
+{
+    return QStringLiteral("Otro proceso está guardando el archivo.");
+}
+
+QString backupFileName(const QString &name, const FileIdentity &identity, int attempt)
+{
+    return backupNamePrefix(name, identity) + (attempt > 0 ? QStringLiteral(".%1").arg(attempt + 1) : QString())
+           + kBackupSuffix;
 }
 
 bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
@@ -187,10 +260,10 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error)
     if (reason.isEmpty())
         return true; // the backup goes with its owner
     if (backup.restore(file)) {
-        *error = Backup::withStop(reason) + QStringLiteral(" El archivo conserva su contenido anterior.");
+        *error = withStop(reason) + QStringLiteral(" El archivo conserva su contenido anterior.");
     } else {
         backup.keep();
-        *error = Backup::withStop(reason)
+        *error = withStop(reason)
                  + QStringLiteral(" El archivo puede haber quedado a medio escribir: su contenido anterior está "
                                   "en la copia de seguridad %1.")
                        .arg(backup.path());

@@ -5,98 +5,66 @@
 #include <QByteArray>
 #include <QString>
 
-class QFileDevice;
-
 // Writes `bytes` as the whole content of the file `path` names, keeping
 // everything the file was. The rule, the same for the editor and the tool:
 // - Links are followed to the file they name; a loop, or a chain too long,
 //   is refused with the system's reason.
 // - A device or a named pipe is written as it is: opened for writing, never
-//   created, cut, renamed or removed. A socket or a folder is refused.
-// - A regular file with one link is replaced whole, by a temporary beside it,
-//   when the temporary can be given everything the file had (owner and
-//   group, mode, ACL and extended attributes; on Windows its attributes,
-//   security and streams). The temporary is synced before it takes the
-//   file's name, the folder after.
+//   created, cut, renamed or removed. A socket, a folder and a file the
+//   system makes up as it is read (/proc, /sys) are refused before anything
+//   is written; so are Windows' device names other than NUL.
+// - A regular file with one link is replaced whole, by a temporary with a
+//   short random name beside it, when the temporary can be given everything
+//   the file had (owner and group, mode, ACL and extended attributes, none
+//   of them skipped, hidden from the caller or cleared by the system; on
+//   Windows its attributes, security and streams) and the folder lets a
+//   name be replaced. The temporary is synced before it takes the file's
+//   name, the folder after.
 // - Any other existing file (more than one link, something a new file could
-//   not be given, a folder that takes no temporary) is written in place: its
-//   former content is copied and synced into backupFolder() first, the space
-//   for the new content reserved, the new content written, the file cut to
-//   its length and synced, and the backup removed. A failure puts the former
-//   content back from the backup; where even that fails, the backup stays
-//   and the message names it.
-// An interrupting signal (SIGINT, SIGTERM, SIGHUP) waits for the save to be
-// undone, or finished once the file has been touched, and then takes effect.
-// On failure *error holds the reason, in Spanish where the program has it.
+//   not be given, a folder that takes no temporary or refuses the rename: a
+//   bind-mounted file, an append-only folder, another file system) is
+//   written in place, in this order:
+//     1. the lock is taken (below);
+//     2. the former content is written to its backup in backupFolder(),
+//        under the backup's final name, and the backup and its folder are
+//        synced;
+//     3. room for the new content is reserved;
+//     4. the new content is written over the former;
+//     5. the file is cut to the new content's length and synced;
+//     6. the backup is removed.
+//   At every instant the file holds its former content or the new, or the
+//   backup holds the former content whole. A failure after step 2 puts the
+//   former content back; where even that fails, the backup stays and the
+//   message names it. Where the process is killed (SIGKILL, a power cut)
+//   between steps 2 and 6, the backup stays too: leftoverBackupOf() finds it.
+// - One writer at a time: a save takes a lock on the file (an open file
+//   description's lock on Linux, a byte-range lock on Windows) shared for a
+//   replacement, exclusive for a write in place. A second save waits for it
+//   a short while, then fails with "Otro proceso está guardando el archivo."
+//   and writes nothing.
+// - SIGINT, SIGTERM and SIGHUP arriving mid-save wait for the save to be
+//   undone, or finished once the file has been touched, and then take
+//   effect. SIGXFSZ is ignored for the length of a save: a write past the
+//   process's file-size limit fails and the former content comes back.
+// - On systems without anonymous temporaries (O_TMPFILE), a SIGKILL while
+//   the temporary is being written leaves it behind, named .vandrel-*.tmp.
+// On failure *error holds the reason, in Spanish.
 bool writeFileBytes(const QString &path, const QByteArray &bytes, QString *error);
 
-// Where backups of files written in place are kept while they are written:
-// $XDG_CACHE_HOME/vandrel-exp-editor, else ~/.cache/vandrel-exp-editor; on
-// Windows %LOCALAPPDATA%\vandrel-exp-editor.
-QString backupFolder();
+// Where backups of files written in place are kept while they are written,
+// made (mode 700) where missing; the first of these that works:
+// $XDG_CACHE_HOME/vandrel-exp-editor when XDG_CACHE_HOME is absolute; the
+// account's home (from the password database, not $HOME)/.cache/vandrel-exp-editor;
+// /var/tmp/vandrel-exp-editor-UID, the user's own and not a link. Root makes
+// no folder inside another account's folder. On Windows
+// %LOCALAPPDATA%\vandrel-exp-editor, else %TEMP%\vandrel-exp-editor.
+// Empty, with *error saying what to set, where none works.
+QString backupFolder(QString *error = nullptr);
 
-// The steps of a save, for tests that make one of them fail.
-enum class SaveStep {
-    AnonymousTemporary, // a temporary without a name (refused: a named one is made)
-    NamedTemporary,     // a named temporary has just been made
-    TemporaryWritten,   // the temporary holds the new content, synced, not yet in the file's place
-    Backup,             // the former content copied and synced
-    ReserveSpace,       // room reserved for the new content
-    WriteContent,       // the new content written over the former
-    CutToLength,        // the file cut to the new content's length
-    SyncContent,        // the new content synced
-    Restore,            // the former content put back after a failure
-};
+// The backup an interrupted save of the file at `path` left behind, or
+// empty: found by the file's identity (device and inode; volume and file
+// index) and name among the backup folders.
+QString leftoverBackupOf(const QString &path);
 
-// A test's hook, called at each step; true makes that step fail as an
-// input/output error would. Null (the default) fails nothing.
-using SaveStepHook = bool (*)(SaveStep);
-void setSaveStepHook(SaveStepHook hook);
-
-// Platform services of the writer, one file per platform.
-namespace file_system {
-
-// Writes `bytes` to the file at `path` by the rule above.
-bool writeByRule(const QString &path, const QByteArray &bytes, QString *error);
-
-// Makes sure the open file has room for `size` bytes before any byte of it
-// is overwritten. False, with the system's reason, when the disk or a limit
-// has no room.
-bool reserveSpace(QFileDevice &file, qint64 size, QString *error);
-
-// Flushes the open file's content to the disk.
-bool syncFile(QFileDevice &file, QString *error);
-
-// Flushes a folder's entries (a new or removed name) to the disk, where the
-// platform can.
-void syncFolder(const QString &folder);
-
-// SIGINT, SIGTERM and SIGHUP are held back while one lives (where the
-// platform has them): signalArrived() tells whether one came, and on its
-// end one that came takes effect as it would have.
-class SignalsHeld
-{
-public:
-    SignalsHeld();
-    ~SignalsHeld();
-    SignalsHeld(const SignalsHeld &) = delete;
-    SignalsHeld &operator=(const SignalsHeld &) = delete;
-};
-bool signalArrived();
-
-} // namespace file_system
-
-// Shared by the platforms' writers.
-namespace save_steps {
-
-// Calls the test's hook.
-bool injectedFailure(SaveStep step);
-
-// The reason an injected failure gives.
-QString injectedFailureText();
-
-// Writes `bytes` over the existing file at `path` (links already followed)
-// by the in-place rule above.
-bool writeInPlace(const QString &path, const QByteArray &bytes, QString *error);
-
-} // namespace save_steps
+// What the editor and the tool say of such a backup.
+QString leftoverBackupMessage(const QString &backup);

@@ -1,13 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
-#include "core/safe_write.h"
+#include "core/safe_write_p.h"
 
 #include "core/file_name.h"
 #include "core/system_error.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileDevice>
 #include <QRandomGenerator>
+#include <QThread>
 
 #include <attr/libattr.h>
 #include <cerrno>
@@ -16,9 +19,15 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iterator>
+#include <linux/fs.h>
+#include <linux/magic.h>
+#include <optional>
+#include <pwd.h>
 #include <set>
 #include <string>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -190,6 +199,98 @@ std::set<std::string> attributeNames(int fd)
     return names;
 }
 
+// Whether the file holds an attribute a temporary cannot be given: one
+// /etc/xattr.conf says to skip, or file capabilities, which the system
+// clears once the temporary is written.
+bool holdsAttributeNotGiven(int fd)
+{
+    for (const std::string &name : attributeNames(fd))
+        if (!attributeToKeep(name.c_str(), nullptr) || name == "security.capability")
+            return true;
+    return false;
+}
+
+// The attributes a replacement must carry, as names.
+std::set<std::string> keptAttributeNames(int fd)
+{
+    std::set<std::string> kept;
+    for (const std::string &name : attributeNames(fd))
+        if (attributeToKeep(name.c_str(), nullptr))
+            kept.insert(name);
+    return kept;
+}
+
+// File systems that keep trusted.* attributes, which only root sees.
+bool keepsHiddenAttributes(long type)
+{
+    switch (type) {
+    case EXT4_SUPER_MAGIC: // ext2 and ext3 too
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+    case TMPFS_MAGIC:
+    case F2FS_SUPER_MAGIC:
+    case OVERLAYFS_SUPER_MAGIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Files the system makes up as they are read: their size is not their
+// content, and a table written over one is nobody's.
+bool madeUpBySystem(const QByteArray &path)
+{
+    struct statfs fs = {};
+    if (::statfs(path.constData(), &fs) != 0)
+        return false;
+    switch (fs.f_type) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC:
+    case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC:
+    case BPF_FS_MAGIC:
+    case PSTOREFS_MAGIC:
+    case EFIVARFS_MAGIC:
+    case SELINUX_MAGIC:
+    case SMACK_MAGIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether replacing the file by a temporary loses nothing the file or its
+// folder had: false for an append-only or immutable folder (the rename is
+// refused, and the temporary could not be removed), a file mounted on its
+// own (a bind mount: the rename is refused), an attribute a temporary
+// cannot be given, and, for a caller who is not root, a file system where
+// the file may hold trusted.* attributes the caller cannot see to copy.
+bool replacementLosesNothing(const QByteArray &path)
+{
+    const QByteArray folderPath = folderOf(path);
+    Descriptor folder(::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
+    long flags = 0;
+    if (folder.get() >= 0 && ::ioctl(folder.get(), FS_IOC_GETFLAGS, &flags) == 0
+        && (flags & (FS_APPEND_FL | FS_IMMUTABLE_FL)) != 0)
+        return false;
+    struct statx file = {}, parent = {};
+    if (::statx(AT_FDCWD, path.constData(), 0, STATX_MNT_ID, &file) == 0) {
+        if ((file.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) && (file.stx_attributes & STATX_ATTR_MOUNT_ROOT))
+            return false;
+        if (::statx(AT_FDCWD, folderPath.constData(), 0, STATX_MNT_ID, &parent) == 0
+            && (file.stx_mask & parent.stx_mask & STATX_MNT_ID) && file.stx_mnt_id != parent.stx_mnt_id)
+            return false;
+    }
+    Descriptor source(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (source.get() >= 0 && holdsAttributeNotGiven(source.get()))
+        return false;
+    struct statfs fs = {};
+    return ::geteuid() == 0 || ::statfs(path.constData(), &fs) != 0 || !keepsHiddenAttributes(long(fs.f_type));
+}
+
 // Gives the temporary `replacement` everything the former file had: owner
 // and group, mode, and every extended attribute (its ACL among them); takes
 // from it what the folder gave it and the former file had not (an
@@ -239,7 +340,7 @@ public:
 
     // Without a name where the file system can (nothing to leave behind);
     // else with one. `errno` tells a failure.
-    bool create(const QByteArray &name, mode_t mode, bool *folderRefuses)
+    bool create(mode_t mode, bool *folderRefuses)
     {
         if (!save_steps::injectedFailure(SaveStep::AnonymousTemporary)) {
             fd_.reset(::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
@@ -251,7 +352,7 @@ public:
             }
         }
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const QByteArray candidate = uniqueName(name);
+            const QByteArray candidate = uniqueName();
             fd_.reset(::openat(folder_, candidate.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode));
             if (fd_.get() >= 0) {
                 named_ = candidate;
@@ -278,7 +379,7 @@ public:
             // leave the name behind.
             const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd_.get());
             for (int attempt = 0; attempt < 100 && named_.isEmpty(); ++attempt) {
-                const QByteArray candidate = uniqueName(name);
+                const QByteArray candidate = uniqueName();
                 if (::linkat(AT_FDCWD, self.constData(), folder_, candidate.constData(), AT_SYMLINK_FOLLOW) == 0
                     || ::linkat(fd_.get(), "", folder_, candidate.constData(), AT_EMPTY_PATH) == 0)
                     named_ = candidate;
@@ -295,13 +396,14 @@ public:
     }
 
 private:
-    static QByteArray uniqueName(const QByteArray &name)
+    // Short, whatever the file's name: a name of 255 bytes still saves.
+    static QByteArray uniqueName()
     {
         static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-        QByteArray suffix(6, 'X');
-        for (char &c : suffix)
+        QByteArray random(8, 'X');
+        for (char &c : random)
             c = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
-        return name + '.' + suffix;
+        return ".vandrel-" + random + ".tmp";
     }
 
     int folder_;
@@ -309,9 +411,19 @@ private:
     QByteArray named_;
 };
 
+// A rename the folder refuses though the file may be written: a mount
+// point, an append-only or sticky folder, another file system, too many
+// links, a name too long.
+bool renameRefusedForTheFolder(int code)
+{
+    return code == EBUSY || code == EPERM || code == EACCES || code == EXDEV || code == EMLINK
+           || code == ENAMETOOLONG;
+}
+
 // Replaces the file at `path` (or makes it, when `former` is null) whole:
-// NotWithoutLoss, with nothing touched, when the folder takes no temporary
-// or the temporary cannot be given what the former file had.
+// NotWithoutLoss, with nothing touched, when the folder takes no temporary,
+// the temporary cannot be given what the former file had, or the folder
+// refuses the rename.
 Replacement replaceWhole(const QByteArray &path, const struct stat *former, const QByteArray &bytes, QString *error)
 {
     const QByteArray folderPath = folderOf(path), name = nameOf(path);
@@ -324,7 +436,7 @@ Replacement replaceWhole(const QByteArray &path, const struct stat *former, cons
     bool folderRefuses = false;
     // A new file is made as any program makes one (umask, the folder's
     // default ACL); a replacement is given the former file's own below.
-    if (!temporary.create(name, former ? 0600 : 0666, &folderRefuses)) {
+    if (!temporary.create(former ? 0600 : 0666, &folderRefuses)) {
         *error = reasonFor(errno);
         return folderRefuses ? Replacement::NotWithoutLoss : Replacement::Failed;
     }
@@ -335,6 +447,11 @@ Replacement replaceWhole(const QByteArray &path, const struct stat *former, cons
         *error = reasonFor(code ? code : errno);
         return Replacement::Failed;
     }
+    if (former) { // once more: a write clears some (file capabilities)
+        Descriptor source(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (source.get() < 0 || keptAttributeNames(source.get()) != keptAttributeNames(temporary.fd()))
+            return Replacement::NotWithoutLoss;
+    }
     if (save_steps::injectedFailure(SaveStep::TemporaryWritten)) {
         *error = save_steps::injectedFailureText();
         return Replacement::Failed;
@@ -344,16 +461,49 @@ Replacement replaceWhole(const QByteArray &path, const struct stat *former, cons
         return Replacement::Failed;
     }
     if (!temporary.takeName(name)) {
-        *error = reasonFor(errno);
-        return Replacement::Failed;
+        const int refused = errno;
+        *error = reasonFor(refused);
+        return former && renameRefusedForTheFolder(refused) ? Replacement::NotWithoutLoss : Replacement::Failed;
     }
     file_system::syncFolder(nameFromSystem(std::string_view(folderPath.constData(), size_t(folderPath.size()))));
     return Replacement::Done;
 }
 
+enum class Locking { Held, Busy, Unsupported };
+
+// Takes the lock of one save on the open file `fd`: shared for a
+// replacement, exclusive for a write in place. Waits a short while for
+// another save's lock; a file system without locks saves without one.
+Locking lockForSaving(int fd, bool exclusive)
+{
+    struct flock lock = {};
+    lock.l_type = exclusive ? F_WRLCK : F_RDLCK;
+    lock.l_whence = SEEK_SET;
+    const QDeadlineTimer deadline(save_steps::kLockWaitMs);
+    for (;;) {
+        if (::fcntl(fd, F_OFD_SETLK, &lock) == 0)
+            return Locking::Held;
+        if (errno == EINTR)
+            continue;
+        if (errno != EAGAIN && errno != EACCES)
+            return Locking::Unsupported;
+        if (deadline.hasExpired() || file_system::signalArrived())
+            return Locking::Busy;
+        QThread::msleep(20);
+    }
+}
+
+bool sameFile(int fd, const QByteArray &path)
+{
+    struct stat open = {}, named = {};
+    return ::fstat(fd, &open) == 0 && ::stat(path.constData(), &named) == 0 && open.st_dev == named.st_dev
+           && open.st_ino == named.st_ino;
+}
+
 volatile sig_atomic_t arrivedSignal = 0;
 constexpr int kHeldSignals[] = {SIGINT, SIGTERM, SIGHUP};
 struct sigaction formerActions[std::size(kHeldSignals)];
+struct sigaction formerFileSizeAction;
 
 extern "C" void noteSignal(int number)
 {
@@ -384,39 +534,115 @@ bool writeByRule(const QString &path, const QByteArray &bytes, QString *error)
         *error = reasonFor(code);
         return false;
     }
-    struct stat former = {};
-    const bool exists = ::stat(target.constData(), &former) == 0;
-    if (!exists && errno != ENOENT) {
-        *error = reasonFor(errno);
-        return false;
-    }
-    if (exists) {
-        if (S_ISDIR(former.st_mode)) {
-            *error = folderGivenMessage();
-            return false;
-        }
-        if (S_ISSOCK(former.st_mode)) {
-            *error = QStringLiteral("Es un socket: no se puede escribir en él como en un archivo.");
-            return false;
-        }
-        if (!S_ISREG(former.st_mode))
-            return writeStream(target, S_ISFIFO(former.st_mode), bytes, error);
-        if (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0) {
+    std::optional<SignalsHeld> held;
+    // Another save may replace the file while this one waits for its lock:
+    // the file the name then gives is looked at afresh.
+    for (int attempt = 0;; ++attempt) {
+        struct stat former = {};
+        const bool exists = ::stat(target.constData(), &former) == 0;
+        if (!exists && errno != ENOENT) {
             *error = reasonFor(errno);
             return false;
         }
-    }
-    SignalsHeld held;
-    if (!exists || former.st_nlink == 1) {
-        const Replacement replaced = replaceWhole(target, exists ? &former : nullptr, bytes, error);
-        if (replaced == Replacement::Done)
-            return true;
-        if (replaced == Replacement::Failed || !exists)
+        if (exists) {
+            if (S_ISDIR(former.st_mode)) {
+                *error = folderGivenMessage();
+                return false;
+            }
+            if (S_ISSOCK(former.st_mode)) {
+                *error = QStringLiteral("Es un socket: no se puede escribir en él como en un archivo.");
+                return false;
+            }
+            if (madeUpBySystem(target)) {
+                *error = QStringLiteral("Es un archivo que el sistema genera al leerlo (/proc, /sys), no un archivo "
+                                        "de datos: no se ha escrito nada.");
+                return false;
+            }
+            if (!S_ISREG(former.st_mode))
+                return writeStream(target, S_ISFIFO(former.st_mode), bytes, error);
+            if (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0) {
+                *error = reasonFor(errno);
+                return false;
+            }
+        }
+        if (!held)
+            held.emplace();
+        if (!exists)
+            return replaceWhole(target, nullptr, bytes, error) == Replacement::Done;
+
+        bool inPlace = former.st_nlink > 1 || !replacementLosesNothing(target);
+        Descriptor lock(::open(target.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+        if (lock.get() >= 0) {
+            if (lockForSaving(lock.get(), inPlace) == Locking::Busy) {
+                *error = signalArrived() ? QStringLiteral("Guardado interrumpido. No se ha escrito nada.")
+                                         : save_steps::busyMessage();
+                return false;
+            }
+            if (!sameFile(lock.get(), target) && attempt < 10)
+                continue;
+        }
+        if (save_steps::injectedFailure(SaveStep::Locked)) {
+            *error = save_steps::injectedFailureText();
             return false;
+        }
+        if (!inPlace) {
+            const Replacement replaced = replaceWhole(target, &former, bytes, error);
+            if (replaced != Replacement::NotWithoutLoss)
+                return replaced == Replacement::Done;
+            inPlace = true;
+            if (lock.get() >= 0 && lockForSaving(lock.get(), true) == Locking::Busy) {
+                *error = save_steps::busyMessage();
+                return false;
+            }
+        }
+        error->clear();
+        return save_steps::writeInPlace(nameFromSystem(std::string_view(target.constData(), size_t(target.size()))),
+                                        bytes, error);
     }
-    error->clear();
-    return save_steps::writeInPlace(nameFromSystem(std::string_view(target.constData(), size_t(target.size()))), bytes,
-                                    error);
+}
+
+QStringList backupFolderCandidates()
+{
+    const QString name = QStringLiteral("vandrel-exp-editor");
+    QStringList candidates;
+    // The XDG rules: a relative XDG_CACHE_HOME is ignored.
+    const QByteArray cache = qgetenv("XDG_CACHE_HOME");
+    if (cache.startsWith('/'))
+        candidates << QDir(QFile::decodeName(cache)).filePath(name);
+    // The account's own home, not $HOME: under sudo -E that is another's,
+    // and unset under cron it would be the root folder.
+    std::string buffer(16384, '\0');
+    struct passwd entry = {}, *found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_dir
+        && found->pw_dir[0] == '/' && found->pw_dir[1] != '\0')
+        candidates << QDir(QFile::decodeName(found->pw_dir)).filePath(QStringLiteral(".cache/") + name);
+    candidates << QStringLiteral("/var/tmp/%1-%2").arg(name).arg(::geteuid());
+    return candidates;
+}
+
+bool makePrivateFolder(const QString &folder)
+{
+    const QByteArray path = QFile::encodeName(QDir::cleanPath(folder));
+    // Root makes nothing inside a folder of another account's (a home
+    // reached through sudo -E would then hold a folder its owner cannot use).
+    QByteArray existing = path;
+    struct stat st = {};
+    while (::lstat(existing.constData(), &st) != 0 && existing != "/")
+        existing = folderOf(existing);
+    if (existing != path) {
+        if (::geteuid() == 0 && st.st_uid != 0)
+            return false;
+        for (qsizetype at = existing.size() + 1; at <= path.size(); ++at)
+            if (at == path.size() || path.at(at) == '/')
+                if (::mkdir(path.left(at).constData(), 0700) != 0 && errno != EEXIST)
+                    return false;
+    }
+    // The folder itself: the user's own, not a link, private.
+    if (::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    if ((st.st_mode & 077) != 0 && ::chmod(path.constData(), 0700) != 0)
+        return false;
+    return ::access(path.constData(), W_OK | X_OK) == 0;
 }
 
 bool reserveSpace(QFileDevice &file, qint64 size, QString *error)
@@ -462,10 +688,17 @@ SignalsHeld::SignalsHeld()
         if (formerActions[i].sa_handler != SIG_IGN) // an ignored signal stays ignored
             ::sigaction(kHeldSignals[i], &note, nullptr);
     }
+    // A write past the file-size limit then fails with EFBIG, and the save
+    // puts the former content back, instead of the process ending mid-line.
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGXFSZ, &ignore, &formerFileSizeAction);
 }
 
 SignalsHeld::~SignalsHeld()
 {
+    ::sigaction(SIGXFSZ, &formerFileSizeAction, nullptr);
     for (size_t i = 0; i < std::size(kHeldSignals); ++i)
         ::sigaction(kHeldSignals[i], &formerActions[i], nullptr);
     if (const int number = arrivedSignal) {

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
-#include "core/safe_write.h"
+#include "core/safe_write_p.h"
 #include "table/core/experience_table.h"
 #include "test_files.h"
 
@@ -25,7 +25,10 @@
 #include <fcntl.h>
 #include <functional>
 #include <grp.h>
+#include <linux/fs.h>
 #include <sys/acl.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -69,12 +72,16 @@ struct LockedFolder
     LockedFolder &operator=(const LockedFolder &) = delete;
 };
 
+// The unprivileged child's own cache folder (its backups go there).
+QString childCacheHome;
+
 // Runs `body` in a child process, as an unprivileged account in group
 // kStaff when the test runs as root; returns its exit status, or -1.
 int inUnprivilegedChild(const std::function<int()> &body)
 {
     const pid_t child = fork();
     if (child == 0) {
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(childCacheHome));
         if (geteuid() == 0) {
             const gid_t groups[] = {kStaff};
             if (setgroups(1, groups) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
@@ -86,6 +93,12 @@ int inUnprivilegedChild(const std::function<int()> &body)
     if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
         return -1;
     return WEXITSTATUS(status);
+}
+
+// The backups left in the unprivileged child's backup folder.
+QStringList childBackups()
+{
+    return QDir(childCacheHome + QStringLiteral("/vandrel-exp-editor")).entryList(QDir::Files | QDir::Hidden);
 }
 
 struct stat statOf(const QString &path)
@@ -119,8 +132,14 @@ private slots:
     void inPlaceFailureLeavesAWholeFile();
     void interruptedSaveLeavesNoTemporary_data();
     void interruptedSaveLeavesNoTemporary();
-    void killedSaveLeavesNoTemporary();
+    void killedSaveLeavesTheFormerTable_data();
+    void killedSaveLeavesTheFormerTable();
     void killedSaveChild();
+    void twoSavesAtOnce_data();
+    void twoSavesAtOnce();
+    void refusedRenamesSaveInPlace_data();
+    void refusedRenamesSaveInPlace();
+    void backupFolderIsTheUsersOwn();
     void windowsSavesKeepWhatTheFileWas_data();
     void windowsSavesKeepWhatTheFileWas();
 
@@ -130,18 +149,21 @@ private:
 
 void TestSafeWrite::initTestCase()
 {
-    // Backups go under a cache folder the unprivileged children may write too.
+    if (qEnvironmentVariableIsSet("VEXP_TEST_SAVE_TARGET"))
+        return; // the child of a killed save keeps its parent's backup folder
     QVERIFY(cache_.isValid());
-    QVERIFY(QFile::setPermissions(cache_.path(), QFileDevice::Permissions(0x7777)));
 #if defined(Q_OS_UNIX)
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache_.path()));
-    QVERIFY(backupFolder().startsWith(cache_.path()));
+    QCOMPARE(backupFolder(), cache_.filePath(QStringLiteral("vandrel-exp-editor")));
+    // The unprivileged children's own, which only they may use.
+    childCacheHome = cache_.filePath(QStringLiteral("hijo"));
+    QVERIFY(QDir().mkpath(childCacheHome));
+    if (geteuid() == 0)
+        QCOMPARE(chown(QFile::encodeName(childCacheHome).constData(), kNobody, kNobody), 0);
 #else
     QVERIFY(
-        backupFolder().contains(QStringLiteral("/vandrel-exp-editor"))); // the user's own, under Wine a fresh prefix's
+        backupFolder().contains(QStringLiteral("vandrel-exp-editor"))); // the user's own, under Wine a fresh prefix's
 #endif
-    QVERIFY(QDir().mkpath(backupFolder()));
-    QVERIFY(QFile::setPermissions(backupFolder(), QFileDevice::Permissions(0x7777)));
 }
 
 void TestSafeWrite::cleanup()
@@ -159,17 +181,16 @@ void TestSafeWrite::fullDiskLeavesTheFormerFile()
     // A file-size limit fails the write as a full disk would.
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = old;
     small.rlim_cur = 64 * 1024;
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString error;
     const bool written = writeFileBytes(path, savedBytes(numberedTable(kMaxSavedRows)), &error);
     setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
 
     QVERIFY(!written);
-    QVERIFY2(error.contains(QStringLiteral("El archivo es demasiado grande")), qPrintable(error));
+    QVERIFY2(error.contains(QStringLiteral("El archivo supera el tamaño máximo permitido a este proceso")),
+             qPrintable(error));
     QCOMPARE(fileBytes(path), kFormer);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Exp.txt")});
 #else
@@ -187,6 +208,17 @@ void TestSafeWrite::unwritableTargetsLeaveTheFormerFile()
     QTemporaryDir dir;
     QVERIFY(!writeFileBytes(dir.path(), savedBytes(numberedTable(2)), &error)); // a folder as target
     QVERIFY(!error.isEmpty());
+
+    // Files the system makes up as they are read: refused before any backup
+    // is made (that of /proc/self/environ would hold the environment).
+    for (const char *madeUp : {"/proc/self/status", "/proc/self/environ", "/sys/kernel/mm/transparent_hugepage/enabled"}) {
+        if (!QFileInfo::exists(QString::fromLatin1(madeUp)))
+            continue;
+        QVERIFY(!writeFileBytes(QString::fromLatin1(madeUp), savedBytes(numberedTable(2)), &error));
+        QCOMPARE(error, QStringLiteral("Es un archivo que el sistema genera al leerlo (/proc, /sys), no un archivo de "
+                                       "datos: no se ha escrito nada."));
+    }
+    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files), QStringList());
 
     // A read-only file; as root, tried by an unprivileged child process.
     QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
@@ -259,7 +291,7 @@ void TestSafeWrite::lockedFolderWritesTheFileInPlace()
     QCOMPARE(after.st_gid, before.st_gid);
     QCOMPARE(after.st_mode, before.st_mode);
     QCOMPARE(QDir(locked.dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Exp.txt")});
-    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(childBackups(), QStringList());
 #else
     QSKIP("an unprivileged child process is a POSIX facility");
 #endif
@@ -271,8 +303,9 @@ void TestSafeWrite::lockedFolderFullDiskLeavesTheFormerFile()
     // Writing in place with no room: the former table stays whole.
     const QByteArray former = savedBytes(numberedTable(100));
     LockedFolder locked(former);
+    // SIGXFSZ as the process has it by default: it would end the process
+    // mid-line unless the writer holds it.
     const int status = inUnprivilegedChild([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
         rlimit small{};
         getrlimit(RLIMIT_FSIZE, &small);
         small.rlim_cur = 16 * 1024; // past the former table, short of the new one
@@ -281,14 +314,14 @@ void TestSafeWrite::lockedFolderFullDiskLeavesTheFormerFile()
         QString error;
         if (writeFileBytes(locked.path, savedBytes(numberedTable(2000)), &error))
             return 1;
-        return error.contains(QStringLiteral("El archivo es demasiado grande"))
+        return error.contains(QStringLiteral("El archivo supera el tamaño máximo permitido a este proceso."))
                        && error.contains(QStringLiteral("El archivo conserva su contenido anterior."))
                    ? 0
                    : 2;
     });
     QCOMPARE(status, 0);
     QCOMPARE(fileBytes(locked.path), former);
-    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(childBackups(), QStringList());
 #else
     QSKIP("a file-size limit is a POSIX facility");
 #endif
@@ -308,6 +341,8 @@ enum class Target {
     AnotherAccountsFile,
     InheritedAcl,
     UserAttributes,
+    SkippedAttribute,
+    HiddenAttribute,
     NoAnonymousTemporary,
     LinkChain,
     LinkLoop,
@@ -378,6 +413,8 @@ void TestSafeWrite::savingKeepsWhatTheFileWas_data()
     QTest::newRow("root's file, saved by the user its ACL lets write") << Target::AnotherAccountsFile << QString();
     QTest::newRow("no ACL, in a folder with a default ACL") << Target::InheritedAcl << QString();
     QTest::newRow("user attributes") << Target::UserAttributes << QString();
+    QTest::newRow("an attribute /etc/xattr.conf skips") << Target::SkippedAttribute << QString();
+    QTest::newRow("a trusted attribute its owner cannot see") << Target::HiddenAttribute << QString();
     QTest::newRow("a folder without anonymous temporaries") << Target::NoAnonymousTemporary << QString();
     QTest::newRow("a chain of links") << Target::LinkChain << QString();
     QTest::newRow("a loop of links") << Target::LinkLoop << QStringLiteral("Demasiados niveles de enlaces simbólicos");
@@ -455,6 +492,21 @@ void TestSafeWrite::savingKeepsWhatTheFileWas()
         if (::setxattr(path8.constData(), "user.origen", "servidor", 8, 0) != 0)
             QSKIP("this file system keeps no user attributes");
         break;
+    case Target::SkippedAttribute:
+        QVERIFY(putFile(path, kFormer));
+        if (::setxattr(path8.constData(), "user.Beagle.indice", "1", 1, 0) != 0)
+            QSKIP("this file system keeps no user attributes");
+        break;
+    case Target::HiddenAttribute:
+        // Set by root on the table of the account that saves it.
+        if (geteuid() != 0)
+            QSKIP("only root may set a trusted attribute");
+        QVERIFY(putFile(path, kFormer));
+        QCOMPARE(chown(path8.constData(), kNobody, kNobody), 0);
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+        if (::setxattr(path8.constData(), "trusted.origen", "servidor", 8, 0) != 0)
+            QSKIP("this file system keeps no trusted attributes");
+        break;
     case Target::NoAnonymousTemporary:
         QVERIFY(putFile(path, kFormer));
         failSteps({SaveStep::AnonymousTemporary});
@@ -476,7 +528,7 @@ void TestSafeWrite::savingKeepsWhatTheFileWas()
 
     QString error;
     const bool written =
-        target == Target::AnotherAccountsFile
+        target == Target::AnotherAccountsFile || target == Target::HiddenAttribute
             ? inUnprivilegedChild([&] { return writeFileBytes(path, savedBytes(table), &error) ? 0 : 1; }) == 0
             : writeFileBytes(path, savedBytes(table), &error);
     if (socketFd >= 0)
@@ -509,7 +561,8 @@ void TestSafeWrite::savingKeepsWhatTheFileWas()
     case Target::Acl: {
         QCOMPARE(aclText(path), formerAcl);
         QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
-        QVERIFY(after.st_ino != before.st_ino);
+        if (geteuid() == 0)
+            QVERIFY(after.st_ino != before.st_ino);
         const int status = inUnprivilegedChild([&] { return fileBytes(path) == saved ? 0 : 1; });
         QCOMPARE(status, 0); // the ACL's user still reads the table
         break;
@@ -526,10 +579,21 @@ void TestSafeWrite::savingKeepsWhatTheFileWas()
         break;
     case Target::UserAttributes:
         QCOMPARE(attributeOf(path, "user.origen"), QByteArray("servidor"));
-        QVERIFY(after.st_ino != before.st_ino);
+        if (geteuid() == 0) // others cannot see trusted.* to copy them: written in place
+            QVERIFY(after.st_ino != before.st_ino);
+        break;
+    case Target::SkippedAttribute:
+        QCOMPARE(attributeOf(path, "user.Beagle.indice"), QByteArray("1"));
+        QCOMPARE(after.st_ino, before.st_ino);
+        break;
+    case Target::HiddenAttribute:
+        QCOMPARE(attributeOf(path, "trusted.origen"), QByteArray("servidor"));
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_uid, uid_t(kNobody));
         break;
     case Target::NoAnonymousTemporary:
-        QVERIFY(after.st_ino != before.st_ino);
+        if (geteuid() == 0)
+            QVERIFY(after.st_ino != before.st_ino);
         break;
     case Target::LinkChain:
         QCOMPARE(fileBytes(other), saved);
@@ -547,6 +611,7 @@ void TestSafeWrite::savingKeepsWhatTheFileWas()
     expectedFiles.sort();
     QCOMPARE(files, expectedFiles); // no temporary left
     QCOMPARE(QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    QCOMPARE(childBackups(), QStringList());
 #else
     QSKIP("devices, pipes, links and ACLs as POSIX has them");
 #endif
@@ -559,6 +624,7 @@ void TestSafeWrite::inPlaceFailureLeavesAWholeFile_data()
     QTest::addColumn<bool>("backupKept");
     const QString untouched = QStringLiteral("No se ha escrito nada.");
     const QString restored = QStringLiteral("El archivo conserva su contenido anterior.");
+    QTest::newRow("the lock") << QList<SaveStep>{SaveStep::Locked} << save_steps::injectedFailureText() << false;
     QTest::newRow("the backup") << QList<SaveStep>{SaveStep::Backup} << untouched << false;
     QTest::newRow("reserving space") << QList<SaveStep>{SaveStep::ReserveSpace} << save_steps::injectedFailureText()
                                      << false;
@@ -662,12 +728,13 @@ void TestSafeWrite::interruptedSaveLeavesNoTemporary()
 
 namespace {
 
-// Where the child below says it has reached the step it waits at.
+// Where the child below says it has reached the step it waits at, and the step.
 const char kChildTarget[] = "VEXP_TEST_SAVE_TARGET";
+const char kChildStep[] = "VEXP_TEST_SAVE_STEP";
 
 bool waitToBeKilled(SaveStep step)
 {
-    if (step == SaveStep::TemporaryWritten) {
+    if (int(step) == qEnvironmentVariableIntValue(kChildStep)) {
         putFile(qEnvironmentVariable(kChildTarget) + QStringLiteral(".listo"), "listo");
         for (;;)
             QThread::sleep(1);
@@ -675,18 +742,43 @@ bool waitToBeKilled(SaveStep step)
     return false;
 }
 
+// A second name for the file at `path`, so that it is written in place.
+bool secondLink(const QString &path, const QString &other)
+{
+#if defined(Q_OS_WIN)
+    return CreateHardLinkW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(other).utf16()),
+                           reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()), nullptr);
+#else
+    return ::link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()) == 0;
+#endif
+}
+
 } // namespace
 
-void TestSafeWrite::killedSaveLeavesNoTemporary()
+void TestSafeWrite::killedSaveLeavesTheFormerTable_data()
 {
-    // A child process is killed (SIGKILL; TerminateProcess on Windows) with
-    // the new table written in its temporary, not yet in the file's place.
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("replacing, with the new table in the temporary") << false;
+    QTest::newRow("in place, with the new table written and the tail of the former after it") << true;
+}
+
+void TestSafeWrite::killedSaveLeavesTheFormerTable()
+{
+    QFETCH(bool, inPlace);
+    // A child process is killed (SIGKILL; TerminateProcess on Windows) at
+    // the worst moment of each path: the former table stays whole, in the
+    // file or, written in place, in the named backup, which is then found.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Exp.txt"));
-    QVERIFY(putFile(path, kFormer));
+    const QByteArray former = savedBytes(numberedTable(300));
+    QVERIFY(putFile(path, former));
+    if (inPlace)
+        QVERIFY(secondLink(path, dir.filePath(QStringLiteral("b"))));
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(kChildTarget), path);
+    environment.insert(QString::fromLatin1(kChildStep),
+                       QString::number(int(inPlace ? SaveStep::WriteContent : SaveStep::TemporaryWritten)));
     child.setProcessEnvironment(environment);
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("killedSaveChild")});
     QVERIFY(child.waitForStarted());
@@ -694,19 +786,245 @@ void TestSafeWrite::killedSaveLeavesNoTemporary()
     child.kill();
     QVERIFY(child.waitForFinished());
     QVERIFY(QFile::remove(path + QStringLiteral(".listo")));
-    QTRY_COMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Exp.txt")});
-    QCOMPARE(fileBytes(path), kFormer);
+    const QStringList expected =
+        inPlace ? QStringList{QStringLiteral("b"), QStringLiteral("Exp.txt")} : QStringList{QStringLiteral("Exp.txt")};
+    QTRY_COMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase), expected);
+    if (!inPlace) {
+        QCOMPARE(fileBytes(path), former);
+        QCOMPARE(leftoverBackupOf(path), QString());
+        return;
+    }
+    QVERIFY(fileBytes(path).startsWith(savedBytes(numberedTable(100))));
+    const QStringList backups = QDir(backupFolder()).entryList(QDir::Files);
+    QCOMPARE(backups.size(), 1);
+    const QString backup = QDir::toNativeSeparators(QDir(backupFolder()).filePath(backups.constFirst()));
+    QCOMPARE(fileBytes(backup), former);
+    QVERIFY2(backups.constFirst().startsWith(QStringLiteral("Exp.txt.")), qPrintable(backups.constFirst()));
+    QCOMPARE(leftoverBackupOf(path), backup);
+    QCOMPARE(leftoverBackupOf(dir.filePath(QStringLiteral("b"))), backup); // the same file by its other name
+
+    // The next save keeps that backup and makes its own beside it.
+    QString error;
+    QVERIFY2(writeFileBytes(path, savedBytes(numberedTable(5)), &error), qPrintable(error));
+    QCOMPARE(fileBytes(path), savedBytes(numberedTable(5)));
+    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files), backups);
+    QVERIFY(QFile::remove(backup));
+    QCOMPARE(leftoverBackupOf(path), QString());
 }
 
 void TestSafeWrite::killedSaveChild()
 {
     // Run by the test above in a process of its own.
     if (!qEnvironmentVariableIsSet(kChildTarget))
-        QSKIP("the child of killedSaveLeavesNoTemporary");
+        QSKIP("the child of killedSaveLeavesTheFormerTable");
     setSaveStepHook(waitToBeKilled);
     QString error;
     writeFileBytes(qEnvironmentVariable(kChildTarget), savedBytes(numberedTable(100)), &error);
     QFAIL("the save did not wait to be killed");
+}
+
+#if defined(Q_OS_UNIX)
+namespace {
+
+// Where a held save says it waits, and what lets it go on.
+QString heldReady, heldGoOn;
+
+bool holdWhileWriting(SaveStep step)
+{
+    if (step == SaveStep::WriteContent) {
+        putFile(heldReady, "listo");
+        while (!QFileInfo::exists(heldGoOn))
+            QThread::msleep(20);
+    }
+    return false;
+}
+
+} // namespace
+#endif
+
+void TestSafeWrite::twoSavesAtOnce_data()
+{
+    QTest::addColumn<bool>("secondReplaces");
+    QTest::newRow("the second in place too") << false;
+    QTest::newRow("the second by a replacement") << true;
+}
+
+void TestSafeWrite::twoSavesAtOnce()
+{
+#if defined(Q_OS_UNIX)
+    QFETCH(bool, secondReplaces);
+    // The first save is held with its new table written over the former,
+    // not yet cut: the second may neither write nor rename over it.
+    if (secondReplaces && geteuid() != 0)
+        QSKIP("the first save written in place by another account, the second replacing as root");
+    QTemporaryDir signals_;
+    QVERIFY(QFile::setPermissions(signals_.path(), QFileDevice::Permissions(0x7777)));
+    heldReady = signals_.filePath(QStringLiteral("listo"));
+    heldGoOn = signals_.filePath(QStringLiteral("sigue"));
+    const QByteArray first = savedBytes(numberedTable(20)), second = savedBytes(numberedTable(3000));
+    LockedFolder locked(savedBytes(numberedTable(400)));
+    if (!secondReplaces)
+        QVERIFY(QFile::setPermissions(locked.dir.path(), QFileDevice::Permissions(0x7755)));
+    if (!secondReplaces)
+        QVERIFY(secondLink(locked.path, locked.dir.filePath(QStringLiteral("b"))));
+    const pid_t firstSave = fork();
+    if (firstSave == 0) {
+        if (secondReplaces && geteuid() == 0) {
+            qputenv("XDG_CACHE_HOME", QFile::encodeName(childCacheHome));
+            const gid_t groups[] = {kStaff};
+            if (setgroups(1, groups) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
+                _exit(99);
+        }
+        setSaveStepHook(holdWhileWriting);
+        QString error;
+        _exit(writeFileBytes(locked.path, first, &error) ? 0 : 1);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(heldReady), 30000);
+    QString error;
+    QVERIFY(!writeFileBytes(locked.path, second, &error));
+    QCOMPARE(error, QStringLiteral("Otro proceso está guardando el archivo."));
+    QVERIFY(putFile(heldGoOn, "sigue"));
+    int status = 0;
+    QCOMPARE(waitpid(firstSave, &status, 0), firstSave);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(fileBytes(locked.path), first); // one table, whole: no tail, no NUL bytes
+    QStringList files = QDir(locked.dir.path()).entryList(QDir::Files | QDir::Hidden);
+    files.removeOne(QStringLiteral("b"));
+    QCOMPARE(files, QStringList{QStringLiteral("Exp.txt")});
+    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files), QStringList());
+    QCOMPARE(childBackups(), QStringList());
+    // Once the first is done, the second saves.
+    QVERIFY2(writeFileBytes(locked.path, second, &error), qPrintable(error));
+    QCOMPARE(fileBytes(locked.path), second);
+#else
+    QSKIP("a second process holding a save is tried on POSIX here, on Windows under Wine by the tool");
+#endif
+}
+
+void TestSafeWrite::refusedRenamesSaveInPlace_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("a file bind-mounted on another") << QStringLiteral("bind");
+    QTest::newRow("an append-only folder") << QStringLiteral("append");
+    QTest::newRow("a name of 255 bytes") << QStringLiteral("long");
+    QTest::newRow("a name of 255 bytes with a second link") << QStringLiteral("long, linked");
+}
+
+void TestSafeWrite::refusedRenamesSaveInPlace()
+{
+#if defined(Q_OS_UNIX)
+    QFETCH(QString, target);
+    QTemporaryDir dir;
+    // 255 bytes of accented Spanish: 84 "ñ" (2 bytes each), then 87 "a".
+    const QString longName = QString(84, u'ñ') + QString(83, u'a') + QStringLiteral(".txt");
+    QCOMPARE(longName.toUtf8().size(), 255);
+    QString path = dir.filePath(target.startsWith(QStringLiteral("long")) ? longName : QStringLiteral("Exp.txt"));
+    QVERIFY(putFile(path, kFormer));
+    QStringList expected{QFileInfo(path).fileName()};
+    const QByteArray folder8 = QFile::encodeName(dir.path());
+    long appendOnly = FS_APPEND_FL;
+    int folderFd = -1;
+    if (target == QStringLiteral("bind")) {
+        const QString source = dir.filePath(QStringLiteral("fuera.txt"));
+        QVERIFY(putFile(source, kFormer));
+        if (::mount(QFile::encodeName(source).constData(), QFile::encodeName(path).constData(), nullptr, MS_BIND,
+                    nullptr)
+            != 0)
+            QSKIP("this test cannot mount (root and CAP_SYS_ADMIN needed)");
+        expected << QStringLiteral("fuera.txt");
+    } else if (target == QStringLiteral("append")) {
+        folderFd = ::open(folder8.constData(), O_RDONLY | O_DIRECTORY);
+        if (geteuid() != 0 || ::ioctl(folderFd, FS_IOC_SETFLAGS, &appendOnly) != 0) {
+            ::close(folderFd);
+            QSKIP("chattr +a needs root and a file system that keeps the flag");
+        }
+    } else if (target == QStringLiteral("long, linked")) {
+        QVERIFY(secondLink(path, dir.filePath(QStringLiteral("b"))));
+        expected << QStringLiteral("b");
+    }
+    const ino_t formerInode = statOf(path).st_ino;
+    QString error;
+    const bool written = writeFileBytes(path, savedBytes(numberedTable(30)), &error);
+    const QByteArray content = fileBytes(path);
+    const ino_t inode = statOf(path).st_ino;
+    QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    if (target == QStringLiteral("bind")) {
+        QVERIFY(::umount(QFile::encodeName(path).constData()) == 0);
+        QCOMPARE(fileBytes(dir.filePath(QStringLiteral("fuera.txt"))), content); // the mounted file itself
+    } else if (target == QStringLiteral("append")) {
+        long none = 0;
+        QVERIFY(::ioctl(folderFd, FS_IOC_SETFLAGS, &none) == 0);
+        ::close(folderFd);
+    }
+    QVERIFY2(written, qPrintable(error));
+    QCOMPARE(content, savedBytes(numberedTable(30)));
+    if (!target.startsWith(QStringLiteral("long")) || target.endsWith(QStringLiteral("linked")))
+        QCOMPARE(inode, formerInode); // written in place
+    files.sort();
+    expected.sort();
+    QCOMPARE(files, expected); // no temporary left, even where none could be removed
+    QCOMPARE(QDir(backupFolder()).entryList(QDir::Files), QStringList());
+#else
+    QSKIP("mounts, folder flags and names of bytes are POSIX's");
+#endif
+}
+
+void TestSafeWrite::backupFolderIsTheUsersOwn()
+{
+#if defined(Q_OS_UNIX)
+    // $HOME is not where backups go (unset under cron, another's under sudo
+    // -E), nor a relative XDG_CACHE_HOME.
+    const QByteArray home = qgetenv("HOME"), cache = qgetenv("XDG_CACHE_HOME");
+    qputenv("HOME", "/casa/de/otro");
+    qputenv("XDG_CACHE_HOME", "relativa");
+    const QStringList candidates = file_system::backupFolderCandidates();
+    qunsetenv("HOME");
+    const QStringList withoutHome = file_system::backupFolderCandidates();
+    qputenv("HOME", home);
+    qputenv("XDG_CACHE_HOME", cache);
+    QCOMPARE(withoutHome, candidates);
+    for (const QString &candidate : candidates) {
+        QVERIFY2(candidate.startsWith(u'/') && !candidate.startsWith(QStringLiteral("//")), qPrintable(candidate));
+        QVERIFY2(!candidate.contains(QStringLiteral("relativa")) && !candidate.contains(QStringLiteral("/casa/")),
+                 qPrintable(candidate));
+    }
+    QCOMPARE(candidates.constLast(), QStringLiteral("/var/tmp/vandrel-exp-editor-%1").arg(geteuid()));
+
+    // A folder made is private; a link or another's folder is not taken.
+    QTemporaryDir dir;
+    const QString made = dir.filePath(QStringLiteral("a/b/vandrel-exp-editor"));
+    QVERIFY(file_system::makePrivateFolder(made));
+    QCOMPARE(statOf(made).st_mode & 0777, mode_t(0700));
+    const QString link = dir.filePath(QStringLiteral("enlace"));
+    QVERIFY(QFile::link(made, link));
+    QVERIFY(!file_system::makePrivateFolder(link));
+    if (geteuid() == 0) {
+        // Root under sudo -E, with the user's XDG_CACHE_HOME: nothing made there.
+        const QString users = dir.filePath(QStringLiteral("usuario"));
+        QVERIFY(QDir().mkpath(users));
+        QCOMPARE(chown(QFile::encodeName(users).constData(), kNobody, kNobody), 0);
+        QVERIFY(!file_system::makePrivateFolder(users + QStringLiteral("/.cache/vandrel-exp-editor")));
+        QVERIFY(!QFileInfo::exists(users + QStringLiteral("/.cache")));
+        QVERIFY(!file_system::makePrivateFolder(childCacheHome)); // another account's own
+
+        // An account without a home (nobody: /nonexistent) falls back to /var/tmp.
+        const QString fallback = QStringLiteral("/var/tmp/vandrel-exp-editor-%1").arg(kNobody);
+        QDir(fallback).removeRecursively();
+        const int status = inUnprivilegedChild([&] {
+            qunsetenv("XDG_CACHE_HOME");
+            qputenv("HOME", "/nonexistent");
+            return backupFolder() == fallback ? 0 : 1;
+        });
+        const struct stat st = statOf(fallback);
+        QDir(fallback).removeRecursively();
+        QCOMPARE(status, 0);
+        QCOMPARE(st.st_uid, kNobody);
+        QCOMPARE(st.st_mode & 0777, mode_t(0700));
+    }
+#else
+    QSKIP("Windows' folders are %LOCALAPPDATA% and %TEMP%");
+#endif
 }
 
 void TestSafeWrite::windowsSavesKeepWhatTheFileWas_data()
