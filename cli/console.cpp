@@ -107,10 +107,23 @@ bool writeStandardOutput(const QByteArray &bytes, QString *error)
     return true;
 }
 
+namespace {
+
+// A save of this file was interrupted and its backup stayed: said before
+// the file is written again, so the admin learns of it before it matters.
+void warnOfLeftoverBackup(const QString &path)
+{
+    if (const QString backup = leftoverBackupOf(path); !backup.isEmpty())
+        printError(QStringLiteral("vandrel-exp: aviso: %1\n").arg(fileFailure(path, leftoverBackupMessage(backup))));
+}
+
+} // namespace
+
 bool writeBytesArgument(const QString &path, const QByteArray &bytes, QString *error)
 {
     if (path == QStringLiteral("-"))
         return writeStandardOutput(bytes, error);
+    warnOfLeftoverBackup(path);
     if (writeFileBytes(path, bytes, error))
         return true;
     *error = fileFailure(path, *error);
@@ -153,6 +166,7 @@ bool readBytesArgument(const QString &path, ByteBuffer &bytes, QString *error)
 bool writeTableArgument(const QString &path, const ExperienceTable &table, QString *error)
 {
     if (!path.isEmpty() && path != QStringLiteral("-")) {
+        warnOfLeftoverBackup(path);
         if (writeTableFile(path, table, error))
             return true;
         *error = fileFailure(path, *error); // the message names the file

@@ -7,7 +7,7 @@
 class QFileDevice;
 class QString;
 
-// Which file a name or an open file is, and its size and last change, as
+// Which file a name or an open file is, and its size and last changes, as
 // the system reports them: enough to see that a file was replaced or
 // rewritten since it was last looked at. One file per platform.
 struct FileIdentity
@@ -17,6 +17,12 @@ struct FileIdentity
     quint64 file = 0;
     qint64 size = 0;
     qint64 modified = 0; // in the system's finest unit
+    qint64 changed = 0;  // the last change of content or metadata (ctime), which no program sets back
+
+    bool isSameFile(const FileIdentity &other) const
+    {
+        return exists && other.exists && device == other.device && file == other.file;
+    }
 
     bool operator==(const FileIdentity &) const = default;
 };

@@ -15,9 +15,13 @@ FileIdentity fromHandle(HANDLE handle)
     BY_HANDLE_FILE_INFORMATION info = {};
     if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &info))
         return {};
+    FILE_BASIC_INFO basic = {};
+    const qint64 changed =
+        GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic) ? basic.ChangeTime.QuadPart : 0;
     return {true, quint64(info.dwVolumeSerialNumber), (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
             qint64((quint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow),
-            qint64((quint64(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime)};
+            qint64((quint64(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime),
+            changed};
 }
 
 } // namespace

@@ -1,12 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
-#include "core/safe_write.h"
+#include "core/safe_write_p.h"
 
 #include "core/system_error.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDevice>
 #include <QRandomGenerator>
+#include <QThread>
 
 #include <algorithm>
 #include <io.h>
@@ -116,12 +118,14 @@ public:
             DeleteFileW(wide(name_));
     }
 
+    // A short name beside the file, whatever the file's own.
     bool create(const QString &target, DWORD *code)
     {
+        const QString folder = target.left(target.lastIndexOf(u'\\') + 1);
         for (int attempt = 0; attempt < 100; ++attempt) {
-            name_ =
-                target
-                + QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->bounded(1u << 30), 8, 36, QLatin1Char('0'));
+            name_ = folder
+                    + QStringLiteral(".vandrel-%1.tmp")
+                          .arg(QRandomGenerator::global()->bounded(1u << 30), 8, 36, QLatin1Char('0'));
             HANDLE handle =
                 CreateFileW(wide(name_), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -189,18 +193,6 @@ constexpr DWORD kKeptAttributes =
 Replacement replaceWhole(const QString &target, bool exists, const QByteArray &bytes, QString *error)
 {
     const DWORD formerAttributes = exists ? GetFileAttributesW(wide(target)) : INVALID_FILE_ATTRIBUTES;
-    if (exists) {
-        // A replace needs the file with no other program holding it against
-        // deletion; where one does, the file may still be written in place
-        // (a server that reads with fopen), or the writing says who holds it.
-        const Handle probe(CreateFileW(wide(target), GENERIC_WRITE | DELETE,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe.valid() && GetLastError() == ERROR_SHARING_VIOLATION) {
-            *error = reasonFor(ERROR_SHARING_VIOLATION, target);
-            return Replacement::NotWithoutLoss;
-        }
-    }
     Temporary temporary;
     DWORD code = 0;
     if (!temporary.create(target, &code)) {
@@ -223,8 +215,13 @@ Replacement replaceWhole(const QString &target, bool exists, const QByteArray &b
                                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
                                  : MoveFileExW(wide(temporary.name()), wide(target), MOVEFILE_WRITE_THROUGH);
     if (!replaced) {
-        *error = refusalReason(GetLastError(), target);
-        return Replacement::Failed;
+        const DWORD refused = GetLastError();
+        *error = refusalReason(refused, target);
+        // Another volume, or a folder that takes a new file but no rename
+        // over the old: the file itself may still be written.
+        return exists && (refused == ERROR_NOT_SAME_DEVICE || refused == ERROR_UNABLE_TO_MOVE_REPLACEMENT)
+                   ? Replacement::NotWithoutLoss
+                   : Replacement::Failed;
     }
     temporary.moved();
     // Windows keeps them itself; Wine's replace does not.
@@ -235,6 +232,101 @@ Replacement replaceWhole(const QString &target, bool exists, const QByteArray &b
     }
     return Replacement::Done;
 }
+
+// Windows' device names, with or without an extension, in any folder.
+QString deviceNameOf(const QString &path)
+{
+    const QString name = path.section(u'\\', -1).section(u'.', 0, 0).trimmed().toUpper();
+    static const QStringList devices = [] {
+        QStringList names{QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
+                          QStringLiteral("NUL"), QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
+        for (int i = 1; i <= 9; ++i)
+            names << QStringLiteral("COM%1").arg(i) << QStringLiteral("LPT%1").arg(i);
+        return names;
+    }();
+    return devices.contains(name) ? name : QString();
+}
+
+// Waits a short while for a program that holds the file against its
+// replacement (a server reading it: sharing reading and writing, not
+// deletion) to let it go. False when it still holds it.
+bool waitForHolder(const QString &target)
+{
+    const QDeadlineTimer deadline(save_steps::kLockWaitMs);
+    for (;;) {
+        const Handle probe(CreateFileW(wide(target), GENERIC_WRITE | DELETE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (probe.valid() || GetLastError() != ERROR_SHARING_VIOLATION)
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+}
+
+// One save's lock: a byte far past any table's end, so that it keeps other
+// saves out without keeping readers or this save's own writes out. Shared
+// for a replacement, exclusive for a write in place.
+class SaveLock
+{
+public:
+    explicit SaveLock(const QString &target)
+        : handle_(CreateFileW(wide(target), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr))
+    {
+    }
+
+    // False when another save holds it past the wait.
+    bool take(bool exclusive)
+    {
+        if (!handle_.valid())
+            return true; // a file system without locks saves without one
+        if (held_) {
+            OVERLAPPED at = region();
+            UnlockFileEx(handle_.get(), 0, 1, 0, &at);
+            held_ = false;
+        }
+        const QDeadlineTimer deadline(save_steps::kLockWaitMs);
+        for (;;) {
+            OVERLAPPED at = region();
+            if (LockFileEx(handle_.get(), LOCKFILE_FAIL_IMMEDIATELY | (exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0), 0, 1,
+                           0, &at)) {
+                held_ = true;
+                return true;
+            }
+            const DWORD code = GetLastError();
+            if (code != ERROR_LOCK_VIOLATION && code != ERROR_IO_PENDING)
+                return true;
+            if (deadline.hasExpired())
+                return false;
+            QThread::msleep(20);
+        }
+    }
+
+    // Whether `target` still names the locked file (not replaced meanwhile).
+    bool stillNames(const QString &target) const
+    {
+        BY_HANDLE_FILE_INFORMATION info = {};
+        if (!handle_.valid() || !GetFileInformationByHandle(handle_.get(), &info))
+            return true;
+        const FileIdentity now = identityOf(target);
+        return now.exists && now.device == info.dwVolumeSerialNumber
+               && now.file == ((quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+    }
+
+private:
+    static OVERLAPPED region()
+    {
+        OVERLAPPED at = {};
+        at.OffsetHigh = 0x40000000; // 2^62
+        return at;
+    }
+
+    Handle handle_;
+    bool held_ = false;
+};
 
 } // namespace
 
@@ -247,21 +339,32 @@ bool writeByRule(const QString &path, const QByteArray &bytes, QString *error)
         *error = reasonFor(ERROR_FILE_NOT_FOUND, path);
         return false;
     }
-    // Attributes only: a file another program holds open is still looked at;
-    // links are followed to the file they name.
-    const Handle look(CreateFileW(wide(target), FILE_READ_ATTRIBUTES,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    const DWORD lookCode = look.valid() ? 0 : GetLastError();
-    const bool exists = look.valid();
-    if (!exists && lookCode != ERROR_FILE_NOT_FOUND) {
-        *error = reasonFor(lookCode, target); // a loop of links among them
+    // AUX, COM1 and the like name a device in every folder: a table "saved"
+    // there is nowhere. NUL is written as the device it is, as /dev/null.
+    if (const QString device = deviceNameOf(target); !device.isEmpty()) {
+        if (device == QStringLiteral("NUL"))
+            return writeStream(QStringLiteral("NUL"), bytes, error);
+        *error = QStringLiteral("%1 es el nombre de un dispositivo de Windows, no de un archivo: no se ha escrito nada.")
+                     .arg(device);
         return false;
     }
-    bool shared = false;
-    if (exists) {
+    for (int attempt = 0;; ++attempt) {
+        // Attributes only: a file another program holds open is still
+        // looked at; links are followed to the file they name.
+        const Handle look(CreateFileW(wide(target), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        const DWORD lookCode = look.valid() ? 0 : GetLastError();
+        const bool exists = look.valid();
+        if (!exists && lookCode != ERROR_FILE_NOT_FOUND) {
+            *error = reasonFor(lookCode, target); // a loop of links among them
+            return false;
+        }
+        if (!exists)
+            return replaceWhole(target, false, bytes, error) == Replacement::Done;
         if (GetFileType(look.get()) != FILE_TYPE_DISK)
             return writeStream(target, bytes, error);
+        bool shared = false;
         BY_HANDLE_FILE_INFORMATION info = {};
         if (GetFileInformationByHandle(look.get(), &info)) {
             if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -269,7 +372,7 @@ bool writeByRule(const QString &path, const QByteArray &bytes, QString *error)
                 return false;
             }
             if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
-                *error = reasonFor(ERROR_ACCESS_DENIED, target);
+                *error = QStringLiteral("El archivo es de solo lectura.");
                 return false;
             }
             shared = info.nNumberOfLinks > 1;
@@ -278,14 +381,53 @@ bool writeByRule(const QString &path, const QByteArray &bytes, QString *error)
         const DWORD length = GetFinalPathNameByHandleW(look.get(), final, DWORD(std::size(final)), 0);
         if (length > 0 && length < std::size(final))
             target = withoutPrefix(QString::fromWCharArray(final, int(length)));
+        // A program that holds the file against deletion is almost always a
+        // reader (a server loading its table): neither replace the file
+        // under it nor write it in place while it reads.
+        if (!waitForHolder(target)) {
+            *error = reasonFor(ERROR_SHARING_VIOLATION, target);
+            return false;
+        }
+        SaveLock lock(target);
+        if (!lock.take(shared)) {
+            *error = save_steps::busyMessage();
+            return false;
+        }
+        if (!lock.stillNames(target) && attempt < 10)
+            continue;
+        if (save_steps::injectedFailure(SaveStep::Locked)) {
+            *error = save_steps::injectedFailureText();
+            return false;
+        }
+        if (!shared) {
+            const Replacement replaced = replaceWhole(target, true, bytes, error);
+            if (replaced != Replacement::NotWithoutLoss)
+                return replaced == Replacement::Done;
+            if (!lock.take(true)) {
+                *error = save_steps::busyMessage();
+                return false;
+            }
+        }
+        error->clear();
+        return save_steps::writeInPlace(target, bytes, error);
     }
-    if (!shared) {
-        const Replacement replaced = replaceWhole(target, exists, bytes, error);
-        if (replaced != Replacement::NotWithoutLoss)
-            return replaced == Replacement::Done;
+}
+
+QStringList backupFolderCandidates()
+{
+    QStringList candidates;
+    for (const char *variable : {"LOCALAPPDATA", "TEMP"}) {
+        const QString base = qEnvironmentVariable(variable);
+        if (!base.isEmpty() && !QDir::isRelativePath(base))
+            candidates << QDir(QDir::fromNativeSeparators(base)).filePath(QStringLiteral("vandrel-exp-editor"));
     }
-    error->clear();
-    return save_steps::writeInPlace(target, bytes, error);
+    return candidates;
+}
+
+bool makePrivateFolder(const QString &folder)
+{
+    // Under the user's own profile: private by its inherited security.
+    return QDir().mkpath(folder);
 }
 
 bool reserveSpace(QFileDevice &file, qint64 size, QString *error)

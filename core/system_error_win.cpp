@@ -39,6 +39,24 @@ const char *spanishFor(DWORD code)
     case ERROR_NO_DATA:
     case ERROR_BROKEN_PIPE:
         return "Nadie lee ya del otro extremo de la tubería.";
+    case ERROR_INVALID_HANDLE:
+        return "El descriptor de archivo no es válido.";
+    case ERROR_FILE_READ_ONLY:
+        return "El archivo es de solo lectura.";
+    // What a network share gives.
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return "No se encuentra la ruta de red.";
+    case ERROR_NETNAME_DELETED:
+    case ERROR_DEV_NOT_EXIST:
+        return "El recurso de red ya no está disponible.";
+    case ERROR_UNEXP_NET_ERR:
+        return "Error inesperado de la red.";
+    case ERROR_NETWORK_UNREACHABLE:
+    case ERROR_HOST_UNREACHABLE:
+        return "No se puede llegar al servidor de archivos.";
+    case ERROR_SEM_TIMEOUT:
+        return "El servidor de archivos no responde a tiempo.";
     default:
         return nullptr;
     }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "table/table_commands.h"
 
+#include "core/file_identity.h"
+#include "core/safe_write.h"
 #include "core/system_error.h"
 #include "table/core/file_snapshot.h"
 #include "table/core/table_file.h"
@@ -25,7 +27,9 @@ QString chooseFile(QWidget *owner, QFileDialog::AcceptMode mode)
     QFileDialog dialog(owner, opening ? QStringLiteral("Abrir Archivo") : QStringLiteral("Guardar Archivo"),
                        QCoreApplication::applicationDirPath());
     dialog.setObjectName(QStringLiteral("Dialogos"));
-    dialog.setOptions(fileDialogOptions());
+    // The program asks before replacing a file, in its own words: one
+    // question, not Qt's and then its own.
+    dialog.setOptions(fileDialogOptions() | QFileDialog::DontConfirmOverwrite);
     if (dialog.testOption(QFileDialog::DontUseNativeDialog)
         || QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs)) // Qt's own list of files, in Spanish
         dialog.setProxyModel(new SpanishFileModel(&dialog));
@@ -52,6 +56,9 @@ CommandOutcome openTableFile(QWidget *owner, ExperienceTableModel &model, FileSn
         return {CommandOutcome::Failed, fileFailure(QDir::toNativeSeparators(path), error)};
     model.replaceTable(std::move(table));
     opened = snapshot;
+    // An interrupted save of this file left its former content behind.
+    if (const QString backup = leftoverBackupOf(path); !backup.isEmpty())
+        showInformation(owner, leftoverBackupMessage(backup));
     return {CommandOutcome::Done, {}};
 }
 
@@ -61,13 +68,19 @@ CommandOutcome saveTableFile(QWidget *owner, const ExperienceTableModel &model, 
     if (path.isEmpty())
         return {CommandOutcome::Cancelled, {}};
     const bool overOpened = opened.isOf(path);
-    if (overOpened && opened.changedOnDisk()
-        && !askYesNo(owner,
-                     QStringLiteral("El archivo %1 ha cambiado en el disco desde que se abrió. Si lo reemplaza, "
-                                    "esos cambios se perderán. ¿Desea reemplazarlo?")
-                         .arg(QFileInfo(path).fileName()),
-                     DefaultAnswer::No))
+    const QString name = QFileInfo(path).fileName();
+    if (overOpened && opened.changedOnDisk()) {
+        if (!askYesNo(owner,
+                      QStringLiteral("El archivo %1 ha cambiado en el disco desde que se abrió. Si lo reemplaza, "
+                                     "esos cambios se perderán. ¿Desea reemplazarlo?")
+                          .arg(name),
+                      DefaultAnswer::No))
+            return {CommandOutcome::Cancelled, {}};
+    } else if (identityOf(path).exists
+               && !askYesNo(owner, QStringLiteral("El archivo %1 ya existe. ¿Desea reemplazarlo?").arg(name),
+                            DefaultAnswer::No)) {
         return {CommandOutcome::Cancelled, {}};
+    }
     QString error;
     if (!writeTableFile(path, model.table(), &error)) {
         // A table too large is no fault of the file; any other failure names it.

@@ -58,6 +58,7 @@ class MainWindowTest : public QObject
 
 protected:
     std::unique_ptr<frmPrincipal> w;
+    PrivateCacheHome cache; // Guardar's backups
 
     virtual void prepareTestCase() {}
     virtual void beforeEachTest() {}

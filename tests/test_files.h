@@ -12,10 +12,27 @@
 #include <QByteArrayList>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <initializer_list>
 #include <string>
 #include <string_view>
+
+// A cache folder of the test's own, where saves of this process and the
+// tools it starts keep their backups: never the real home's.
+class PrivateCacheHome
+{
+public:
+    PrivateCacheHome()
+    {
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(folder_.path()));
+        qputenv("LOCALAPPDATA", QFile::encodeName(folder_.path())); // Windows' own
+    }
+    QString path() const { return folder_.path(); }
+
+private:
+    QTemporaryDir folder_;
+};
 
 // Writes a test file whole; false when it could not.
 inline bool putFile(const QString &path, const QByteArray &bytes)

@@ -13,6 +13,12 @@ bool askYesNo(QWidget *parent, const QString &text, DefaultAnswer defaultAnswer)
     return box.exec() == QMessageBox::Yes;
 }
 
+void showInformation(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, Titulo(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 void showError(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::Critical, Titulo(), text, QMessageBox::Ok, parent);

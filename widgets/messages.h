@@ -14,5 +14,8 @@ enum class DefaultAnswer { Yes, No };
 // Question icon, Yes and No; true for Yes.
 bool askYesNo(QWidget *parent, const QString &text, DefaultAnswer defaultAnswer = DefaultAnswer::Yes);
 
+// Information icon, OK only.
+void showInformation(QWidget *parent, const QString &text);
+
 // Critical icon, OK only.
 void showError(QWidget *parent, const QString &text);

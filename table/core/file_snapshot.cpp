@@ -62,7 +62,7 @@ FileSnapshot FileSnapshot::ofFileNow(const QString &path)
 
 bool FileSnapshot::isOf(const QString &path) const
 {
-    return isTaken() && QFileInfo(path).canonicalFilePath() == path_;
+    return isTaken() && (QFileInfo(path).canonicalFilePath() == path_ || identityOf(path).isSameFile(identity_));
 }
 
 bool FileSnapshot::changedOnDisk() const

@@ -27,13 +27,17 @@ public:
 
     bool isTaken() const { return !path_.isEmpty(); }
 
-    // Whether `path` names the file this was taken of (links followed).
+    // Whether `path` names the file this was taken of: the same path (links
+    // followed), or the same file by identity (another hard link, another
+    // case or drive letter on Windows).
     bool isOf(const QString &path) const;
 
-    // Whether the file's bytes differ now from those read. A file that was
-    // only touched, or rewritten with the same bytes, has not changed; one
-    // that is gone has nothing to lose; one that cannot be read is taken as
-    // changed.
+    // Whether the file's bytes differ now from those read. Its identity,
+    // size and both times are looked at first; where any moved (even only
+    // the change time: cp -p, rsync -t), the bytes are compared. A file that
+    // was only touched, or rewritten with the same bytes, has not changed;
+    // one that is gone has nothing to lose; one that cannot be read is taken
+    // as changed.
     bool changedOnDisk() const;
 
 private:

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "address_space.h"
 #include "cli/commands.h"
+#include "core/file_identity.h"
 #include "core/system_error.h"
 #include "generation/core/generador.h"
 #include "generation/core/parametros.h"
@@ -140,6 +141,7 @@ bool svgBuilt()
 class TestCli : public QObject
 {
     Q_OBJECT
+    PrivateCacheHome cache_; // the backups of saves written in place
 
 private slots:
     void generarWritesTheDefaultTable();
@@ -147,6 +149,9 @@ private slots:
     void generarWarnsOfValuesPastTheServer();
     void failuresWriteNothing_data();
     void failuresWriteNothing();
+    void targetsThatTakeNoTable_data();
+    void targetsThatTakeNoTable();
+    void aBackupLeftBehindIsNamed();
     void normalizarRoundTrips_data();
     void normalizarRoundTrips();
     void parameterValuesAsTheDialog_data() { addParameterValueRows(); }
@@ -285,6 +290,65 @@ void TestCli::failuresWriteNothing()
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
     QCOMPARE(fileBytes(path), QByteArray("antes\r\n"));
+}
+
+void TestCli::targetsThatTakeNoTable_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("reason");
+#if defined(Q_OS_WIN)
+    const QString device = QStringLiteral(" es el nombre de un dispositivo de Windows, no de un archivo: no se ha "
+                                          "escrito nada.");
+    QTest::newRow("AUX") << QStringLiteral("AUX") << QStringLiteral("AUX") + device;
+    QTest::newRow("com1.txt, in a folder") << QStringLiteral("tablas\\com1.txt") << QStringLiteral("COM1") + device;
+    QTest::newRow("CON") << QStringLiteral("CON") << QStringLiteral("CON") + device;
+#else
+    const QString madeUp = QStringLiteral(
+        "Es un archivo que el sistema genera al leerlo (/proc, /sys), no un archivo de datos: no se ha escrito nada.");
+    QTest::newRow("/proc/self/status") << QStringLiteral("/proc/self/status") << madeUp;
+    QTest::newRow("/proc/self/environ") << QStringLiteral("/proc/self/environ") << madeUp;
+#endif
+}
+
+void TestCli::targetsThatTakeNoTable()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    // Refused with exit 1 and one line, nothing "saved" with exit 0, and no
+    // backup of what the name showed (for environ, the environment).
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("tablas")));
+    const Run run = runCli({QStringLiteral("generar"), QStringLiteral("-o"), target},
+                           QProcessEnvironment::systemEnvironment(), {}, dir.path());
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(QString::fromUtf8(run.err), QStringLiteral("vandrel-exp: %1: %2\n").arg(target, reason));
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("tablas"))).entryList(QDir::Files), QStringList());
+    QCOMPARE(QDir(cache_.path() + QStringLiteral("/vandrel-exp-editor")).entryList(QDir::Files), QStringList());
+}
+
+void TestCli::aBackupLeftBehindIsNamed()
+{
+    // A save of Exp.txt was killed midway and its backup stayed: the next
+    // write of that file says where it is, on standard error, and saves.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    QVERIFY(putFile(path, "antes\r\n"));
+    const FileIdentity identity = identityOf(path);
+    const QString backup = QDir::toNativeSeparators(cache_.path() + QStringLiteral("/vandrel-exp-editor/Exp.txt.%1-%2.copia")
+                                                        .arg(identity.device, 0, 16)
+                                                        .arg(identity.file, 0, 16));
+    QVERIFY(QDir().mkpath(QFileInfo(backup).path()));
+    QVERIFY(putFile(backup, "//la tabla de antes\r\n"));
+    const Run run = runCli({QStringLiteral("generar"), QStringLiteral("-o"), path});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(run.err),
+             QStringLiteral("vandrel-exp: aviso: %1: Hay una copia de seguridad de este archivo de un guardado "
+                            "interrumpido: %2.\n")
+                 .arg(path, backup));
+    QVERIFY(fileBytes(path).startsWith(savedComment()));
+    QCOMPARE(fileBytes(backup), QByteArray("//la tabla de antes\r\n")); // the backup is the admin's to take
+    QVERIFY(QFile::remove(backup));
 }
 
 void TestCli::normalizarRoundTrips_data()

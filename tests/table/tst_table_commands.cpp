@@ -14,9 +14,14 @@
 
 #include <QFile>
 #include <QFileSystemModel>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QThread>
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -47,7 +52,9 @@ private slots:
     void saveWritesTheFileAndHidesTheGrid();
     void failedSaveKeepsTheFormerFile_data();
     void failedSaveKeepsTheFormerFile();
+    void saveAsksBeforeLosingAnotherChange_data();
     void saveAsksBeforeLosingAnotherChange();
+    void openTellsOfABackupLeftBehind();
 
 private:
     std::unique_ptr<QTemporaryDir> dir;
@@ -282,7 +289,12 @@ void TestTableCommands::saveWritesTheFileAndHidesTheGrid()
     const QByteArray saved = savedComment() + "1,2,3,,,,,,,,,,,\r\n,,,,,,,,,,,,,\r\n";
     QCOMPARE(fileBytes(path), saved);
     if (hardLink) {
+        // One question, the program's own, not Qt's before it.
         QVERIFY(replace && replace->seen);
+        QCOMPARE(replace->title, Titulo());
+        QCOMPARE(replace->text, QStringLiteral("El archivo guardada.txt ya existe. ¿Desea reemplazarlo?"));
+        QCOMPARE(replace->icon, QMessageBox::Question);
+        QCOMPARE(replace->defaultButton, QMessageBox::No);
         QCOMPARE(fileBytes(second), saved); // both names: one file, written in place
     }
     QVERIFY(!w->grid()->isVisible());
@@ -340,27 +352,59 @@ void TestTableCommands::failedSaveKeepsTheFormerFile()
     QVERIFY(w->MNU_GUARDAR->isEnabled() && w->MNU_BORRAR->isEnabled());
 }
 
+void TestTableCommands::saveAsksBeforeLosingAnotherChange_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("rewritten by another program") << QStringLiteral("rewritten");
+    QTest::newRow("rewritten keeping size and modification time (cp -p)") << QStringLiteral("same size and time");
+    QTest::newRow("rewritten, then saved through another name of the file") << QStringLiteral("hard link");
+}
+
 void TestTableCommands::saveAsksBeforeLosingAnotherChange()
 {
+    QFETCH(QString, change);
     // Opened, corrected in the grid, and meanwhile rewritten by another
     // program: Guardar asks, No keeps both, Sí saves the grid.
     const QString path = dir->filePath(QStringLiteral("Exp.txt"));
-    QVERIFY(putFile(path, "//c\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    const QByteArray opened = "//c\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
+    QVERIFY(putFile(path, opened));
     answerFileDialog(path);
     w->MNU_ABRIR->trigger();
     QVERIFY(w->grid()->isVisible());
     w->grid()->setFocus();
     QTest::keyClick(w->grid(), Qt::Key_5);
     QCOMPARE(shownCell(*w, 1, 1), QByteArray("15"));
-    const QByteArray others = "//otro\r\n9,9,9,9,9,9,9,9,9,9,9,9,9,9\r\n8,8,8,8,8,8,8,8,8,8,8,8,8,8\r\n";
-    QVERIFY(putFile(path, others));
+    QByteArray others = "//otro\r\n9,9,9,9,9,9,9,9,9,9,9,9,9,9\r\n8,8,8,8,8,8,8,8,8,8,8,8,8,8\r\n";
+    QString savedAs = path;
+    if (change == QStringLiteral("same size and time")) {
+        // Same length, same inode, the modification time set back: only
+        // the change time tells.
+        others = "//c\r\n9,9,9,9,9,9,9,9,9,99,99,99,99,99\r\n";
+        QCOMPARE(others.size(), opened.size());
+        struct stat before = {}, after = {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+        QThread::msleep(20);
+        QVERIFY(putFile(path, others));
+        const struct timespec times[2] = {before.st_atim, before.st_mtim};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    } else {
+        QVERIFY(putFile(path, others));
+    }
+    if (change == QStringLiteral("hard link")) {
+        savedAs = dir->filePath(QStringLiteral("otro-nombre.txt"));
+        QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(savedAs).constData()), 0);
+    }
 
-    const QString question = QStringLiteral("El archivo Exp.txt ha cambiado en el disco desde que se abrió. Si lo "
-                                            "reemplaza, esos cambios se perderán. ¿Desea reemplazarlo?");
+    const QString question = QStringLiteral("El archivo %1 ha cambiado en el disco desde que se abrió. Si lo "
+                                            "reemplaza, esos cambios se perderán. ¿Desea reemplazarlo?")
+                                 .arg(QFileInfo(savedAs).fileName());
     for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
-        std::shared_ptr<MessageBoxSeen> replace, changed;
-        answerFileDialog(
-            path, [&] { replace = answerMessageBox(QMessageBox::Yes, [&] { changed = answerMessageBox(answer); }); });
+        // The first box is the program's question: Qt's own would come first.
+        std::shared_ptr<MessageBoxSeen> changed;
+        answerFileDialog(savedAs, [&] { changed = answerMessageBox(answer); });
         w->MNU_GUARDAR->trigger();
         QTRY_VERIFY(changed && changed->seen);
         QCOMPARE(changed->title, Titulo());
@@ -379,6 +423,33 @@ void TestTableCommands::saveAsksBeforeLosingAnotherChange()
             QVERIFY(!w->MNU_GUARDAR->isEnabled());
         }
     }
+}
+
+void TestTableCommands::openTellsOfABackupLeftBehind()
+{
+    // A save of this file was killed midway: its backup, named after the
+    // file and its identity, is in the cache folder.
+    const QString path = dir->filePath(QStringLiteral("Exp.txt"));
+    QVERIFY(putFile(path, "//c\r\n1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    struct stat st = {};
+    QCOMPARE(::stat(QFile::encodeName(path).constData(), &st), 0);
+    const QString folder = cache.path() + QStringLiteral("/vandrel-exp-editor");
+    QVERIFY(QDir().mkpath(folder));
+    const QString backup =
+        folder + QStringLiteral("/Exp.txt.%1-%2.copia").arg(quint64(st.st_dev), 0, 16).arg(quint64(st.st_ino), 0, 16);
+    QVERIFY(putFile(backup, "//antes\r\n"));
+
+    std::shared_ptr<MessageBoxSeen> notice;
+    answerFileDialog(path, [&] { notice = answerMessageBox(QMessageBox::Ok); });
+    w->MNU_ABRIR->trigger();
+    QTRY_VERIFY(notice && notice->seen);
+    QCOMPARE(notice->title, Titulo());
+    QCOMPARE(notice->icon, QMessageBox::Information);
+    QCOMPARE(notice->text,
+             QStringLiteral("Hay una copia de seguridad de este archivo de un guardado interrumpido: %1.").arg(backup));
+    QVERIFY(w->grid()->isVisible()); // the table is open all the same
+    QCOMPARE(shownCell(*w, 1, 14), QByteArray("14"));
+    QVERIFY(QFile::remove(backup));
 }
 
 QTEST_MAIN(TestTableCommands)

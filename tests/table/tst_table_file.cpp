@@ -98,6 +98,7 @@ const QByteArray kFormer("//Archivo Creado Con Otro\r\n1,2,3,,,,,,,,,,,\r\n");
 class TestTableFile : public QObject
 {
     Q_OBJECT
+    PrivateCacheHome cache_; // the backups of saves written in place
 
 private slots:
     void reading_data();
