@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <cstdio>
+#include <cstdlib>
 #include <set>
 
 #if defined(Q_OS_WIN)
@@ -134,7 +136,7 @@ private slots:
     void interruptedSaveLeavesNoTemporary();
     void killedSaveLeavesTheFormerTable_data();
     void killedSaveLeavesTheFormerTable();
-    void killedSaveChild();
+    void heldSaveChild();
     void twoSavesAtOnce_data();
     void twoSavesAtOnce();
     void refusedRenamesSaveInPlace_data();
@@ -150,9 +152,10 @@ private:
 void TestSafeWrite::initTestCase()
 {
     if (qEnvironmentVariableIsSet("VEXP_TEST_SAVE_TARGET"))
-        return; // the child of a killed save keeps its parent's backup folder
+        return; // the child of a held save keeps its parent's backup folder
     QVERIFY(cache_.isValid());
 #if defined(Q_OS_UNIX)
+    QVERIFY(QFile::setPermissions(cache_.path(), QFileDevice::Permissions(0x7755))); // to the children's own
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache_.path()));
     QCOMPARE(backupFolder(), cache_.filePath(QStringLiteral("vandrel-exp-editor")));
     // The unprivileged children's own, which only they may use.
@@ -728,18 +731,36 @@ void TestSafeWrite::interruptedSaveLeavesNoTemporary()
 
 namespace {
 
-// Where the child below says it has reached the step it waits at, and the step.
+// What the child below saves, the step it waits at, and the folder where it
+// says it is there ("listo") and is told to go on ("sigue").
 const char kChildTarget[] = "VEXP_TEST_SAVE_TARGET";
 const char kChildStep[] = "VEXP_TEST_SAVE_STEP";
+const char kChildSignals[] = "VEXP_TEST_SAVE_SIGNALS";
 
-bool waitToBeKilled(SaveStep step)
+bool waitAtStep(SaveStep step)
 {
     if (int(step) == qEnvironmentVariableIntValue(kChildStep)) {
-        putFile(qEnvironmentVariable(kChildTarget) + QStringLiteral(".listo"), "listo");
-        for (;;)
-            QThread::sleep(1);
+        const QDir signalFolder(qEnvironmentVariable(kChildSignals));
+        putFile(signalFolder.filePath(QStringLiteral("listo")), "listo");
+        while (!signalFolder.exists(QStringLiteral("sigue")))
+            QThread::msleep(20);
     }
     return false;
+}
+
+// Starts this test program as the child that saves a 100-level table to
+// `path` and waits at `step`; returns once it waits there.
+bool startHeldSave(QProcess &child, const QString &path, SaveStep step, const QString &signalFolder)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kChildTarget), path);
+    environment.insert(QString::fromLatin1(kChildStep), QString::number(int(step)));
+    environment.insert(QString::fromLatin1(kChildSignals), signalFolder);
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("heldSaveChild")});
+    if (!child.waitForStarted())
+        return false;
+    return QTest::qWaitFor([&] { return QDir(signalFolder).exists(QStringLiteral("listo")); }, 60000);
 }
 
 // A second name for the file at `path`, so that it is written in place.
@@ -774,18 +795,12 @@ void TestSafeWrite::killedSaveLeavesTheFormerTable()
     QVERIFY(putFile(path, former));
     if (inPlace)
         QVERIFY(secondLink(path, dir.filePath(QStringLiteral("b"))));
+    QTemporaryDir signalFolder;
     QProcess child;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QString::fromLatin1(kChildTarget), path);
-    environment.insert(QString::fromLatin1(kChildStep),
-                       QString::number(int(inPlace ? SaveStep::WriteContent : SaveStep::TemporaryWritten)));
-    child.setProcessEnvironment(environment);
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("killedSaveChild")});
-    QVERIFY(child.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(path + QStringLiteral(".listo")), 60000);
+    QVERIFY(startHeldSave(child, path, inPlace ? SaveStep::WriteContent : SaveStep::TemporaryWritten,
+                          signalFolder.path()));
     child.kill();
     QVERIFY(child.waitForFinished());
-    QVERIFY(QFile::remove(path + QStringLiteral(".listo")));
     const QStringList expected =
         inPlace ? QStringList{QStringLiteral("b"), QStringLiteral("Exp.txt")} : QStringList{QStringLiteral("Exp.txt")};
     QTRY_COMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase), expected);
@@ -812,35 +827,18 @@ void TestSafeWrite::killedSaveLeavesTheFormerTable()
     QCOMPARE(leftoverBackupOf(path), QString());
 }
 
-void TestSafeWrite::killedSaveChild()
+void TestSafeWrite::heldSaveChild()
 {
-    // Run by the test above in a process of its own.
+    // Run by the tests above and below in a process of its own: exits 0
+    // when its save, let go on, succeeds.
     if (!qEnvironmentVariableIsSet(kChildTarget))
-        QSKIP("the child of killedSaveLeavesTheFormerTable");
-    setSaveStepHook(waitToBeKilled);
+        QSKIP("the child of killedSaveLeavesTheFormerTable and twoSavesAtOnce");
+    setSaveStepHook(waitAtStep);
     QString error;
-    writeFileBytes(qEnvironmentVariable(kChildTarget), savedBytes(numberedTable(100)), &error);
-    QFAIL("the save did not wait to be killed");
+    const bool written = writeFileBytes(qEnvironmentVariable(kChildTarget), savedBytes(numberedTable(100)), &error);
+    std::fflush(nullptr);
+    std::_Exit(written ? 0 : 1);
 }
-
-#if defined(Q_OS_UNIX)
-namespace {
-
-// Where a held save says it waits, and what lets it go on.
-QString heldReady, heldGoOn;
-
-bool holdWhileWriting(SaveStep step)
-{
-    if (step == SaveStep::WriteContent) {
-        putFile(heldReady, "listo");
-        while (!QFileInfo::exists(heldGoOn))
-            QThread::msleep(20);
-    }
-    return false;
-}
-
-} // namespace
-#endif
 
 void TestSafeWrite::twoSavesAtOnce_data()
 {
@@ -851,55 +849,57 @@ void TestSafeWrite::twoSavesAtOnce_data()
 
 void TestSafeWrite::twoSavesAtOnce()
 {
-#if defined(Q_OS_UNIX)
     QFETCH(bool, secondReplaces);
     // The first save is held with its new table written over the former,
     // not yet cut: the second may neither write nor rename over it.
-    if (secondReplaces && geteuid() != 0)
-        QSKIP("the first save written in place by another account, the second replacing as root");
-    QTemporaryDir signals_;
-    QVERIFY(QFile::setPermissions(signals_.path(), QFileDevice::Permissions(0x7777)));
-    heldReady = signals_.filePath(QStringLiteral("listo"));
-    heldGoOn = signals_.filePath(QStringLiteral("sigue"));
-    const QByteArray first = savedBytes(numberedTable(20)), second = savedBytes(numberedTable(3000));
-    LockedFolder locked(savedBytes(numberedTable(400)));
-    if (!secondReplaces)
-        QVERIFY(QFile::setPermissions(locked.dir.path(), QFileDevice::Permissions(0x7755)));
-    if (!secondReplaces)
-        QVERIFY(secondLink(locked.path, locked.dir.filePath(QStringLiteral("b"))));
-    const pid_t firstSave = fork();
-    if (firstSave == 0) {
-        if (secondReplaces && geteuid() == 0) {
-            qputenv("XDG_CACHE_HOME", QFile::encodeName(childCacheHome));
+    QTemporaryDir dir, signalFolder;
+    const QString path = dir.filePath(QStringLiteral("Exp.txt"));
+    QVERIFY(putFile(path, savedBytes(numberedTable(400))));
+    QProcess firstSave;
+    if (secondReplaces) {
+#if defined(Q_OS_UNIX)
+        // The first by an account that may write the file but not the
+        // folder (in place), the second by root (a replacement).
+        if (geteuid() != 0)
+            QSKIP("the first save written in place by another account, the second replacing as root");
+        QCOMPARE(chown(QFile::encodeName(path).constData(), 0, kStaff), 0);
+        QCOMPARE(chmod(QFile::encodeName(path).constData(), 0664), 0);
+        QVERIFY(QFile::setPermissions(signalFolder.path(), QFileDevice::Permissions(0x7777)));
+        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755)));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), childCacheHome);
+        firstSave.setProcessEnvironment(environment);
+        firstSave.setChildProcessModifier([] {
             const gid_t groups[] = {kStaff};
             if (setgroups(1, groups) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
                 _exit(99);
-        }
-        setSaveStepHook(holdWhileWriting);
-        QString error;
-        _exit(writeFileBytes(locked.path, first, &error) ? 0 : 1);
+        });
+#else
+        QSKIP("another account's save is tried on POSIX");
+#endif
+    } else {
+        QVERIFY(secondLink(path, dir.filePath(QStringLiteral("b"))));
     }
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(heldReady), 30000);
+    QVERIFY(startHeldSave(firstSave, path, SaveStep::WriteContent, signalFolder.path()));
+    const QByteArray second = savedBytes(numberedTable(3000));
     QString error;
-    QVERIFY(!writeFileBytes(locked.path, second, &error));
+    QVERIFY(!writeFileBytes(path, second, &error));
     QCOMPARE(error, QStringLiteral("Otro proceso está guardando el archivo."));
-    QVERIFY(putFile(heldGoOn, "sigue"));
-    int status = 0;
-    QCOMPARE(waitpid(firstSave, &status, 0), firstSave);
-    QVERIFY(WIFEXITED(status));
-    QCOMPARE(WEXITSTATUS(status), 0);
-    QCOMPARE(fileBytes(locked.path), first); // one table, whole: no tail, no NUL bytes
-    QStringList files = QDir(locked.dir.path()).entryList(QDir::Files | QDir::Hidden);
+    QVERIFY(putFile(QDir(signalFolder.path()).filePath(QStringLiteral("sigue")), "sigue"));
+    QVERIFY(firstSave.waitForFinished(60000));
+    QCOMPARE(firstSave.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(firstSave.exitCode(), 0);
+    QCOMPARE(fileBytes(path), savedBytes(numberedTable(100))); // one table, whole: no tail, no NUL bytes
+    QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     files.removeOne(QStringLiteral("b"));
     QCOMPARE(files, QStringList{QStringLiteral("Exp.txt")});
     QCOMPARE(QDir(backupFolder()).entryList(QDir::Files), QStringList());
+#if defined(Q_OS_UNIX)
     QCOMPARE(childBackups(), QStringList());
-    // Once the first is done, the second saves.
-    QVERIFY2(writeFileBytes(locked.path, second, &error), qPrintable(error));
-    QCOMPARE(fileBytes(locked.path), second);
-#else
-    QSKIP("a second process holding a save is tried on POSIX here, on Windows under Wine by the tool");
 #endif
+    // Once the first is done, the second saves.
+    QVERIFY2(writeFileBytes(path, second, &error), qPrintable(error));
+    QCOMPARE(fileBytes(path), second);
 }
 
 void TestSafeWrite::refusedRenamesSaveInPlace_data()
