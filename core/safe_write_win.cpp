@@ -381,16 +381,17 @@ bool writeByRule(const QString &path, const QByteArray &bytes, QString *error)
         const DWORD length = GetFinalPathNameByHandleW(look.get(), final, DWORD(std::size(final)), 0);
         if (length > 0 && length < std::size(final))
             target = withoutPrefix(QString::fromWCharArray(final, int(length)));
-        // A program that holds the file against deletion is almost always a
-        // reader (a server loading its table): neither replace the file
-        // under it nor write it in place while it reads.
-        if (!waitForHolder(target)) {
-            *error = reasonFor(ERROR_SHARING_VIOLATION, target);
-            return false;
-        }
         SaveLock lock(target);
         if (!lock.take(shared)) {
             *error = save_steps::busyMessage();
+            return false;
+        }
+        // Past another save of ours: a program that holds the file against
+        // deletion is almost always a reader (a server loading its table).
+        // Neither replace the file under it nor write it in place while it
+        // reads.
+        if (!waitForHolder(target)) {
+            *error = reasonFor(ERROR_SHARING_VIOLATION, target);
             return false;
         }
         if (!lock.stillNames(target) && attempt < 10)

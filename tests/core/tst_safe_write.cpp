@@ -1031,6 +1031,7 @@ void TestSafeWrite::windowsSavesKeepWhatTheFileWas_data()
 {
     QTest::addColumn<QString>("target");
     QTest::newRow("held open by another program") << QStringLiteral("held");
+    QTest::newRow("read by a server, sharing reading and writing") << QStringLiteral("read");
     QTest::newRow("hidden and system") << QStringLiteral("hidden");
     QTest::newRow("a \\\\?\\ path") << QStringLiteral("prefixed");
 }
@@ -1045,10 +1046,13 @@ void TestSafeWrite::windowsSavesKeepWhatTheFileWas()
     QVERIFY(putFile(path, kFormer));
     const QByteArray saved = savedBytes(numberedTable(20));
     QString error;
-    if (target == QStringLiteral("held")) {
-        // As a running server holds its table: no sharing at all.
+    if (target == QStringLiteral("held") || target == QStringLiteral("read")) {
+        // As a running server holds its table: no sharing at all, or as
+        // fopen(..., "r") does, sharing reading and writing but not deleting.
+        // Neither replaced nor written under the reader.
+        const DWORD sharing = target == QStringLiteral("read") ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
         const HANDLE held =
-            CreateFileW(wide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            CreateFileW(wide(path), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         QVERIFY(held != INVALID_HANDLE_VALUE);
         const bool written = writeFileBytes(path, savedBytes(numberedTable(20)), &error);
         CloseHandle(held);

@@ -117,6 +117,27 @@ sleep 1
 cmp -s "$work/Normalizado.txt" "$work/linux-normalizado.txt" && ok "every reader case read and saved as on Linux" \
   || bad "reader cases differ from normalizar"
 
+# Exp.txt opened, then rewritten by another program, then saved typed as
+# exp.txt: the same file by volume and file index, so the program asks its
+# own question, once; No keeps the other program's table.
+main_keys ctrl+o
+file_name 'Abrir Archivo' 'Exp.txt'
+sleep 1
+"$tool" generar --MultExp 7 -o "$work/otro.txt"
+cp "$work/otro.txt" "$work/Exp.txt"
+main_keys ctrl+u
+file_name 'Guardar Archivo' 'exp.txt'
+question=""
+for _ in $(seq 100); do
+  question=$(xdotool search --onlyvisible --name '^Vandrel EXP Editor v[0-9.]*$' | grep -v "^$main\$" | head -1)
+  [ -n "$question" ] && break
+  sleep 0.2
+done
+[ -n "$question" ] && ok "exp.txt typed for Exp.txt: the program asks" || bad "no question for exp.txt"
+[ -n "$question" ] && keys "$question" alt+n
+sleep 1
+cmp -s "$work/Exp.txt" "$work/otro.txt" && ok "No keeps the other program's table" || bad "Exp.txt replaced after No"
+
 # About: no registry values, the message, and the window stays.
 main_keys ctrl+c
 about=$(window '^Acerca de')
