@@ -12,7 +12,10 @@ namespace {
 
 FileIdentity fromStat(const struct stat &st)
 {
-    return {true, quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
+    return {true,
+            quint64(st.st_dev),
+            quint64(st.st_ino),
+            qint64(st.st_size),
             qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec,
             qint64(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec};
 }

@@ -18,7 +18,9 @@ FileIdentity fromHandle(HANDLE handle)
     FILE_BASIC_INFO basic = {};
     const qint64 changed =
         GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic) ? basic.ChangeTime.QuadPart : 0;
-    return {true, quint64(info.dwVolumeSerialNumber), (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
+    return {true,
+            quint64(info.dwVolumeSerialNumber),
+            (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow,
             qint64((quint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow),
             qint64((quint64(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime),
             changed};

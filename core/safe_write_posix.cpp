@@ -416,8 +416,7 @@ private:
 // links, a name too long.
 bool renameRefusedForTheFolder(int code)
 {
-    return code == EBUSY || code == EPERM || code == EACCES || code == EXDEV || code == EMLINK
-           || code == ENAMETOOLONG;
+    return code == EBUSY || code == EPERM || code == EACCES || code == EXDEV || code == EMLINK || code == ENAMETOOLONG;
 }
 
 // Replaces the file at `path` (or makes it, when `former` is null) whole:

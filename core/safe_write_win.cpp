@@ -238,7 +238,7 @@ QString deviceNameOf(const QString &path)
 {
     const QString name = path.section(u'\\', -1).section(u'.', 0, 0).trimmed().toUpper();
     static const QStringList devices = [] {
-        QStringList names{QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
+        QStringList names{QStringLiteral("CON"), QStringLiteral("PRN"),    QStringLiteral("AUX"),
                           QStringLiteral("NUL"), QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
         for (int i = 1; i <= 9; ++i)
             names << QStringLiteral("COM%1").arg(i) << QStringLiteral("LPT%1").arg(i);
@@ -344,8 +344,9 @@ bool writeByRule(const QString &path, const QByteArray &bytes, QString *error)
     if (const QString device = deviceNameOf(target); !device.isEmpty()) {
         if (device == QStringLiteral("NUL"))
             return writeStream(QStringLiteral("NUL"), bytes, error);
-        *error = QStringLiteral("%1 es el nombre de un dispositivo de Windows, no de un archivo: no se ha escrito nada.")
-                     .arg(device);
+        *error =
+            QStringLiteral("%1 es el nombre de un dispositivo de Windows, no de un archivo: no se ha escrito nada.")
+                .arg(device);
         return false;
     }
     for (int attempt = 0;; ++attempt) {

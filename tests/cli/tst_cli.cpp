@@ -335,9 +335,10 @@ void TestCli::aBackupLeftBehindIsNamed()
     const QString path = dir.filePath(QStringLiteral("Exp.txt"));
     QVERIFY(putFile(path, "antes\r\n"));
     const FileIdentity identity = identityOf(path);
-    const QString backup = QDir::toNativeSeparators(cache_.path() + QStringLiteral("/vandrel-exp-editor/Exp.txt.%1-%2.copia")
-                                                        .arg(identity.device, 0, 16)
-                                                        .arg(identity.file, 0, 16));
+    const QString backup = QDir::toNativeSeparators(cache_.path()
+                                                    + QStringLiteral("/vandrel-exp-editor/Exp.txt.%1-%2.copia")
+                                                          .arg(identity.device, 0, 16)
+                                                          .arg(identity.file, 0, 16));
     QVERIFY(QDir().mkpath(QFileInfo(backup).path()));
     QVERIFY(putFile(backup, "//la tabla de antes\r\n"));
     const Run run = runCli({QStringLiteral("generar"), QStringLiteral("-o"), path});

@@ -218,7 +218,8 @@ void TestSafeWrite::unwritableTargetsLeaveTheFormerFile()
 
     // Files the system makes up as they are read: refused before any backup
     // is made (that of /proc/self/environ would hold the environment).
-    for (const char *madeUp : {"/proc/self/status", "/proc/self/environ", "/sys/kernel/mm/transparent_hugepage/enabled"}) {
+    for (const char *madeUp :
+         {"/proc/self/status", "/proc/self/environ", "/sys/kernel/mm/transparent_hugepage/enabled"}) {
         if (!QFileInfo::exists(QString::fromLatin1(madeUp)))
             continue;
         QVERIFY(!writeFileBytes(QString::fromLatin1(madeUp), savedBytes(numberedTable(2)), &error));
@@ -807,8 +808,8 @@ void TestSafeWrite::killedSaveLeavesTheFormerTable()
         QVERIFY(secondLink(path, dir.filePath(QStringLiteral("b"))));
     QTemporaryDir signalFolder;
     QProcess child;
-    QVERIFY(startHeldSave(child, path, inPlace ? SaveStep::WriteContent : SaveStep::TemporaryWritten,
-                          signalFolder.path()));
+    QVERIFY(
+        startHeldSave(child, path, inPlace ? SaveStep::WriteContent : SaveStep::TemporaryWritten, signalFolder.path()));
     child.kill();
     QVERIFY(child.waitForFinished());
     const QStringList expected =

@@ -12,11 +12,11 @@
 #include "widgets/appearance.h"
 #include "widgets/spanish_file_model.h"
 
-#include <QFile>
-#include <QFileSystemModel>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QThread>
