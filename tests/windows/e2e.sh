@@ -43,6 +43,13 @@ window() { # waits up to 30 s for a visible window with this name
   echo "FAIL no window '$1'" >&2
   return 1
 }
+message_box() { # waits up to 20 s for a window captioned with the title, other than the main one
+  for _ in $(seq 100); do
+    found=$(xdotool search --onlyvisible --name '^Vandrel EXP Editor v[0-9.]*$' | grep -v "^$main\$" | head -1)
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    sleep 0.2
+  done
+}
 gone() { # waits until no visible window has this name
   for _ in $(seq 50); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0; sleep 0.2; done
   return 1
@@ -127,12 +134,7 @@ sleep 1
 cp "$work/otro.txt" "$work/Exp.txt"
 main_keys ctrl+u
 file_name 'Guardar Archivo' 'exp.txt'
-question=""
-for _ in $(seq 100); do
-  question=$(xdotool search --onlyvisible --name '^Vandrel EXP Editor v[0-9.]*$' | grep -v "^$main\$" | head -1)
-  [ -n "$question" ] && break
-  sleep 0.2
-done
+question=$(message_box)
 [ -n "$question" ] && ok "exp.txt typed for Exp.txt: the program asks" || bad "no question for exp.txt"
 [ -n "$question" ] && keys "$question" alt+n
 sleep 1
@@ -185,12 +187,7 @@ else ok "About closed by its button ($clicks click$([ "$clicks" -gt 1 ] && echo 
 
 # The exit question, answered Sí.
 main_keys ctrl+x
-question=""
-for _ in $(seq 100); do
-  question=$(xdotool search --onlyvisible --name '^Vandrel EXP Editor v[0-9.]*$' | grep -v "^$main\$" | head -1)
-  [ -n "$question" ] && break
-  sleep 0.2
-done
+question=$(message_box)
 [ -n "$question" ] && ok "exit question shown" || bad "no exit question"
 keys "$question" alt+s
 for _ in $(seq 50); do kill -0 "$editor" 2>/dev/null || break; sleep 0.2; done
