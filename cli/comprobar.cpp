@@ -7,7 +7,7 @@
 #include "core/system_error.h"
 #include "table/core/byte_buffer.h"
 #include "table/core/experience_table.h"
-#include "table/core/table_check.h"
+#include "server/core/table_check.h"
 #include "table/core/table_file.h"
 
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "cli/console.h"
 #include "core/system_error.h"
 #include "table/core/experience_table.h"
-#include "table/core/job_database.h"
+#include "server/core/job_database.h"
 
 int exportar(const ParsedArguments &args)
 {

@@ -6,7 +6,7 @@
 #include "core/system_error.h"
 #include "table/core/byte_buffer.h"
 #include "table/core/experience_table.h"
-#include "table/core/job_database.h"
+#include "server/core/job_database.h"
 
 #include <vector>
 

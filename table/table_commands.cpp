@@ -51,11 +51,11 @@ CommandOutcome openTableFile(QWidget *owner, ExperienceTableModel &model, FileSn
         return {CommandOutcome::Cancelled, {}};
     ExperienceTable table;
     QString error;
-    FileSnapshot snapshot;
-    if (!readTableFile(path, table, &error, &snapshot)) // the table shown before stays
+    FileIdentity identity;
+    if (!readTableFile(path, table, &error, &identity)) // the table shown before stays
         return {CommandOutcome::Failed, fileFailure(QDir::toNativeSeparators(path), error)};
+    opened = FileSnapshot::of(path, identity, table.arena());
     model.replaceTable(std::move(table));
-    opened = snapshot;
     // An interrupted save of this file left its former content behind.
     if (const QString backup = leftoverBackupOf(path); !backup.isEmpty())
         showInformation(owner, leftoverBackupMessage(backup));

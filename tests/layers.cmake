@@ -5,6 +5,7 @@
 #   table/ generation/ about/   their own folder, widgets/, the core
 #   widgets/                    widgets/ and the core
 #   core/ and <subsystem>/core/ the core only, and of Qt, Qt Core only
+#   server/core/                the servers' view: core, but only cli/ and itself include it
 #   chart/                      its own folder and the core
 #   cli/                        the core, and chart/ to draw
 #   tools/                      nothing of the programs: build-time programs stand alone
@@ -18,6 +19,7 @@ file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/shell/*.cpp ${SOURCE_DIR}/shell/*.h
   ${SOURCE_DIR}/chart/*.cpp ${SOURCE_DIR}/chart/*.h
   ${SOURCE_DIR}/cli/*.cpp ${SOURCE_DIR}/cli/*.h
+  ${SOURCE_DIR}/server/*.cpp ${SOURCE_DIR}/server/*.h
   ${SOURCE_DIR}/tools/*.cpp ${SOURCE_DIR}/tools/*.h)
 
 function(layer_of path out)
@@ -46,6 +48,8 @@ foreach(source IN LISTS sources)
       endif()
       if(module AND NOT source MATCHES "^${module}")
         list(APPEND faults "${source}: includes another module's inside ${target}")
+      elseif(target MATCHES "^server/" AND NOT source MATCHES "^(server|cli)/")
+        list(APPEND faults "${source}: reaches into the servers' view ${target}")
       elseif(target_layer STREQUAL "shell" AND NOT layer STREQUAL "shell")
         list(APPEND faults "${source}: reaches up into ${target}")
       elseif(layer STREQUAL "core" AND NOT target_layer STREQUAL "core")

@@ -35,11 +35,11 @@ uint64_t hashOf(std::string_view bytes)
 
 } // namespace
 
-FileSnapshot FileSnapshot::of(const QString &path, const QFileDevice &file, std::string_view bytes)
+FileSnapshot FileSnapshot::of(const QString &path, const FileIdentity &identity, std::string_view bytes)
 {
     FileSnapshot snapshot;
     snapshot.path_ = QFileInfo(path).canonicalFilePath();
-    snapshot.identity_ = identityOf(file);
+    snapshot.identity_ = identity;
     snapshot.hash_ = hashOf(bytes);
     if (!snapshot.identity_.exists)
         snapshot.path_.clear();

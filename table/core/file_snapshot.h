@@ -9,8 +9,6 @@
 #include <cstdint>
 #include <string_view>
 
-class QFileDevice;
-
 // What a table file was when it was read, kept in memory only: its name,
 // identity, size, last change and a hash of its bytes. When the same file
 // is saved over later, it tells whether another program has changed the
@@ -20,8 +18,9 @@ class FileSnapshot
 public:
     FileSnapshot() = default; // none taken
 
-    // Of the file at `path`, open as `file`, whose bytes read were `bytes`.
-    static FileSnapshot of(const QString &path, const QFileDevice &file, std::string_view bytes);
+    // Of the file at `path`, whose identity when read was `identity` and
+    // whose bytes read were `bytes`.
+    static FileSnapshot of(const QString &path, const FileIdentity &identity, std::string_view bytes);
     // Of the file at `path` as it is on disk now; none when it cannot be read.
     static FileSnapshot ofFileNow(const QString &path);
 

@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "table/core/table_file.h"
 
+#include "core/file_identity.h"
 #include "core/file_name.h"
 #include "core/safe_write.h"
 #include "core/system_error.h"
 #include "core/titulo.h"
 #include "core/word_bytes.h"
 #include "table/core/experience_table.h"
-#include "table/core/file_snapshot.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -379,7 +379,7 @@ QString notAPlainFileMessage()
                           "y no puede ser una tabla de experiencia. No se ha abierto.");
 }
 
-bool readTableFile(const QString &path, ExperienceTable &table, QString *error, FileSnapshot *snapshot)
+bool readTableFile(const QString &path, ExperienceTable &table, QString *error, FileIdentity *identity)
 {
     // Opening a named pipe waits for a writer and a device may never end:
     // refused before the open, so that the window never hangs on them.
@@ -397,8 +397,8 @@ bool readTableFile(const QString &path, ExperienceTable &table, QString *error, 
         return false;
     if (!LeerTabla(file, table, error)) // QFile closes itself on every path
         return false;
-    if (snapshot)
-        *snapshot = FileSnapshot::of(path, file, table.arena());
+    if (identity)
+        *identity = identityOf(file);
     return true;
 }
 

@@ -9,7 +9,7 @@
 
 class ByteBuffer;
 class ExperienceTable;
-class FileSnapshot;
+struct FileIdentity;
 class QIODevice;
 
 // The largest table a file can hold: the row counter of the format is 16-bit.
@@ -44,9 +44,9 @@ QByteArray commentLine();
 
 // Opens, reads and closes the file at `path`; see LeerTabla. What is no
 // regular file or folder (a named pipe, a socket, a device) is refused with
-// notAPlainFileMessage() before it is opened. On success, *snapshot (where
-// given) holds what the file was as read.
-bool readTableFile(const QString &path, ExperienceTable &table, QString *error, FileSnapshot *snapshot = nullptr);
+// notAPlainFileMessage() before it is opened. On success, *identity (where
+// given) holds the identity of the file as it was read.
+bool readTableFile(const QString &path, ExperienceTable &table, QString *error, FileIdentity *identity = nullptr);
 
 // Opens, reads and closes the file at `path`; see readTableBytes.
 bool readTableFileBytes(const QString &path, ByteBuffer &bytes, QString *error);

@@ -8,7 +8,7 @@
 #include "generation/core/parametros.h"
 #include "parameter_values.h"
 #include "table/core/experience_table.h"
-#include "table/core/table_check.h"
+#include "server/core/table_check.h"
 #include "table/core/table_file.h"
 #include "test_files.h"
 

@@ -6,7 +6,7 @@
 // makes of them; the curves must be drawable from whatever was read.
 #include "chart/core/curves.h"
 #include "table/core/experience_table.h"
-#include "table/core/table_check.h"
+#include "server/core/table_check.h"
 #include "table/core/table_file.h"
 
 #include <QBuffer>

@@ -426,8 +426,9 @@ void TestTableFile::snapshotTellsAnotherChange()
     QVERIFY(putFile(path, kFormer));
     ExperienceTable table;
     QString error;
-    FileSnapshot snapshot;
-    QVERIFY(readTableFile(path, table, &error, &snapshot));
+    FileIdentity identity;
+    QVERIFY(readTableFile(path, table, &error, &identity));
+    const FileSnapshot snapshot = FileSnapshot::of(path, identity, table.arena());
     QVERIFY(snapshot.isOf(path));
     QVERIFY(!snapshot.isOf(copy));
 #if defined(Q_OS_UNIX) // a link, not a Windows shortcut

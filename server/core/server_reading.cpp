@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
-#include "table/core/server_reading.h"
+#include "server/core/server_reading.h"
 
 #include <algorithm>
 #include <cstring>

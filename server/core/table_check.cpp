@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
-#include "table/core/table_check.h"
+#include "server/core/table_check.h"
 
 #include "core/shown_text.h"
 #include "core/word_bytes.h"
 #include "table/core/experience_table.h"
-#include "table/core/server_reading.h"
+#include "server/core/server_reading.h"
 
 #include <algorithm>
 #include <array>

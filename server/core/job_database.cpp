@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
-#include "table/core/job_database.h"
+#include "server/core/job_database.h"
 
 #include "core/titulo.h"
 #include "table/core/experience_table.h"
-#include "table/core/table_check.h"
+#include "server/core/table_check.h"
 #include "table/core/table_file.h"
 
 #include <yaml-cpp/yaml.h>

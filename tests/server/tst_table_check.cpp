@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-only
 // The check of a table file (what comprobar reports), in process: one row
 // per finding code, numbers compared by value, long values cut.
-#include "table/core/table_check.h"
+#include "server/core/table_check.h"
 #include "table/core/table_file.h"
 #include "test_files.h"
 
