@@ -4,6 +4,7 @@
 
 #include "chart/svg_writer.h"
 #include "cli/console.h"
+#include "cli/job_files.h"
 #include "generation/core/parametros.h"
 
 #include <algorithm>
@@ -52,7 +53,8 @@ const std::vector<Command> &commands()
          normalizar,
          1},
         {"comprobar",
-         "  vandrel-exp comprobar ARCHIVO... [--tipo int32|uint32|int64] [--niveles N] [--json | --sarif]\n"
+         "  vandrel-exp comprobar ARCHIVO... [--tipo int32|uint32|int64] [--niveles N] [--nivel-maximo N]\n"
+         "                        [--json | --sarif]\n"
          "      Comprueba que el servidor pueda leer cada tabla: una línea por hallazgo,\n"
          "      ARCHIVO:LÍNEA:CAMPO: error|aviso: TEXTO, y el resumen de cada archivo (con varios,\n"
          "      una línea de total). --sarif: un registro SARIF 2.1.0 para los servicios de\n"
@@ -62,10 +64,16 @@ const std::vector<Command> &commands()
          "      los servidores (línea de 1022 bytes, 255 niveles, CR solo, 0x1A) y da el último\n"
          "      nivel de cada grupo. --tipo: los servidores que leen esta tabla guardan enteros\n"
          "      de 32 bits con signo (int32, el predeterminado); uint32 e int64 son para\n"
-         "      lectores que ampliaron el tipo. --niveles N: el último nivel de cada grupo.\n",
+         "      lectores que ampliaron el tipo. --niveles N: el último nivel de cada grupo.\n"
+         "      Los archivos YAML de trabajos (job_exp.yml, job_stats.yml: los reconoce por su\n"
+         "      cabecera) se cargan juntos, en el orden dado, como el servidor: da el nivel\n"
+         "      máximo base y de trabajo de cada trabajo y de dónde sale (ARCHIVO:LÍNEA:COLUMNA),\n"
+         "      y los hallazgos: niveles sin experiencia, nombres que el servidor no conoce,\n"
+         "      máximos por encima de --nivel-maximo (el MAX_LEVEL del servidor, 275 por\n"
+         "      omisión), false, valores de más de 2147483647 (error con --tipo int32).\n",
          {option("--tipo", "TIPO", "el tipo entero de los valores",
                  {QStringLiteral("int32"), QStringLiteral("uint32"), QStringLiteral("int64")}),
-          option("--niveles", "N", "el último nivel que debe tener cada grupo"),
+          option("--niveles", "N", "el último nivel que debe tener cada grupo"), serverMaxLevelOption(),
           option("--json", "", "el informe en JSON"), option("--sarif", "", "el informe en SARIF 2.1.0")},
          std::numeric_limits<qsizetype>::max(),
          comprobar,
@@ -82,25 +90,36 @@ const std::vector<Command> &commands()
          comparar,
          2},
         {"exportar",
-         "  vandrel-exp exportar TABLA [-o SALIDA]\n"
-         "      Escribe la tabla como la base de datos de experiencia en YAML que leen los\n"
-         "      servidores de hoy (Header JOB_STATS, versión 2): una entrada por columna, con\n"
-         "      los oficios de su grupo; las columnas iguales comparten entrada. El nivel\n"
-         "      máximo de cada una es su primera fila con 0 (o menos). Guárdela en el servidor\n"
-         "      como db/import/job_exp.yml. Sin -o, o con -o -, en la salida estándar.\n",
-         {option("-o", "SALIDA", "el archivo YAML (- o sin -o: la salida estándar)")},
+         "  vandrel-exp exportar TABLA [-o SALIDA] [--base job_exp.yml] [--nivel-maximo N]\n"
+         "      Escribe la tabla como la base de datos de trabajos en YAML que leen los\n"
+         "      servidores de hoy (Header JOB_STATS): una entrada por columna, con los trabajos\n"
+         "      que cubre; las columnas iguales comparten entrada. El nivel máximo de cada una\n"
+         "      es su primera fila con 0 (o menos). En el servidor va en\n"
+         "      db/import/job_stats.yml: con -o db/import/job_stats.yml escribe en ese archivo\n"
+         "      solo su bloque, entre dos líneas de comentario (>>> y <<<), y deja el resto\n"
+         "      como estaba; si el archivo no existe, lo crea entero (Version 2). --base\n"
+         "      db/re/job_exp.yml (o db/pre-re/...): cada columna cubre el grupo de ese archivo\n"
+         "      que tiene su trabajo (Novice, Swordman, Knight, Supernovice, Novice_High,\n"
+         "      Swordman_High, Lord_Knight), sin partir ninguno; sin --base, las listas de\n"
+         "      pre-renewal. Después carga lo que cargará el servidor y avisa donde un trabajo\n"
+         "      no termina con la curva de su columna. Sin -o, o con -o -, en la salida estándar.\n",
+         {option("-o", "SALIDA", "el archivo YAML (- o sin -o: la salida estándar)"),
+          option("--base", "ARCHIVO", "el db/re/job_exp.yml o db/pre-re/job_exp.yml del servidor"),
+          serverMaxLevelOption()},
          1,
          exportar,
          1},
         {"importar",
-         "  vandrel-exp importar ARCHIVO.yml... [-o SALIDA]\n"
-         "      Lee una base de datos de experiencia en YAML (la del servidor, un archivo de\n"
-         "      db/import o lo que escribió exportar) y escribe la tabla como el editor la\n"
-         "      guarda. Con varios archivos, los aplica en orden, como el servidor: cada uno\n"
-         "      cambia solo los oficios y niveles que da. Cada columna lee un oficio de su\n"
-         "      grupo (Novice, Swordman, Knight, Supernovice, Novice_High, Swordman_High,\n"
-         "      Lord_Knight) y vale 0 desde su nivel máximo.\n",
-         {option("-o", "SALIDA", "el archivo de tabla (- o sin -o: la salida estándar)")},
+         "  vandrel-exp importar ARCHIVO.yml... [-o SALIDA] [--nivel-maximo N]\n"
+         "      Lee una base de datos de trabajos en YAML (db/re/job_exp.yml del servidor,\n"
+         "      db/import/job_stats.yml o lo que escribió exportar) y escribe la tabla como el\n"
+         "      editor la guarda. Con varios archivos, los carga en orden, como el servidor:\n"
+         "      importar db/re/job_exp.yml db/import/job_stats.yml. Cada columna lee un\n"
+         "      trabajo (Novice, Swordman, Knight, Supernovice, Novice_High, Swordman_High,\n"
+         "      Lord_Knight) como lo deja el servidor y vale 0 desde su nivel máximo; avisa\n"
+         "      donde el servidor hace otra cosa que lo que parece (false, un nombre que no\n"
+         "      conoce, un máximo por encima de --nivel-maximo).\n",
+         {option("-o", "SALIDA", "el archivo de tabla (- o sin -o: la salida estándar)"), serverMaxLevelOption()},
          std::numeric_limits<qsizetype>::max(),
          importar,
          1},

@@ -5,8 +5,8 @@
 #include "cli/console.h"
 #include "core/file_name.h"
 #include "core/system_error.h"
-#include "table/core/experience_table.h"
 #include "server/core/table_check.h"
+#include "table/core/experience_table.h"
 #include "table/core/table_file.h"
 
 #include <algorithm>

@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "cli/commands.h"
 
+#include "cli/chain_report.h"
 #include "cli/console.h"
+#include "cli/job_files.h"
 #include "core/file_name.h"
 #include "core/system_error.h"
+#include "server/core/table_check.h"
 #include "table/core/byte_buffer.h"
 #include "table/core/experience_table.h"
-#include "server/core/table_check.h"
 #include "table/core/table_file.h"
 
 #include <QDir>
@@ -17,6 +19,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -126,7 +129,7 @@ QString artifactUri(const QString &path)
 
 // One SARIF 2.1.0 log for every file read: one rule per kind of finding,
 // one result per finding, where code-scanning services read them.
-QJsonObject sarifOf(const std::vector<FileReport> &reports)
+QJsonObject sarifOf(const std::vector<FileReport> &reports, const ChainReport *chain)
 {
     const std::span<const FindingCode> codes = findingCodes();
     QJsonArray rules;
@@ -159,6 +162,9 @@ QJsonObject sarifOf(const std::vector<FileReport> &reports)
                                                      {QStringLiteral("region"), region}}}}}}});
         }
     }
+    if (chain)
+        for (const QJsonValue &result : sarifResultsOfChain(*chain, artifactUri))
+            results.append(result);
     const QJsonObject driver{
         {QStringLiteral("name"), QStringLiteral("vandrel-exp")},
         {QStringLiteral("version"), QStringLiteral("%1.%2").arg(VEXP_VERSION_MAJOR).arg(VEXP_VERSION_MINOR)},
@@ -171,17 +177,12 @@ QJsonObject sarifOf(const std::vector<FileReport> &reports)
                                     {QStringLiteral("results"), results}}}}};
 }
 
-// Reads and checks one file; a failure is said at once and the rest go on.
-FileReport checkFile(const QString &path, std::string_view largest, const QString &tipo, qint64 niveles)
+// Checks one table file's bytes; a failure is said at once and the rest go on.
+FileReport checkFile(const QString &path, const ByteBuffer &bytes, std::string_view largest, const QString &tipo,
+                     qint64 niveles)
 {
     FileReport report;
     report.path = path;
-    ByteBuffer bytes;
-    QString error;
-    if (!readBytesArgument(path, bytes, &error)) {
-        fail(fileFailure(path, error));
-        return report;
-    }
     report.check = checkTableBytes(std::string_view(bytes.data(), bytes.size()), largest, tipo, niveles);
     if (report.check.levels > kMaxReadRows) { // the reader's bound on rows, met only once the whole file is in
         fail(fileFailure(path, tooManyLevelsMessage()));
@@ -217,12 +218,32 @@ int comprobar(const ParsedArguments &args)
     if (args.operands.count(QStringLiteral("-")) > 1)
         return fail(QStringLiteral("Solo uno de los archivos puede ser la entrada estándar (-)."), 2);
 
+    int maxLevel = 0;
+    QString error;
+    if (!serverMaxLevel(args, &maxLevel, &error))
+        return fail(error, 2);
+
     const bool several = args.operands.size() > 1;
     std::vector<FileReport> reports;
     qint64 unread = 0;
     qint64 errors = 0, warnings = 0, levels = 0;
+    // YAML job databases, known by their header, load as one chain in the order given.
+    QStringList chainPaths;
+    std::vector<std::string> chainTexts;
     for (const QString &path : args.operands) {
-        FileReport report = checkFile(path, largest, tipo, niveles);
+        ByteBuffer bytes;
+        if (!readBytesArgument(path, bytes, &error)) {
+            fail(fileFailure(path, error));
+            ++unread;
+            continue;
+        }
+        const std::string_view text(bytes.data() ? bytes.data() : "", bytes.size());
+        if (looksLikeJobDatabase(text)) {
+            chainPaths << path;
+            chainTexts.emplace_back(text);
+            continue;
+        }
+        FileReport report = checkFile(path, bytes, largest, tipo, niveles);
         if (!report.read) {
             ++unread;
             continue;
@@ -236,8 +257,45 @@ int comprobar(const ParsedArguments &args)
         if (json || sarif)
             reports.push_back(std::move(report));
     }
+    std::optional<ChainReport> chain;
+    if (!chainPaths.isEmpty()) {
+        chain.emplace(ChainReport{JobChain(maxLevel), {}, {}});
+        std::vector<ChainNote> refused;
+        for (qsizetype i = 0; i < chainPaths.size(); ++i) {
+            const std::optional<ChainRefusal> refusal = chain->chain.load(
+                {shownArgument(chainPaths[i]), std::move(chainTexts[size_t(i)])}, i == 0 && chainPaths.size() > 1);
+            chain->paths << chainPaths[i];
+            if (refusal && refusal->bound) {
+                fail(QStringLiteral("%1: %2").arg(chain->chain.placeText(refusal->place), refusal->message));
+                ++unread;
+            } else if (refusal) {
+                refused.push_back({"no_se_carga", true, refusal->place, refusal->message});
+            }
+        }
+        chain->check =
+            checkJobChain(chain->chain, args.has(QStringLiteral("--tipo")) && tipo == QStringLiteral("int32"));
+        for (const ChainNote &note : refused) {
+            chain->check.findings.insert(chain->check.findings.begin(), note);
+            ++chain->check.errors;
+        }
+        errors += chain->check.errors;
+        warnings += chain->check.warnings;
+        if (!json && !sarif && !printText(textOfChain(*chain)))
+            return fail(standardOutputFailure(), 2);
+    }
     bool written = true;
-    if (json) {
+    if (json && chain) {
+        // The chain's object alone, or after the tables' objects.
+        QJsonArray list;
+        for (const FileReport &report : reports)
+            list.append(jsonOf(report));
+        list.append(jsonOfChain(*chain));
+        std::vector<const TableCheck *> checks;
+        for (const FileReport &report : reports)
+            checks.push_back(&report.check);
+        const QJsonDocument document = reports.empty() ? QJsonDocument(jsonOfChain(*chain)) : QJsonDocument(list);
+        written = printJson(QString::fromUtf8(withLastLevels(document.toJson(QJsonDocument::Indented), checks)));
+    } else if (json) {
         // One file, one object, as ever; several, a list of them.
         QJsonArray list;
         for (const FileReport &report : reports)
@@ -251,8 +309,9 @@ int comprobar(const ParsedArguments &args)
                       ? true
                       : printJson(QString::fromUtf8(withLastLevels(document.toJson(QJsonDocument::Indented), checks)));
     } else if (sarif) {
-        written = printJson(QString::fromUtf8(QJsonDocument(sarifOf(reports)).toJson(QJsonDocument::Indented)));
-    } else if (several) {
+        written = printJson(QString::fromUtf8(
+            QJsonDocument(sarifOf(reports, chain ? &*chain : nullptr)).toJson(QJsonDocument::Indented)));
+    } else if (several && qint64(chainPaths.size()) < qint64(args.operands.size()) - unread) {
         written = printText(QStringLiteral("Total: %1 de %2%3\n")
                                 .arg(summaryOf(errors, warnings, levels),
                                      countOf(qint64(args.operands.size()) - unread, "archivo", "archivos"),

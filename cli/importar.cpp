@@ -3,12 +3,9 @@
 #include "cli/commands.h"
 
 #include "cli/console.h"
-#include "core/system_error.h"
-#include "table/core/byte_buffer.h"
-#include "table/core/experience_table.h"
+#include "cli/job_files.h"
 #include "server/core/job_database.h"
-
-#include <vector>
+#include "table/core/experience_table.h"
 
 int importar(const ParsedArguments &args)
 {
@@ -16,19 +13,21 @@ int importar(const ParsedArguments &args)
         return fail(QStringLiteral("importar necesita un archivo YAML."));
     if (args.operands.count(QStringLiteral("-")) > 1)
         return fail(QStringLiteral("Solo uno de los archivos puede ser la entrada estándar (-)."));
-    std::vector<JobDatabaseFile> files;
+    int maxLevel = 0;
     QString error;
-    for (const QString &path : args.operands) {
-        ByteBuffer bytes;
-        if (!readBytesArgument(path, bytes, &error))
-            return fail(fileFailure(path, error));
-        files.push_back({shownArgument(path), std::string(bytes.data() ? bytes.data() : "", bytes.size())});
-    }
+    if (!serverMaxLevel(args, &maxLevel, &error))
+        return fail(error);
+    JobChain chain(maxLevel);
+    if (!loadChainArguments(args.operands, chain, &error))
+        return fail(error);
     ExperienceTable table;
-    if (!importJobDatabase(files, table, &error))
+    QStringList warnings = chainWarnings(chain);
+    if (!importJobDatabase(chain, table, &warnings, &error))
         return fail(error);
     if (!writeTableArgument(args.value(QStringLiteral("-o")), table, &error))
         return fail(error);
+    for (const QString &warning : warnings)
+        printError(QStringLiteral("vandrel-exp: aviso: %1\n").arg(warning));
     warnOfValuesPastTheServer(table);
     return 0;
 }

@@ -3,27 +3,23 @@
 #include "server/core/job_database.h"
 
 #include "core/titulo.h"
-#include "table/core/experience_table.h"
 #include "server/core/table_check.h"
+#include "table/core/experience_table.h"
 #include "table/core/table_file.h"
 
-#include <yaml-cpp/yaml.h>
+#include <QHash>
 
 #include <algorithm>
-#include <array>
 #include <charconv>
-#include <cstdint>
 #include <limits>
-#include <map>
 #include <optional>
+#include <span>
 
 namespace {
 
 // The placeholders the servers' own files give at a group's maximum level.
 constexpr uint64_t kBasePlaceholder = 99999999;
 constexpr uint64_t kJobPlaceholder = 999999999;
-// The smallest level limit a server is built with: a larger maximum is cut to it.
-constexpr int kSmallestServerLimit = 175;
 
 struct ListedJob
 {
@@ -102,37 +98,28 @@ constexpr ListedJob kJobJobs[] = {
     {"Gypsy", 14},          {"Paladin2", 14},
 };
 
-// One job per class group, for both its columns: what importar reads.
-constexpr const char *kReadJobs[8] = {nullptr,       "Novice",      "Swordman",      "Knight",
-                                      "Supernovice", "Novice_High", "Swordman_High", "Lord_Knight"};
+// One job per class group, for both its columns.
+constexpr const char *kRepresentatives[8] = {nullptr,       "Novice",      "Swordman",      "Knight",
+                                             "Supernovice", "Novice_High", "Swordman_High", "Lord_Knight"};
+
+constexpr uint64_t kLargestExp = std::numeric_limits<uint64_t>::max();
 
 std::span<const ListedJob> listFor(int column)
 {
     return column <= 7 ? std::span<const ListedJob>(kBaseJobs) : std::span<const ListedJob>(kJobJobs);
 }
 
-constexpr uint64_t kLargestExp = std::numeric_limits<uint64_t>::max();
-
-// A whole number of plain decimal digits, from 0 to `largest`.
-std::optional<uint64_t> plainNumber(std::string_view text, uint64_t largest = kLargestExp)
+// A whole number of plain decimal digits, from 0 to 2^64 - 1.
+std::optional<uint64_t> plainNumber(std::string_view text)
 {
     if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     uint64_t number = 0;
     const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (failure != std::errc() || end != text.data() + text.size() || number > largest)
+    if (failure != std::errc() || end != text.data() + text.size())
         return std::nullopt;
     return number;
 }
-
-// ---------------------------------------------------------------- exportar
-
-struct ColumnCurve
-{
-    std::vector<uint64_t> values; // levels 1 .. last - 1
-    int32_t lastLevel = 0;
-    bool reachesZero = true;
-};
 
 QString columnsNamed(const std::vector<int> &columns)
 {
@@ -143,11 +130,6 @@ QString columnsNamed(const std::vector<int> &columns)
         return names[0];
     const QString last = names.takeLast();
     return names.join(QStringLiteral(", ")) + QStringLiteral(" y ") + last;
-}
-
-qint64 fileLineOf(const ExperienceTable &table, int32_t row)
-{
-    return fileLinesOfRows(table, {row}).front();
 }
 
 bool readColumn(const ExperienceTable &table, int column, ColumnCurve *curve, QString *error)
@@ -168,7 +150,7 @@ bool readColumn(const ExperienceTable &table, int column, ColumnCurve *curve, QS
             curve->lastLevel = row;
             return true;
         }
-        const qint64 line = fileLineOf(table, row);
+        const qint64 line = fileLinesOfRows(table, {row}).front();
         *error = QStringLiteral("el nivel %1%2, columna %3, tiene «%4», que no es un número entero de 0 a %5; no se "
                                 "ha escrito nada.")
                      .arg(row)
@@ -182,282 +164,134 @@ bool readColumn(const ExperienceTable &table, int column, ColumnCurve *curve, QS
     return true;
 }
 
-// The entry of one or more equal columns, written as the servers' files are.
-void emitEntry(YAML::Emitter &out, const std::vector<int> &columns, const ColumnCurve &curve)
+bool sameCurve(const ColumnCurve &a, const ColumnCurve &b)
 {
-    const bool base = columns.front() <= 7;
-    out << YAML::BeginMap << YAML::Key << "Jobs" << YAML::Value << YAML::BeginMap;
-    for (const ListedJob &job : listFor(columns.front()))
-        if (std::find(columns.begin(), columns.end(), job.column) != columns.end())
-            out << YAML::Key << job.name << YAML::Value << true;
-    out << YAML::EndMap;
-    out << YAML::Key << (base ? "MaxBaseLevel" : "MaxJobLevel") << YAML::Value << curve.lastLevel;
-    out << YAML::Key << (base ? "BaseExp" : "JobExp") << YAML::Value << YAML::BeginSeq;
-    for (int32_t level = 1; level <= curve.lastLevel; ++level) {
-        const uint64_t exp = level < curve.lastLevel ? curve.values[size_t(level - 1)]
-                             : base                  ? kBasePlaceholder
-                                                     : kJobPlaceholder;
-        out << YAML::BeginMap << YAML::Key << "Level" << YAML::Value << level << YAML::Key << "Exp" << YAML::Value
-            << exp << YAML::EndMap;
-    }
-    out << YAML::EndSeq << YAML::EndMap;
+    return a.lastLevel == b.lastLevel && a.values == b.values;
 }
 
-// ---------------------------------------------------------------- importar
-
-// Where a node stands, as messages give it: "archivo:línea:columna".
-QString placeOf(const QString &file, const YAML::Node &node)
+// Entries by the built-in lists: equal columns of one kind share one, whose
+// jobs keep the lists' order.
+std::vector<ExportedEntry> builtInEntries(const std::array<ColumnCurve, 15> &curves)
 {
-    const YAML::Mark mark = node.Mark();
-    return QStringLiteral("%1:%2:%3").arg(file).arg(mark.line + 1).arg(mark.column + 1);
+    std::vector<ExportedEntry> entries;
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+        auto same = std::find_if(entries.begin(), entries.end(), [&](const ExportedEntry &entry) {
+            return (entry.columns.front() <= 7) == (column <= 7)
+                   && sameCurve(curves[size_t(entry.columns.front())], curves[size_t(column)]);
+        });
+        if (same != entries.end())
+            same->columns.push_back(column);
+        else
+            entries.push_back({{column}, {}});
+    }
+    for (ExportedEntry &entry : entries)
+        for (const ListedJob &job : listFor(entry.columns.front()))
+            if (std::find(entry.columns.begin(), entry.columns.end(), job.column) != entry.columns.end())
+                entry.jobs << QString::fromLatin1(job.name);
+    return entries;
 }
 
-// One job's base or job experience as the entries so far leave it.
-struct JobCurve
+// Entries by the groups of a server's own file.
+bool baseEntries(const std::array<ColumnCurve, 15> &curves, const JobChain &base, std::vector<ExportedEntry> *entries,
+                 QString *error)
 {
-    int maximum = 0; // 0: no entry gave it
-    QString maximumPlace;
-    std::map<int, uint64_t> exp;
-};
-
-struct ReadJob
-{
-    JobCurve base, job;
-};
-
-// Names as the servers match them: without regard to case, and the two
-// spellings of the Super Novice as one.
-QString matchingName(const std::string &name)
-{
-    QString key = QString::fromUtf8(name).toLower();
-    if (key == QStringLiteral("super_novice"))
-        key = QStringLiteral("supernovice");
-    return key;
-}
-
-class Importer
-{
-public:
-    Importer()
-    {
-        for (int group = 1; group <= 7; ++group)
-            byName_.emplace(matchingName(kReadJobs[group]), group);
-    }
-
-    bool apply(const JobDatabaseFile &file, QString *error)
-    {
-        file_ = file.name;
-        error_ = error;
-        YAML::Node root;
-        try {
-            root = YAML::Load(file.text);
-        } catch (const YAML::ParserException &failure) {
-            return fail(QStringLiteral("%1:%2:%3: no es un documento YAML válido.")
-                            .arg(file_)
-                            .arg(failure.mark.line + 1)
-                            .arg(failure.mark.column + 1));
-        }
-        try {
-            return readDocument(root);
-        } catch (const YAML::Exception &) { // a conversion the checks below did not foresee
-            return fail(QStringLiteral("%1: no tiene la forma de una base de datos de experiencia.").arg(file_));
-        }
-    }
-
-    bool fill(ExperienceTable &table, QString *error) const
-    {
-        int rows = 0;
-        for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-            const JobCurve &curve = curveOf(column);
-            const char *kind = column <= 7 ? "MaxBaseLevel" : "MaxJobLevel";
-            const char *job = kReadJobs[column <= 7 ? column : column - 7];
-            if (curve.maximum == 0) {
-                *error = QStringLiteral("ningún archivo da %1 de %2, cuya experiencia va a la columna %3.")
-                             .arg(QString::fromLatin1(kind), QString::fromLatin1(job), columnName(column));
-                return false;
-            }
-            for (int level = 1; level < curve.maximum; ++level)
-                if (!curve.exp.contains(level)) {
-                    *error = QStringLiteral("falta la experiencia del nivel %1 de %2 (columna %3), cuyo %4 es %5 "
-                                            "(%6).")
-                                 .arg(level)
-                                 .arg(QString::fromLatin1(job), columnName(column), QString::fromLatin1(kind))
-                                 .arg(curve.maximum)
-                                 .arg(curve.maximumPlace);
-                    return false;
-                }
-            rows = std::max(rows, curve.maximum);
-        }
-        if (rows > kMaxSavedRows) {
-            *error = tooManyRowsMessage(rows);
+    const QString file = base.files().empty() ? QString() : base.files().front().name;
+    std::vector<std::pair<int, std::vector<int>>> groups; // entry index, columns
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+        const char *job = kRepresentatives[column <= 7 ? column : column - 7];
+        const LoadedJob *loaded = base.find(QString::fromLatin1(job));
+        const int entry = !loaded ? -1 : column <= 7 ? loaded->base.entry : loaded->job.entry;
+        if (entry < 0) {
+            *error = QStringLiteral("%1 no da la experiencia %2 de %3, que es la de la columna %4; no se ha escrito "
+                                    "nada.")
+                         .arg(file, column <= 7 ? QStringLiteral("base") : QStringLiteral("de trabajo"),
+                              QString::fromLatin1(job), columnName(column));
             return false;
         }
-        ExperienceTable built;
-        built.setRowCount(1);
-        built.reserveRows(size_t(rows));
-        std::string packed;
-        for (int level = 1; level <= rows; ++level) {
-            packed.clear();
-            for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-                const JobCurve &curve = curveOf(column);
-                if (column > kFirstValueColumn)
-                    packed += ',';
-                packed += level < curve.maximum ? std::to_string(curve.exp.at(level)) : std::string("0");
-            }
-            built.appendRow(level, packed);
+        auto group = std::find_if(groups.begin(), groups.end(), [&](const auto &g) { return g.first == entry; });
+        if (group == groups.end()) {
+            groups.push_back({entry, {column}});
+            continue;
         }
-        table.swap(built);
-        return true;
-    }
-
-private:
-    bool fail(const QString &message)
-    {
-        *error_ = message;
-        return false;
-    }
-
-    bool failAt(const YAML::Node &node, const QString &what)
-    {
-        return fail(placeOf(file_, node) + QStringLiteral(": ") + what);
-    }
-
-    const JobCurve &curveOf(int column) const
-    {
-        const ReadJob &job = jobs_[size_t(column <= 7 ? column : column - 7)];
-        return column <= 7 ? job.base : job.job;
-    }
-
-    bool readDocument(const YAML::Node &root)
-    {
-        if (!root.IsMap() || !root["Header"])
-            return fail(QStringLiteral("%1: no es una base de datos de experiencia: le falta la cabecera (Header).")
-                            .arg(file_));
-        const YAML::Node header = root["Header"];
-        const YAML::Node type = header["Type"];
-        if (!type || !type.IsScalar() || type.Scalar() != "JOB_STATS")
-            return failAt(
-                type ? type : header,
-                QStringLiteral("la cabecera dice Type: %1, y una base de datos de experiencia dice "
-                               "JOB_STATS.")
-                    .arg(type && type.IsScalar() ? QString::fromUtf8(type.Scalar()) : QStringLiteral("(nada)")));
-        const YAML::Node version = header["Version"];
-        if (!version || !version.IsScalar() || version.Scalar() != "2")
-            return failAt(version ? version : header,
-                          QStringLiteral("la cabecera dice Version: %1, y se lee la versión 2 (los servidores de hoy "
-                                         "rechazan la 1).")
-                              .arg(version && version.IsScalar() ? QString::fromUtf8(version.Scalar())
-                                                                 : QStringLiteral("(nada)")));
-        const YAML::Node body = root["Body"];
-        if (!body || body.IsNull())
-            return true;
-        if (!body.IsSequence())
-            return failAt(body, QStringLiteral("Body debe ser una lista de entradas."));
-        for (const YAML::Node &entry : body)
-            if (!readEntry(entry))
-                return false;
-        return true;
-    }
-
-    bool readEntry(const YAML::Node &entry)
-    {
-        if (!entry.IsMap())
-            return failAt(entry,
-                          QStringLiteral("cada entrada de Body debe ser un mapa (Jobs, MaxBaseLevel, BaseExp…)."));
-        const YAML::Node jobs = entry["Jobs"];
-        if (!jobs || !jobs.IsMap())
-            return failAt(jobs ? jobs : entry, QStringLiteral("la entrada no tiene Jobs, el mapa de sus oficios."));
-        std::vector<int> groups; // the read jobs this entry names
-        for (const auto &pair : jobs) {
-            if (!pair.first.IsScalar())
-                return failAt(pair.first, QStringLiteral("en Jobs, cada clave es el nombre de un oficio."));
-            bool listed = false;
-            if (!pair.second.IsScalar() || !YAML::convert<bool>::decode(pair.second, listed))
-                return failAt(
-                    pair.second,
-                    QStringLiteral("en Jobs, %1 debe ser true o false.").arg(QString::fromUtf8(pair.first.Scalar())));
-            const auto found = byName_.find(matchingName(pair.first.Scalar()));
-            if (listed && found != byName_.end())
-                groups.push_back(found->second);
+        if (!sameCurve(curves[size_t(group->second.front())], curves[size_t(column)])) {
+            std::vector<int> columns = group->second;
+            columns.push_back(column);
+            *error = QStringLiteral("las columnas %1 son de un mismo grupo en %2 (la entrada de %3) y tienen curvas "
+                                    "distintas: el servidor solo puede dar una. Iguálelas, o exporte sin --base para "
+                                    "repartir el grupo por oficios; no se ha escrito nada.")
+                         .arg(columnsNamed(columns), base.placeText(base.entries()[size_t(entry)].place),
+                              QString::fromLatin1(job));
+            return false;
         }
-        return readCurve(entry, "MaxBaseLevel", "BaseExp", &ReadJob::base, groups)
-               && readCurve(entry, "MaxJobLevel", "JobExp", &ReadJob::job, groups);
+        group->second.push_back(column);
     }
-
-    std::optional<uint64_t> numberAt(const YAML::Node &node, const char *key, uint64_t smallest, uint64_t largest)
-    {
-        const YAML::Node value = node[key];
-        if (!value) {
-            failAt(node, QStringLiteral("le falta %1.").arg(QString::fromLatin1(key)));
-            return std::nullopt;
-        }
-        const std::optional<uint64_t> number = value.IsScalar() ? plainNumber(value.Scalar(), largest) : std::nullopt;
-        if (!number || *number < smallest) {
-            failAt(value, QStringLiteral("%1: «%2» no es un número entero de %3 a %4.")
-                              .arg(QString::fromLatin1(key),
-                                   value.IsScalar() ? shownValue(value.Scalar()) : QStringLiteral("…"))
-                              .arg(smallest)
-                              .arg(largest));
-            return std::nullopt;
-        }
-        return number;
-    }
-
-    bool readCurve(const YAML::Node &entry, const char *maximumKey, const char *itemsKey, JobCurve ReadJob::*which,
-                   const std::vector<int> &groups)
-    {
-        if (entry[maximumKey]) {
-            const std::optional<uint64_t> maximum = numberAt(entry, maximumKey, 1, UINT16_MAX);
-            if (!maximum)
-                return false;
-            for (int group : groups) {
-                (jobs_[size_t(group)].*which).maximum = int(*maximum);
-                (jobs_[size_t(group)].*which).maximumPlace = placeOf(file_, entry[maximumKey]);
+    for (const auto &[entryIndex, columns] : groups) {
+        const bool baseKind = columns.front() <= 7;
+        // The group: the jobs of that entry for which it is still the last word.
+        QStringList jobs;
+        QHash<QString, int> seen;
+        for (const QString &name : base.entries()[size_t(entryIndex)].jobs) {
+            const LoadedJob *loaded = base.find(name);
+            const QString match = matchingJobName(name);
+            if (loaded && (baseKind ? loaded->base.entry : loaded->job.entry) == entryIndex && !seen.contains(match)) {
+                seen.insert(match, 0);
+                jobs << name;
             }
         }
-        const YAML::Node items = entry[itemsKey];
-        if (!items)
-            return true;
-        if (!items.IsSequence())
-            return failAt(
-                items,
-                QStringLiteral("%1 debe ser una lista de niveles (Level, Exp).").arg(QString::fromLatin1(itemsKey)));
-        for (const YAML::Node &item : items) {
-            if (!item.IsMap())
-                return failAt(
-                    item,
-                    QStringLiteral("cada elemento de %1 debe tener Level y Exp.").arg(QString::fromLatin1(itemsKey)));
-            const std::optional<uint64_t> level = numberAt(item, "Level", 1, UINT16_MAX);
-            const std::optional<uint64_t> exp = level ? numberAt(item, "Exp", 0, kLargestExp) : std::nullopt;
-            if (!exp)
-                return false;
-            for (int group : groups) {
-                JobCurve &curve = jobs_[size_t(group)].*which;
-                // A server skips a level past the maximum it knows by then.
-                if (curve.maximum == 0 || int(*level) <= curve.maximum)
-                    curve.exp[int(*level)] = *exp;
-            }
+        // Equal curves of one kind in different groups share one entry.
+        auto same = std::find_if(entries->begin(), entries->end(), [&](const ExportedEntry &e) {
+            return (e.columns.front() <= 7) == baseKind
+                   && sameCurve(curves[size_t(e.columns.front())], curves[size_t(columns.front())]);
+        });
+        if (same != entries->end()) {
+            same->columns.insert(same->columns.end(), columns.begin(), columns.end());
+            same->jobs += jobs;
+        } else {
+            entries->push_back({columns, jobs});
         }
-        return true;
     }
+    std::sort(entries->begin(), entries->end(),
+              [](const ExportedEntry &a, const ExportedEntry &b) { return a.columns.front() < b.columns.front(); });
+    for (ExportedEntry &entry : *entries)
+        std::sort(entry.columns.begin(), entry.columns.end());
+    return true;
+}
 
-    std::map<QString, int> byName_;
-    std::array<ReadJob, 8> jobs_; // by class group, 1 to 7
-    QString file_;
-    QString *error_ = nullptr;
-};
+// A name as a marker line can carry it: no line end, no control character.
+QString oneLine(QString text)
+{
+    for (QChar &c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = u'?';
+    return text;
+}
+
+constexpr std::string_view kBeginMark = "# >>> vandrel-exp";
+constexpr std::string_view kEndMark = "# <<< vandrel-exp";
+
+std::string_view withoutIndent(std::string_view line)
+{
+    const size_t first = line.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view() : line.substr(first);
+}
 
 } // namespace
 
-bool exportJobDatabase(const ExperienceTable &table, const QString &tableName, JobDatabaseExport *result,
-                       QString *error)
+const char *representativeJob(int classGroup)
 {
-    std::array<ColumnCurve, 15> curves;
+    return classGroup >= 1 && classGroup <= 7 ? kRepresentatives[classGroup] : nullptr;
+}
+
+bool exportJobDatabase(const ExperienceTable &table, const QString &tableName, const JobChain *base,
+                       ExportedBlock *result, QString *error)
+{
+    ExportedBlock block;
+    block.tableName = tableName;
     bool anyLevel = false;
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-        if (!readColumn(table, column, &curves[size_t(column)], error))
+        if (!readColumn(table, column, &block.curves[size_t(column)], error))
             return false;
-        anyLevel = anyLevel || curves[size_t(column)].lastLevel > 1;
+        anyLevel = anyLevel || block.curves[size_t(column)].lastLevel > 1;
     }
     if (!anyLevel) {
         *error = table.rowCount() > 1 ? QStringLiteral("la tabla no tiene ningún nivel: su primera fila ya es 0 en "
@@ -465,75 +299,206 @@ bool exportJobDatabase(const ExperienceTable &table, const QString &tableName, J
                                       : QStringLiteral("la tabla no tiene ningún nivel; no se ha escrito nada.");
         return false;
     }
-
-    // Equal columns of one kind (base or job) share the entry of the first.
-    std::vector<std::vector<int>> entries;
-    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-        const ColumnCurve &curve = curves[size_t(column)];
-        auto same = std::find_if(entries.begin(), entries.end(), [&](const std::vector<int> &entry) {
-            const ColumnCurve &other = curves[size_t(entry.front())];
-            return (entry.front() <= 7) == (column <= 7) && other.lastLevel == curve.lastLevel
-                   && other.values == curve.values;
-        });
-        if (same != entries.end())
-            same->push_back(column);
-        else
-            entries.push_back({column});
+    if (base) {
+        if (!baseEntries(block.curves, *base, &block.entries, error))
+            return false;
+    } else {
+        block.entries = builtInEntries(block.curves);
     }
-
-    for (const std::vector<int> &entry : entries) {
-        const ColumnCurve &curve = curves[size_t(entry.front())];
-        if (curve.lastLevel > UINT16_MAX) {
+    for (const ExportedEntry &entry : block.entries) {
+        const ColumnCurve &curve = block.curves[size_t(entry.columns.front())];
+        if (curve.lastLevel > kLargestServerMaxLevel) {
             *error = QStringLiteral("%1: el último nivel sería %2, y un nivel de la base de datos llega a %3; no se "
                                     "ha escrito nada.")
-                         .arg(columnsNamed(entry))
+                         .arg(columnsNamed(entry.columns))
                          .arg(curve.lastLevel)
-                         .arg(UINT16_MAX);
+                         .arg(kLargestServerMaxLevel);
             return false;
         }
-        if (curve.lastLevel > kSmallestServerLimit)
-            result->warnings << QStringLiteral("%1: el último nivel es %2, y un servidor compilado con un límite "
-                                               "menor (%3 en los antiguos; 250 o 275 en los nuevos) lo corta a ese "
-                                               "límite.")
-                                    .arg(columnsNamed(entry))
-                                    .arg(curve.lastLevel)
-                                    .arg(kSmallestServerLimit);
     }
-
     // Columns that never reach 0 all end after the last row: one warning.
     std::vector<int> endless;
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column)
-        if (!curves[size_t(column)].reachesZero)
+        if (!block.curves[size_t(column)].reachesZero)
             endless.push_back(column);
     if (!endless.empty())
-        result->warnings.prepend(QStringLiteral("%1: ningún valor es 0, así que el último nivel es %2, el de la fila "
-                                                "que sigue a la última, como lo ve el servidor.")
-                                     .arg(columnsNamed(endless))
-                                     .arg(table.rowCount()));
-
-    YAML::Emitter header;
-    header << YAML::Comment(QStringLiteral("Experiencia por nivel de la tabla «%1», escrita por %2 (vandrel-exp "
-                                           "exportar).\nPara un servidor, guárdela como db/import/job_exp.yml: el "
-                                           "servidor la carga tras\nsu propio db/job_exp.yml y toma de ella los "
-                                           "oficios y niveles que da.")
-                                .arg(tableName, Titulo())
-                                .toStdString());
-    header << YAML::BeginMap << YAML::Key << "Header" << YAML::Value << YAML::BeginMap << YAML::Key << "Type"
-           << YAML::Value << "JOB_STATS" << YAML::Key << "Version" << YAML::Value << 2 << YAML::EndMap << YAML::EndMap;
-    YAML::Emitter body;
-    body << YAML::BeginMap << YAML::Key << "Body" << YAML::Value << YAML::BeginSeq;
-    for (const std::vector<int> &entry : entries)
-        emitEntry(body, entry, curves[size_t(entry.front())]);
-    body << YAML::EndSeq << YAML::EndMap;
-    result->yaml = std::string(header.c_str()) + "\n\n" + body.c_str() + "\n";
+        block.warnings << QStringLiteral("%1: ningún valor es 0, así que el último nivel es %2, el de la fila que "
+                                         "sigue a la última, como lo ve el servidor.")
+                              .arg(columnsNamed(endless))
+                              .arg(table.rowCount());
+    *result = std::move(block);
     return true;
 }
 
-bool importJobDatabase(std::span<const JobDatabaseFile> files, ExperienceTable &table, QString *error)
+QByteArray blockBeginLine(const QString &tableName)
 {
-    Importer importer;
-    for (const JobDatabaseFile &file : files)
-        if (!importer.apply(file, error))
+    return QByteArray(kBeginMark.data(), qsizetype(kBeginMark.size()))
+           + QStringLiteral(": la tabla «%1»; vandrel-exp exportar reemplaza lo que hay entre estas dos líneas")
+                 .arg(oneLine(tableName))
+                 .toUtf8();
+}
+
+QByteArray blockEndLine()
+{
+    return QByteArray(kEndMark.data(), qsizetype(kEndMark.size())) + ": fin del bloque";
+}
+
+bool isBlockBegin(std::string_view line)
+{
+    return withoutIndent(line).substr(0, kBeginMark.size()) == kBeginMark;
+}
+
+bool isBlockEnd(std::string_view line)
+{
+    return withoutIndent(line).substr(0, kEndMark.size()) == kEndMark;
+}
+
+std::string blockText(const ExportedBlock &block, std::string_view indent, std::string_view lineEnd)
+{
+    std::string out;
+    const auto line = [&](std::string_view more, std::string_view text) {
+        out.append(indent).append(more).append(text).append(lineEnd);
+    };
+    line({}, blockBeginLine(block.tableName).toStdString());
+    for (const ExportedEntry &entry : block.entries) {
+        const bool base = entry.columns.front() <= 7;
+        const ColumnCurve &curve = block.curves[size_t(entry.columns.front())];
+        line("- ", "Jobs:");
+        for (const QString &job : entry.jobs)
+            line("    ", job.toStdString() + ": true");
+        line("  ", std::string(base ? "MaxBaseLevel: " : "MaxJobLevel: ") + std::to_string(curve.lastLevel));
+        line("  ", base ? "BaseExp:" : "JobExp:");
+        for (int32_t level = 1; level <= curve.lastLevel; ++level) {
+            const uint64_t exp = level < curve.lastLevel ? curve.values[size_t(level - 1)]
+                                 : base                  ? kBasePlaceholder
+                                                         : kJobPlaceholder;
+            line("    ", "- Level: " + std::to_string(level));
+            line("      ", "Exp: " + std::to_string(exp));
+        }
+    }
+    line({}, blockEndLine().toStdString());
+    return out;
+}
+
+std::string wholeJobDatabase(const ExportedBlock &block, int version)
+{
+    const QString comment =
+        QStringLiteral(
+            "# Experiencia por nivel de la tabla «%1», escrita por %2 (vandrel-exp exportar).\n"
+            "# En el servidor va en db/import/job_stats.yml, que carga después de sus propios archivos:\n"
+            "# cópiela allí entera, o escriba en él con vandrel-exp exportar TABLA -o db/import/job_stats.yml,\n"
+            "# que cambia solo el bloque entre las líneas >>> y <<< y deja el resto del archivo como está.\n")
+            .arg(oneLine(block.tableName), Titulo());
+    return comment.toStdString() + "Header:\n  Type: JOB_STATS\n  Version: " + std::to_string(version) + "\n\nBody:\n"
+           + blockText(block, "  ", "\n");
+}
+
+QStringList checkExportedBlock(const ExportedBlock &block, const JobChain &chain)
+{
+    QStringList warnings;
+    for (const ExportedEntry &entry : block.entries) {
+        const bool base = entry.columns.front() <= 7;
+        const ColumnCurve &curve = block.curves[size_t(entry.columns.front())];
+        const QString kind = base ? QStringLiteral("base") : QStringLiteral("de trabajo");
+        const QString column = columnsNamed(entry.columns);
+        for (const QString &name : entry.jobs) {
+            const LoadedJob *job = chain.find(name);
+            if (!job) {
+                warnings << QStringLiteral("%1: el servidor no lo carga (una entrada anterior lo deja fuera), así que "
+                                           "no recibe la curva de %2.")
+                                .arg(name, column);
+                continue;
+            }
+            const JobLevels &levels = base ? job->base : job->job;
+            if (levels.maximum != curve.lastLevel) {
+                const QString where =
+                    levels.maximumAt.isSet() ? chain.placeText(levels.maximumAt) : QStringLiteral("MAX_LEVEL, sin más");
+                warnings << (levels.capped ? QStringLiteral("%1: el nivel %2 máximo queda en %3 (%4): el servidor, "
+                                                            "compilado con MAX_LEVEL %3, corta el %5 de %6.")
+                                                 .arg(name, kind)
+                                                 .arg(levels.maximum)
+                                                 .arg(where)
+                                                 .arg(curve.lastLevel)
+                                                 .arg(column)
+                                           : QStringLiteral("%1: el nivel %2 máximo queda en %3 (%4), no en el %5 de "
+                                                            "%6.")
+                                                 .arg(name, kind)
+                                                 .arg(levels.maximum)
+                                                 .arg(where)
+                                                 .arg(curve.lastLevel)
+                                                 .arg(column));
+                continue;
+            }
+            for (int level = 1; level < curve.lastLevel; ++level) {
+                const uint64_t expected = curve.values[size_t(level - 1)];
+                if (levels.at(level) == expected)
+                    continue;
+                const ChainPlace at = levels.placeOf(level);
+                warnings << QStringLiteral("%1: el nivel %2 %3 queda en %4 (%5), no en el %6 de %7.")
+                                .arg(name, kind)
+                                .arg(level)
+                                .arg(levels.at(level))
+                                .arg(at.isSet() ? chain.placeText(at) : QStringLiteral("ningún archivo lo da"))
+                                .arg(expected)
+                                .arg(column);
+                break;
+            }
+        }
+    }
+    return warnings;
+}
+
+bool importJobDatabase(const JobChain &chain, ExperienceTable &table, QStringList *warnings, QString *error)
+{
+    std::array<const JobLevels *, 15> levelsOf{};
+    std::array<int, 15> ends{};
+    int rows = 0;
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+        const char *name = kRepresentatives[column <= 7 ? column : column - 7];
+        const LoadedJob *job = chain.find(QString::fromLatin1(name));
+        if (!job) {
+            *error = QStringLiteral("ningún archivo da la experiencia de %1, que va a las columnas %2 y %3.")
+                         .arg(QString::fromLatin1(name), columnName(column <= 7 ? column : column - 7),
+                              columnName(column <= 7 ? column + 7 : column));
             return false;
-    return importer.fill(table, error);
+        }
+        const JobLevels &levels = column <= 7 ? job->base : job->job;
+        levelsOf[size_t(column)] = &levels;
+        int end = levels.maximum;
+        for (int level = 1; level < levels.maximum; ++level)
+            if (levels.at(level) == 0) {
+                end = level;
+                warnings->append(
+                    QStringLiteral("%1 (columna %2): el nivel %3 no tiene experiencia y su máximo es %4%5: el "
+                                   "personaje no pasa de ese nivel, y la columna termina en él.")
+                        .arg(QString::fromLatin1(name), columnName(column))
+                        .arg(level)
+                        .arg(levels.maximum)
+                        .arg(levels.maximumAt.isSet() ? QStringLiteral(" (%1)").arg(chain.placeText(levels.maximumAt))
+                                                      : QString()));
+                break;
+            }
+        ends[size_t(column)] = end;
+        rows = std::max(rows, end);
+    }
+    if (rows > kMaxSavedRows) {
+        *error = tooManyRowsMessage(rows);
+        return false;
+    }
+    ExperienceTable built;
+    built.setRowCount(1);
+    built.reserveRows(size_t(rows));
+    std::string packed;
+    for (int level = 1; level <= rows; ++level) {
+        packed.clear();
+        for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+            if (column > kFirstValueColumn)
+                packed += ',';
+            packed +=
+                level < ends[size_t(column)] ? std::to_string(levelsOf[size_t(column)]->at(level)) : std::string("0");
+        }
+        built.appendRow(level, packed);
+    }
+    table.swap(built);
+    return true;
 }

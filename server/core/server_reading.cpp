@@ -128,6 +128,7 @@ ServerReading readAsServers(std::string_view bytes)
     };
 
     size_t at = 0;
+    size_t joinedSeen = 0; // the end of the last server line measured as joined lines
     while (at < bytes.size()) {
         // fgets into 1,024 bytes: up to the LF, at most 1,023 bytes.
         const size_t room = std::min(bytes.size() - at, kServerLineBytes + 1);
@@ -156,7 +157,21 @@ ServerReading readAsServers(std::string_view bytes)
             const bool lost = lineHoldsLevel(bytes, cr + 1) && rowLine != crLine + 1;
             reading.loneCrs.push_back({crLine, lost ? crLine + 1 : 0});
         }
+        const size_t longBefore = reading.longLines.size();
         noteLongLines(end);
+        // A server line cut here though no line of the editor's is that long:
+        // lone CRs joined them. Measured once, from where it starts to its LF.
+        if (!lf && end < bytes.size() && at >= joinedSeen && longBefore == reading.longLines.size()
+            && !reading.crThroughout) {
+            const void *next = std::memchr(bytes.data() + at, '\n', bytes.size() - at);
+            joinedSeen = next ? size_t(static_cast<const char *>(next) - bytes.data()) : bytes.size();
+            size_t length = joinedSeen - at;
+            if (length > 0 && bytes[at + length - 1] == '\r')
+                --length;
+            const qint64 first = cursor.lineOf(at);
+            LineCursor ahead(bytes);
+            reading.longLines.push_back({first, qint64(length), ahead.lineOf(at + length)});
+        }
         if (kept) {
             if (reading.rows.size() == size_t(kServerRows)) {
                 reading.firstIgnoredLine = rowLine;

@@ -50,7 +50,8 @@ struct ServerReading
     struct LongLine
     {
         qint64 line;
-        qint64 bytes; // before its line end
+        qint64 bytes;        // before its line end
+        qint64 lastLine = 0; // for lines joined by lone CRs into one server line: the last of them; else 0
     };
     std::vector<LongLine> longLines;
 

@@ -4,8 +4,8 @@
 
 #include "core/shown_text.h"
 #include "core/word_bytes.h"
-#include "table/core/experience_table.h"
 #include "server/core/server_reading.h"
+#include "table/core/experience_table.h"
 
 #include <algorithm>
 #include <array>
@@ -49,6 +49,26 @@ std::span<const FindingCode> findingCodes()
         {"sin_comentario", false, "La primera línea no es la línea de comentario del editor."},
         {"linea_sin_coma", false, "Una línea sin comas: el editor la pasa por alto."},
         {"fin_de_linea", false, "Una línea no termina en CR LF."},
+        // The YAML job databases.
+        {"no_se_carga", true,
+         "El servidor no carga el archivo: una marca de orden de bytes, una versión o un tipo que no lee, YAML no "
+         "válido, un alias, un segundo documento o una clave repetida."},
+        {"trabajo_desconocido", true,
+         "Un nombre de trabajo que el servidor no conoce: deja la entrada ahí y los trabajos que siguen no reciben "
+         "nada."},
+        {"entrada_cortada", true,
+         "Un valor que el servidor no puede leer (Level 0, un Exp que no es un número): deja la entrada ahí."},
+        {"sin_experiencia", true,
+         "Un nivel por debajo del máximo de un trabajo no tiene experiencia: el personaje no pasa de él."},
+        {"maximo_recortado", false, "Un nivel máximo de 0 o por encima de MAX_LEVEL: el servidor usa MAX_LEVEL."},
+        {"nivel_omitido", false,
+         "Niveles por encima del máximo que el trabajo tiene en ese momento: el servidor no los lee."},
+        {"sin_tabla", false,
+         "Un trabajo con tabla base y no de trabajo, o al revés: el servidor le da 0 en cada nivel de la que falta."},
+        {"false", false, "Un trabajo con false en Jobs: el servidor no lee el valor y le aplica la entrada igual."},
+        {"mas_de_int32", false,
+         "Un valor de más de 2147483647: un servidor compilado para clientes anteriores a 2017 no lo alcanza (error "
+         "con --tipo int32)."},
     };
     return kCodes;
 }
@@ -385,8 +405,17 @@ void addServerFindings(std::string_view bytes, const QString &typeName, qint64 e
     if (reading.crThroughout) {
         std::erase_if(findings, [](const TableFinding &f) { return std::string_view(f.code) == "fin_de_linea"; });
         wholeLine(1, true, "cr_suelto",
-                  QStringLiteral("todas las líneas terminan en un CR solo: el servidor lee el archivo como una sola "
-                                 "línea y carga como mucho un nivel"));
+                  bytes.size() > kServerLineBytes
+                      ? QStringLiteral("todas las líneas terminan en un CR solo: el servidor lee el archivo como una "
+                                       "sola línea, en trozos de %1 bytes, y carga %2 (uno por trozo que empieza con "
+                                       "catorce números)")
+                            .arg(qint64(kServerLineBytes) + 1)
+                            .arg(reading.rows.size() == 1 ? QStringLiteral("1 nivel")
+                                                          : QStringLiteral("%1 niveles").arg(reading.rows.size()))
+                      : QStringLiteral("todas las líneas terminan en un CR solo: el servidor lee el archivo como una "
+                                       "sola línea y carga %1")
+                            .arg(reading.rows.size() == 1 ? QStringLiteral("1 nivel")
+                                                          : QStringLiteral("%1 niveles").arg(reading.rows.size())));
     } else {
         for (const ServerReading::LoneCr &cr : reading.loneCrs) {
             if (cr.lostLine == 0)
@@ -402,10 +431,18 @@ void addServerFindings(std::string_view bytes, const QString &typeName, qint64 e
     }
     for (const ServerReading::LongLine &longLine : reading.longLines)
         wholeLine(longLine.line, true, "linea_larga",
-                  QStringLiteral("la línea tiene %1 bytes y el servidor lee como mucho %2 de una vez: la corta ahí y "
-                                 "lee el resto como otra línea")
-                      .arg(longLine.bytes)
-                      .arg(qint64(kServerLineBytes)));
+                  longLine.lastLine > longLine.line
+                      ? QStringLiteral("las líneas %1 a %2, unidas por CR solos, son para el servidor una línea de %3 "
+                                       "bytes, y lee como mucho %4 de una vez: la corta ahí y lee el resto como otra "
+                                       "línea")
+                            .arg(longLine.line)
+                            .arg(longLine.lastLine)
+                            .arg(longLine.bytes)
+                            .arg(qint64(kServerLineBytes))
+                      : QStringLiteral("la línea tiene %1 bytes y el servidor lee como mucho %2 de una vez: la corta "
+                                       "ahí y lee el resto como otra línea")
+                            .arg(longLine.bytes)
+                            .arg(qint64(kServerLineBytes)));
     if (reading.windowsEndLine > 0)
         wholeLine(reading.windowsEndLine, true, "ctrl_z",
                   QStringLiteral("un byte 0x1A (Ctrl+Z) en la columna %1: un servidor para Windows deja de leer aquí")
