@@ -52,11 +52,13 @@ void checkLevels(const LoadedJob &job, const JobLevels &levels, bool base, bool 
     const ChainPlace where = levels.maximumAt.isSet() ? levels.maximumAt : job.firstNamed;
     for (int level = 1; level < levels.maximum; ++level)
         if (levels.at(level) == 0) {
-            add(out, "sin_experiencia", true, where, job.name,
+            // Where the 0 was written, else where the maximum was.
+            const ChainPlace at = levels.placeOf(level);
+            add(out, "sin_experiencia", true, at.isSet() ? at : where, job.name,
                 QStringLiteral(": el nivel %1 %2 no tiene experiencia y el máximo es %3: el personaje no pasa de ese "
                                "nivel.")
-                    .arg(level)
                     .arg(kindName(base))
+                    .arg(level)
                     .arg(levels.maximum));
             break;
         }
@@ -66,8 +68,8 @@ void checkLevels(const LoadedJob &job, const JobLevels &levels, bool base, bool 
             add(out, "mas_de_int32", int32Errors, at.isSet() ? at : where, job.name,
                 QStringLiteral(": el nivel %1 %2 pide %3, más de 2147483647: un servidor compilado para clientes "
                                "anteriores a 2017 nunca lo alcanza.")
-                    .arg(level)
                     .arg(kindName(base))
+                    .arg(level)
                     .arg(levels.at(level)));
             break;
         }

@@ -83,7 +83,7 @@ bool mergeIntoImportFile(std::string_view existing, const QString &fileName, con
     std::string out;
     if (!begins.empty() || !ends.empty()) {
         if (begins.size() != 1 || ends.size() != 1 || ends[0] < begins[0]) {
-            const size_t at = !begins.empty() ? begins[0] : ends[0];
+            const size_t at = begins.empty() ? ends[0] : ends.empty() ? begins[0] : std::min(begins[0], ends[0]);
             *error = QStringLiteral("%1:%2: las líneas que marcan el bloque de vandrel-exp (>>> y <<<) están a medias, "
                                     "repetidas o en otro orden; déjelas en un par, o quite las dos, y vuelva a "
                                     "exportar. No se ha escrito nada.")
