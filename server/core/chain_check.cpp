@@ -37,16 +37,6 @@ void add(std::vector<Grouped> &groups, const char *code, bool error, ChainPlace 
     groups.push_back({code, error, place, std::move(tail), {name}});
 }
 
-QString namesOf(const QStringList &names)
-{
-    constexpr qsizetype kShown = 4;
-    if (names.size() == 1)
-        return names[0];
-    if (names.size() <= kShown)
-        return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" y ") + names.last();
-    return names.mid(0, kShown).join(QStringLiteral(", ")) + QStringLiteral(" y %1 más").arg(names.size() - kShown);
-}
-
 void checkLevels(const LoadedJob &job, const JobLevels &levels, bool base, bool int32Errors, std::vector<Grouped> &out)
 {
     const ChainPlace where = levels.maximumAt.isSet() ? levels.maximumAt : job.firstNamed;
@@ -103,7 +93,7 @@ ChainCheck checkJobChain(const JobChain &chain, bool int32Errors)
             checkLevels(job, job.job, false, int32Errors, grouped);
     }
     for (const Grouped &group : grouped)
-        check.findings.push_back({group.code, group.error, group.place, namesOf(group.names) + group.tail});
+        check.findings.push_back({group.code, group.error, group.place, jobNamesText(group.names) + group.tail});
     std::stable_sort(check.findings.begin(), check.findings.end(), [](const ChainNote &a, const ChainNote &b) {
         return std::tie(a.place.file, a.place.line, a.place.column)
                < std::tie(b.place.file, b.place.line, b.place.column);

@@ -270,6 +270,16 @@ QString matchingJobName(QStringView name)
     return key;
 }
 
+QString jobNamesText(const QStringList &names)
+{
+    constexpr qsizetype kShown = 4;
+    if (names.size() <= 1)
+        return names.value(0);
+    if (names.size() <= kShown)
+        return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" y ") + names.last();
+    return names.mid(0, kShown).join(QStringLiteral(", ")) + QStringLiteral(" y %1 más").arg(names.size() - kShown);
+}
+
 bool isKnownJobName(QStringView name)
 {
     return knownJobs().contains(matchingJobName(name));

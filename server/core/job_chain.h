@@ -140,6 +140,9 @@ private:
     std::unique_ptr<State> state_;
 };
 
+// Jobs as a message lists them: "A", "A y B", "A, B, C, D y 5 más".
+QString jobNamesText(const QStringList &names);
+
 // The names of the jobs this tool knows the servers define (both modes).
 bool isKnownJobName(QStringView name);
 

@@ -395,7 +395,16 @@ std::string wholeJobDatabase(const ExportedBlock &block, int version)
 
 QStringList checkExportedBlock(const ExportedBlock &block, const JobChain &chain)
 {
-    QStringList warnings;
+    // Jobs whose warning reads the same but for their name share one line.
+    std::vector<std::pair<QString, QStringList>> grouped;
+    const auto warn = [&](const QString &name, const QString &tail) {
+        for (auto &[text, names] : grouped)
+            if (text == tail) {
+                names << name;
+                return;
+            }
+        grouped.push_back({tail, {name}});
+    };
     for (const ExportedEntry &entry : block.entries) {
         const bool base = entry.columns.front() <= 7;
         const ColumnCurve &curve = block.curves[size_t(entry.columns.front())];
@@ -404,29 +413,23 @@ QStringList checkExportedBlock(const ExportedBlock &block, const JobChain &chain
         for (const QString &name : entry.jobs) {
             const LoadedJob *job = chain.find(name);
             if (!job) {
-                warnings << QStringLiteral("%1: el servidor no lo carga (una entrada anterior lo deja fuera), así que "
-                                           "no recibe la curva de %2.")
-                                .arg(name, column);
+                warn(name, QStringLiteral(": el servidor no lo carga (la entrada se corta antes), así que no recibe la "
+                                          "curva de %1.")
+                               .arg(column));
                 continue;
             }
             const JobLevels &levels = base ? job->base : job->job;
             if (levels.maximum != curve.lastLevel) {
                 const QString where =
                     levels.maximumAt.isSet() ? chain.placeText(levels.maximumAt) : QStringLiteral("MAX_LEVEL, sin más");
-                warnings << (levels.capped ? QStringLiteral("%1: el nivel %2 máximo queda en %3 (%4): el servidor, "
-                                                            "compilado con MAX_LEVEL %3, corta el %5 de %6.")
-                                                 .arg(name, kind)
-                                                 .arg(levels.maximum)
-                                                 .arg(where)
-                                                 .arg(curve.lastLevel)
-                                                 .arg(column)
-                                           : QStringLiteral("%1: el nivel %2 máximo queda en %3 (%4), no en el %5 de "
-                                                            "%6.")
-                                                 .arg(name, kind)
-                                                 .arg(levels.maximum)
-                                                 .arg(where)
-                                                 .arg(curve.lastLevel)
-                                                 .arg(column));
+                warn(name, (levels.capped ? QStringLiteral(": el nivel %1 máximo queda en %2 (%3): el servidor, "
+                                                           "compilado con MAX_LEVEL %2, corta el %4 de %5.")
+                                          : QStringLiteral(": el nivel %1 máximo queda en %2 (%3), no en el %4 de %5."))
+                               .arg(kind)
+                               .arg(levels.maximum)
+                               .arg(where)
+                               .arg(curve.lastLevel)
+                               .arg(column));
                 continue;
             }
             for (int level = 1; level < curve.lastLevel; ++level) {
@@ -434,17 +437,20 @@ QStringList checkExportedBlock(const ExportedBlock &block, const JobChain &chain
                 if (levels.at(level) == expected)
                     continue;
                 const ChainPlace at = levels.placeOf(level);
-                warnings << QStringLiteral("%1: el nivel %2 %3 queda en %4 (%5), no en el %6 de %7.")
-                                .arg(name, kind)
-                                .arg(level)
-                                .arg(levels.at(level))
-                                .arg(at.isSet() ? chain.placeText(at) : QStringLiteral("ningún archivo lo da"))
-                                .arg(expected)
-                                .arg(column);
+                warn(name, QStringLiteral(": el nivel %1 %2 queda en %3 (%4), no en el %5 de %6.")
+                               .arg(kind)
+                               .arg(level)
+                               .arg(levels.at(level))
+                               .arg(at.isSet() ? chain.placeText(at) : QStringLiteral("ningún archivo lo da"))
+                               .arg(expected)
+                               .arg(column));
                 break;
             }
         }
     }
+    QStringList warnings;
+    for (const auto &[tail, names] : grouped)
+        warnings << jobNamesText(names) + tail;
     return warnings;
 }
 

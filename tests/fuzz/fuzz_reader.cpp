@@ -5,8 +5,8 @@
 // The check must survive the same bytes and count the levels the reader
 // makes of them; the curves must be drawable from whatever was read.
 #include "chart/core/curves.h"
-#include "table/core/experience_table.h"
 #include "server/core/table_check.h"
+#include "table/core/experience_table.h"
 #include "table/core/table_file.h"
 
 #include <QBuffer>

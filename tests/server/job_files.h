@@ -21,8 +21,9 @@ inline QByteArray jobHeader(int version = 2)
 
 // One entry: `jobs` (space-separated) with a maximum and items 1..maximum,
 // the value of level L given by `exp` (the placeholder at the maximum).
-inline QByteArray jobEntry(const QString &jobs, bool base, int maximum,
-                           const std::function<quint64(int)> &exp = [](int level) { return quint64(level) * 10; })
+inline QByteArray jobEntry(
+    const QString &jobs, bool base, int maximum,
+    const std::function<quint64(int)> &exp = [](int level) { return quint64(level) * 10; })
 {
     QByteArray text = "  - Jobs:\n";
     for (const QString &job : jobs.split(u' ', Qt::SkipEmptyParts))

@@ -26,32 +26,39 @@ void TestChainCheck::findings_data()
     const QByteArray head = jobHeader();
     QTest::newRow("nothing") << QByteArray(head) << false << QStringList{};
     QTest::newRow("a level without experience")
-        << head + "  - Jobs:\n      Knight: true\n      Swordman: true\n    BaseExp:\n      - Level: 7\n        Exp: 0\n"
+        << head
+               + "  - Jobs:\n      Knight: true\n      Swordman: true\n    BaseExp:\n      - Level: 7\n        Exp: 0\n"
         << false
         << QStringList{QStringLiteral("sin_experiencia error 11: Swordman y Knight: el nivel base 7 no tiene "
                                       "experiencia y el máximo es 99")};
     QTest::newRow("a maximum raised without items")
-        << head + "  - Jobs:\n      Lord_Knight: true\n    MaxJobLevel: 60\n" << false
+        << head + "  - Jobs:\n      Lord_Knight: true\n    MaxJobLevel: 60\n"
+        << false
         << QStringList{QStringLiteral("sin_experiencia error 8: Lord_Knight: el nivel de trabajo 51 no tiene")};
     QTest::newRow("a base table and no job table")
         << head + jobEntry(QStringLiteral("Rune_Knight"), true, 3) << false
         << QStringList{QStringLiteral("sin_tabla aviso 7: Rune_Knight tiene tabla base y no de trabajo")};
-    QTest::newRow("named for other tables only") << head + "  - Jobs:\n      Ninja: true\n    MaxWeight: 1\n" << false
+    QTest::newRow("named for other tables only") << head + "  - Jobs:\n      Ninja: true\n    MaxWeight: 1\n"
+                                                 << false
                                                  << QStringList{QStringLiteral("sin_tabla aviso 7: Ninja no tiene "
                                                                                "tabla base ni de trabajo")};
-    const QByteArray big = head + "  - Jobs:\n      Novice: true\n    BaseExp:\n      - Level: 3\n"
-                                  "        Exp: 2147483648\n";
+    const QByteArray big = head
+                           + "  - Jobs:\n      Novice: true\n    BaseExp:\n      - Level: 3\n"
+                             "        Exp: 2147483648\n";
     QTest::newRow("past 32 bits") << big << false
                                   << QStringList{QStringLiteral("mas_de_int32 aviso 10: Novice: el nivel base 3 pide "
                                                                 "2147483648")};
-    QTest::newRow("past 32 bits, --tipo int32") << big << true
-                                                << QStringList{QStringLiteral("mas_de_int32 error 10: Novice")};
+    QTest::newRow("past 32 bits, --tipo int32")
+        << big << true << QStringList{QStringLiteral("mas_de_int32 error 10: Novice")};
     QTest::newRow("the loader's own")
-        << head + "  - Jobs:\n      Knight: false\n      Kinght: true\n    MaxBaseLevel: 300\n" << false
-        << QStringList{QStringLiteral("false aviso 7: Knight: false"),
-                       QStringLiteral("trabajo_desconocido error 8: «Kinght» no es un trabajo"),
-                       QStringLiteral("maximo_recortado aviso 9: MaxBaseLevel 300 de Knight"),
-                       QStringLiteral("sin_experiencia error 9: Knight: el nivel base 100 no tiene experiencia y el máximo es 275")};
+        << head + "  - Jobs:\n      Knight: false\n      Kinght: true\n    MaxBaseLevel: 300\n"
+        << false
+        << QStringList{
+               QStringLiteral("false aviso 7: Knight: false"),
+               QStringLiteral("trabajo_desconocido error 8: «Kinght» no es un trabajo"),
+               QStringLiteral("maximo_recortado aviso 9: MaxBaseLevel 300 de Knight"),
+               QStringLiteral(
+                   "sin_experiencia error 9: Knight: el nivel base 100 no tiene experiencia y el máximo es 275")};
 }
 
 void TestChainCheck::findings()
@@ -67,10 +74,11 @@ void TestChainCheck::findings()
     qint64 errors = 0;
     for (size_t i = 0; i < check.findings.size(); ++i) {
         const ChainNote &f = check.findings[i];
-        const QString shown = QStringLiteral("%1 %2 %3: %4")
-                                  .arg(QString::fromLatin1(f.code), f.error ? QStringLiteral("error") : QStringLiteral("aviso"))
-                                  .arg(f.place.file == 1 ? f.place.line : 0)
-                                  .arg(f.message);
+        const QString shown =
+            QStringLiteral("%1 %2 %3: %4")
+                .arg(QString::fromLatin1(f.code), f.error ? QStringLiteral("error") : QStringLiteral("aviso"))
+                .arg(f.place.file == 1 ? f.place.line : 0)
+                .arg(f.message);
         QVERIFY2(shown.startsWith(expected[qsizetype(i)]), qPrintable(shown));
         errors += f.error;
     }

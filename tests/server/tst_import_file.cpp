@@ -51,20 +51,20 @@ void TestImportFile::keepsEveryOtherByte_data()
     QTest::addColumn<QByteArray>("lineEnd");
     QTest::addColumn<QByteArray>("added"); // bytes the program adds besides the block
     const QByteArray head = "# mis cambios\nHeader:\n  Type: JOB_STATS\n  Version: 4\n";
-    QTest::newRow("template: Body commented out") << head + "\n#Body:\n#  - Jobs:\n" << qsizetype(-1)
-                                                  << QByteArray("  ") << QByteArray("\n") << QByteArray("Body:\n");
+    QTest::newRow("template: Body commented out")
+        << head + "\n#Body:\n#  - Jobs:\n"
+        << qsizetype(-1) << QByteArray("  ") << QByteArray("\n") << QByteArray("Body:\n");
     QTest::newRow("no final line end") << QByteArray(head).chopped(1) << qsizetype(-1) << QByteArray("  ")
                                        << QByteArray("\n") << QByteArray("\nBody:\n");
-    QTest::newRow("Body empty, Footer after")
-        << head + "Body: # nada aún\nFooter:\n  Imports:\n    - Path: otro.yml\n"
-        << qsizetype(head.size() + QByteArray("Body: # nada aún\n").size()) << QByteArray("  ") << QByteArray("\n") << QByteArray();
+    QTest::newRow("Body empty, Footer after") << head + "Body: # nada aún\nFooter:\n  Imports:\n    - Path: otro.yml\n"
+                                              << qsizetype(head.size() + QByteArray("Body: # nada aún\n").size())
+                                              << QByteArray("  ") << QByteArray("\n") << QByteArray();
     // After the last entry's last line, before the comments and key after it.
     QTest::newRow("entries, comments, Footer")
         << head + "Body:\n" + kOtherEntry + "\n# fin\nFooter:\n  Imports: []\n"
         << qsizetype(head.size() + 6 + kOtherEntry.size()) << QByteArray("  ") << QByteArray("\n") << QByteArray();
-    QTest::newRow("items at the left edge")
-        << head + "Body:\n- Jobs:\n    Knight: true\n  MaxWeight: 1\n" << qsizetype(-1) << QByteArray()
-        << QByteArray("\n") << QByteArray();
+    QTest::newRow("items at the left edge") << head + "Body:\n- Jobs:\n    Knight: true\n  MaxWeight: 1\n"
+                                            << qsizetype(-1) << QByteArray() << QByteArray("\n") << QByteArray();
     QTest::newRow("CR LF") << QByteArray(head + "Body:\n" + kOtherEntry).replace("\n", "\r\n") << qsizetype(-1)
                            << QByteArray("  ") << QByteArray("\r\n") << QByteArray();
 }
@@ -114,16 +114,19 @@ void TestImportFile::refusals_data()
     QTest::addColumn<QByteArray>("existing");
     QTest::addColumn<QString>("words");
     const QByteArray head = jobHeader();
-    QTest::newRow("Body in flow style") << head.chopped(6) + "Body: [ ]\n" << QStringLiteral("i.yml:5:7: Body está escrito como una lista");
-    QTest::newRow("Body null, written") << head.chopped(6) + "Body: ~\n" << QStringLiteral("i.yml:5: Body dice «Body: ~»");
+    QTest::newRow("Body in flow style") << head.chopped(6) + "Body: [ ]\n"
+                                        << QStringLiteral("i.yml:5:7: Body está escrito como una lista");
+    QTest::newRow("Body null, written") << head.chopped(6) + "Body: ~\n"
+                                        << QStringLiteral("i.yml:5: Body dice «Body: ~»");
     QTest::newRow("a marker alone") << head + kOtherEntry + "  # >>> vandrel-exp: la tabla\n"
                                     << QStringLiteral("i.yml:9: las líneas que marcan el bloque");
     QTest::newRow("markers reversed") << head + "  # <<< vandrel-exp\n" + kOtherEntry + "  # >>> vandrel-exp\n"
                                       << QStringLiteral("i.yml:6: las líneas que marcan");
     QTest::newRow("not a job database") << QByteArray("antes\n") << QStringLiteral("cabecera");
-    QTest::newRow("one the server refuses") << "\xEF\xBB\xBF" + head << QStringLiteral("i.yml:1:1: empieza con una marca");
-    QTest::newRow("the whole file in flow style") << QByteArray("{Header: {Type: JOB_STATS, Version: 2}}\n")
-                                                  << QStringLiteral("un mapa { … }");
+    QTest::newRow("one the server refuses")
+        << "\xEF\xBB\xBF" + head << QStringLiteral("i.yml:1:1: empieza con una marca");
+    QTest::newRow("the whole file in flow style")
+        << QByteArray("{Header: {Type: JOB_STATS, Version: 2}}\n") << QStringLiteral("un mapa { … }");
 }
 
 void TestImportFile::refusals()
@@ -132,8 +135,8 @@ void TestImportFile::refusals()
     QFETCH(QString, words);
     std::string merged = "intacto";
     QString error;
-    QVERIFY(!mergeIntoImportFile(existing.toStdString(), QStringLiteral("i.yml"), blockOf(smallTable()), &merged,
-                                 &error));
+    QVERIFY(
+        !mergeIntoImportFile(existing.toStdString(), QStringLiteral("i.yml"), blockOf(smallTable()), &merged, &error));
     QVERIFY2(error.contains(words), qPrintable(error));
     QVERIFY(error.endsWith(QStringLiteral("No se ha escrito nada.")));
     QCOMPARE(merged, std::string("intacto"));

@@ -42,10 +42,11 @@ void TestJobChain::mergesAsTheServer_data()
     QTest::addColumn<QList<QByteArray>>("files");
     QTest::addColumn<int>("maxLevel");
     QTest::addColumn<QString>("job");
-    QTest::addColumn<QString>("expected"); // "base MAX L=V ...; job MAX L=V ..."; "-" for a job not kept
+    QTest::addColumn<QString>("expected");  // "base MAX L=V ...; job MAX L=V ..."; "-" for a job not kept
     QTest::addColumn<QStringList>("codes"); // the notes' codes, in order
 
-    const QByteArray novice3 = kNovice + "    MaxBaseLevel: 3\n    BaseExp:\n" + items({{"1", "5"}, {"2", "6"}, {"3", "7"}});
+    const QByteArray novice3 =
+        kNovice + "    MaxBaseLevel: 3\n    BaseExp:\n" + items({{"1", "5"}, {"2", "6"}, {"3", "7"}});
     QTest::newRow("one entry") << QList<QByteArray>{novice3} << 275 << QStringLiteral("Novice")
                                << QStringLiteral("base 3 1=5 2=6 3=7; job 275 1=0") << QStringList{};
     // Per job, per field, per level: a later file changes only what it gives.
@@ -57,23 +58,26 @@ void TestJobChain::mergesAsTheServer_data()
         << QStringLiteral("Novice") << QStringLiteral("base 2 1=5 2=6") << QStringList{};
     // Raised later, the maximum does not bring back levels skipped before.
     QTest::newRow("items above the maximum skipped")
-        << QList<QByteArray>{kNovice + "    MaxBaseLevel: 2\n    BaseExp:\n" + items({{"1", "5"}, {"2", "6"}, {"3", "7"}})
+        << QList<QByteArray>{kNovice + "    MaxBaseLevel: 2\n    BaseExp:\n"
+                             + items({{"1", "5"}, {"2", "6"}, {"3", "7"}})
                              + "  - Jobs:\n      Novice: true\n    MaxBaseLevel: 4\n"}
         << 275 << QStringLiteral("Novice") << QStringLiteral("base 4 1=5 2=6 3=0 4=0")
         << QStringList{QStringLiteral("nivel_omitido")};
     // The maximum is read before the items wherever it stands.
     QTest::newRow("maximum after the items")
         << QList<QByteArray>{kNovice + "    BaseExp:\n" + items({{"1", "5"}, {"4", "8"}}) + "    MaxBaseLevel: 3\n"}
-        << 275 << QStringLiteral("Novice") << QStringLiteral("base 3 1=5 4=0") << QStringList{QStringLiteral("nivel_omitido")};
-    QTest::newRow("maximum 0 becomes MAX_LEVEL") << QList<QByteArray>{kNovice + "    MaxJobLevel: 0\n"} << 175
-                                                 << QStringLiteral("Novice") << QStringLiteral("job 175")
-                                                 << QStringList{QStringLiteral("maximo_recortado")};
-    QTest::newRow("maximum above MAX_LEVEL") << QList<QByteArray>{kNovice + "    MaxBaseLevel: 300\n"} << 250
-                                             << QStringLiteral("Novice") << QStringLiteral("base 250")
-                                             << QStringList{QStringLiteral("maximo_recortado")};
-    QTest::newRow("false still applies")
-        << QList<QByteArray>{jobHeader() + "  - Jobs:\n      Novice: false\n    MaxJobLevel: 4\n"} << 275
-        << QStringLiteral("Novice") << QStringLiteral("job 4") << QStringList{QStringLiteral("false")};
+        << 275 << QStringLiteral("Novice") << QStringLiteral("base 3 1=5 4=0")
+        << QStringList{QStringLiteral("nivel_omitido")};
+    QTest::newRow("maximum 0 becomes MAX_LEVEL")
+        << QList<QByteArray>{kNovice + "    MaxJobLevel: 0\n"} << 175 << QStringLiteral("Novice")
+        << QStringLiteral("job 175") << QStringList{QStringLiteral("maximo_recortado")};
+    QTest::newRow("maximum above MAX_LEVEL")
+        << QList<QByteArray>{kNovice + "    MaxBaseLevel: 300\n"} << 250 << QStringLiteral("Novice")
+        << QStringLiteral("base 250") << QStringList{QStringLiteral("maximo_recortado")};
+    QTest::newRow("false still applies") << QList<QByteArray>{jobHeader()
+                                                              + "  - Jobs:\n      Novice: false\n    MaxJobLevel: 4\n"}
+                                         << 275 << QStringLiteral("Novice") << QStringLiteral("job 4")
+                                         << QStringList{QStringLiteral("false")};
     QTest::newRow("the two spellings of the Super Novice")
         << QList<QByteArray>{jobHeader() + "  - Jobs:\n      Supernovice: true\n    MaxJobLevel: 4\n",
                              jobHeader() + "  - Jobs:\n      super_NOVICE: true\n    MaxJobLevel: 6\n"}
@@ -82,7 +86,10 @@ void TestJobChain::mergesAsTheServer_data()
     // decimal, quoted, and no overflow check (Level 16-bit, Exp 64-bit).
     QTest::newRow("numbers as the server reads them")
         << QList<QByteArray>{kNovice + "    MaxBaseLevel: 0x10\n    BaseExp:\n"
-                             + items({{"1", "0x1F"}, {"0b10", "017"}, {"0o3", "\"12\""}, {"65540", "18446744073709551617"}})}
+                             + items({{"1", "0x1F"},
+                                      {"0b10", "017"},
+                                      {"0o3", "\"12\""},
+                                      {"65540", "18446744073709551617"}})}
         << 275 << QStringLiteral("Novice") << QStringLiteral("base 16 1=31 2=17 3=12 4=1") << QStringList{};
     // Level 0, or an Exp that is no number, stops the entry: what was
     // written stays, a job new in it is not kept, later jobs get nothing.
@@ -111,7 +118,8 @@ void TestJobChain::mergesAsTheServer_data()
         << QStringLiteral("Novice") << QStringLiteral("-") << QStringList{};
     QTest::newRow("versions 3 and 4 read alike")
         << QList<QByteArray>{QByteArray(novice3).replace("Version: 2", "Version: 3"),
-                             QByteArray(kNovice + "    BaseExp:\n" + items({{"3", "9"}})).replace("Version: 2", "Version: 4")}
+                             QByteArray(kNovice + "    BaseExp:\n" + items({{"3", "9"}}))
+                                 .replace("Version: 2", "Version: 4")}
         << 275 << QStringLiteral("Novice") << QStringLiteral("base 3 1=5 3=9") << QStringList{};
     QTest::newRow("CR LF as LF") << QList<QByteArray>{QByteArray(novice3).replace("\n", "\r\n")} << 275
                                  << QStringLiteral("Novice") << QStringLiteral("base 3 1=5 2=6 3=7") << QStringList{};
@@ -167,16 +175,16 @@ void TestJobChain::refusesWholeFiles_data()
                                   << QStringLiteral("Type: JOB_EXP") << false;
     QTest::newRow("no header") << QByteArray("Body:\n  - Jobs:\n      Novice: true\n") << QStringLiteral("1:1")
                                << QStringLiteral("cabecera") << false;
-    QTest::newRow("comments only") << QByteArray("# nothing\n") << QStringLiteral("0:0")
-                                   << QStringLiteral("cabecera") << false;
-    QTest::newRow("an alias") << novice + "    BaseExp: *items\n" << QStringLiteral("9:14") << QStringLiteral("alias")
-                              << false;
-    QTest::newRow("a key twice in an entry") << novice + "    MaxBaseLevel: 3\n" << QStringLiteral("9:5")
-                                             << QStringLiteral("MaxBaseLevel") << false;
+    QTest::newRow("comments only") << QByteArray("# nothing\n") << QStringLiteral("0:0") << QStringLiteral("cabecera")
+                                   << false;
+    QTest::newRow("an alias") << novice + "    BaseExp: *items\n"
+                              << QStringLiteral("9:14") << QStringLiteral("alias") << false;
+    QTest::newRow("a key twice in an entry") << novice + "    MaxBaseLevel: 3\n"
+                                             << QStringLiteral("9:5") << QStringLiteral("MaxBaseLevel") << false;
     QTest::newRow("a second document") << novice + "---\n" + novice << QStringLiteral("10:1")
                                        << QStringLiteral("segundo documento") << false;
-    QTest::newRow("Body not a list") << jobHeader() + "  Jobs: 1\n" << QStringLiteral("6:3")
-                                     << QStringLiteral("Body debe ser una lista") << false;
+    QTest::newRow("Body not a list") << jobHeader() + "  Jobs: 1\n"
+                                     << QStringLiteral("6:3") << QStringLiteral("Body debe ser una lista") << false;
     QTest::newRow("past the size bound") << novice + QByteArray(kMaxJobFileBytes, '#') << QStringLiteral("0:0")
                                          << QStringLiteral("16 MiB") << true;
 }
@@ -202,8 +210,9 @@ void TestJobChain::refusesWholeFiles()
 
 void TestJobChain::unknownNamesStopTheirEntry()
 {
-    const QByteArray text = jobHeader() + "  - Jobs:\n      Knight: true\n      Kinght: true\n      Priest: true\n"
-                                          "      Wizard: true\n    MaxJobLevel: 5\n";
+    const QByteArray text = jobHeader()
+                            + "  - Jobs:\n      Knight: true\n      Kinght: true\n      Priest: true\n"
+                              "      Wizard: true\n    MaxJobLevel: 5\n";
     JobChain chain;
     QVERIFY(!chain.load(jobFile(QStringLiteral("i.yml"), text)));
     QCOMPARE(chain.find(u"Knight")->job.maximum, 5);
@@ -221,8 +230,9 @@ void TestJobChain::unknownNamesStopTheirEntry()
     QVERIFY(!withOwn.load(jobFile(QStringLiteral("job_exp.yml"),
                                   jobHeader() + "  - Jobs:\n      Night_Walker: true\n    MaxBaseLevel: 3\n"),
                           true));
-    QVERIFY(!withOwn.load(jobFile(QStringLiteral("i.yml"), jobHeader() + "  - Jobs:\n      NIGHT_WALKER: true\n"
-                                                                           "      Kinght: true\n    MaxBaseLevel: 4\n")));
+    QVERIFY(!withOwn.load(jobFile(QStringLiteral("i.yml"), jobHeader()
+                                                               + "  - Jobs:\n      NIGHT_WALKER: true\n"
+                                                                 "      Kinght: true\n    MaxBaseLevel: 4\n")));
     QCOMPARE(withOwn.find(u"Night_Walker")->base.maximum, 4);
     QCOMPARE(withOwn.notes().size(), size_t(1));
 }
@@ -231,8 +241,9 @@ void TestJobChain::placesOfWhatWins()
 {
     JobChain chain;
     QVERIFY(!chain.load(jobFile(QStringLiteral("job_exp.yml"), representativesFile())));
-    QVERIFY(!chain.load(jobFile(QStringLiteral("job_stats.yml"),
-                                jobHeader(4) + "  - Jobs:\n      Knight: true\n    BaseExp:\n" + items({{"7", "77"}}))));
+    QVERIFY(
+        !chain.load(jobFile(QStringLiteral("job_stats.yml"),
+                            jobHeader(4) + "  - Jobs:\n      Knight: true\n    BaseExp:\n" + items({{"7", "77"}}))));
     const LoadedJob &knight = *chain.find(u"knight");
     QCOMPARE(knight.name, QStringLiteral("Knight"));
     QCOMPARE(chain.placeText(knight.base.placeOf(7)), QStringLiteral("job_stats.yml:10:14"));
