@@ -312,6 +312,9 @@ struct JobChain::State
     std::vector<ChainEntry> entries;
     std::vector<ChainNote> notes;
 
+    qint64 levelsHeld = 0;  // against kMaxChainLevels
+    bool overBound = false; // the file being loaded went past it
+
     // The file being loaded.
     int file = 0;
     const YamlTree *tree = nullptr;
@@ -500,6 +503,11 @@ bool JobChain::State::applyPart(const YamlNode &entry, LoadedJob &job, bool base
             skippedTo = std::max(skippedTo, at);
             continue;
         }
+        levelsHeld += 1 + std::max<qint64>(0, at - qint64(levels.exp.size()));
+        if (levelsHeld > kMaxChainLevels) {
+            overBound = true;
+            return false;
+        }
         if (levels.exp.size() < size_t(at)) {
             levels.exp.resize(size_t(at), 0);
             levels.expAt.resize(size_t(at));
@@ -533,7 +541,7 @@ void JobChain::State::readEntry(const YamlNode &entry)
     }
     const size_t entryIndex = entries.size();
     entries.push_back({placeOf(entry), false, false, {}});
-    for (const YamlNode *key = tree->firstChild(*jobsNode); key; key = tree->next(*tree->next(*key))) {
+    for (const YamlNode *key = tree->firstChild(*jobsNode); key && !overBound; key = tree->next(*tree->next(*key))) {
         const YamlNode &value = *tree->next(*key);
         const QString name = utf8(key->text);
         const QString match = matchingJobName(name);
@@ -624,8 +632,14 @@ std::optional<ChainRefusal> JobChain::load(JobFile file, bool knownNames)
         s.entries.clear();
     }
     if (body && body->kind == YamlNode::Sequence)
-        for (const YamlNode *entry = tree.firstChild(*body); entry; entry = tree.next(*entry))
+        for (const YamlNode *entry = tree.firstChild(*body); entry && !s.overBound; entry = tree.next(*entry))
             s.readEntry(*entry);
     s.tree = nullptr;
+    if (s.overBound) // what was applied of it stays: the chain is of no use after this
+        return refused({{index, 0, 0},
+                        QStringLiteral("da más de %1 niveles entre todos sus trabajos, muy por encima de cualquier "
+                                       "base de datos de trabajos real; no se ha leído.")
+                            .arg(kMaxChainLevels),
+                        true});
     return std::nullopt;
 }

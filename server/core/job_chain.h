@@ -40,7 +40,12 @@ inline constexpr int kDefaultServerMaxLevel = 275;
 inline constexpr int kLargestServerMaxLevel = 65535; // Level is 16-bit
 // A real job database is well under 1 MB; the admin's template is 2.6 MB.
 inline constexpr qint64 kMaxJobFileBytes = qint64(16) << 20;
-inline constexpr qint64 kMaxJobFileNodes = 2'000'000;
+inline constexpr qint64 kMaxJobFileNodes = 1'000'000;
+// The levels a chain may hold across all its jobs: an entry applies its
+// items to each of its jobs, so jobs × levels, not the file's size, is what
+// takes memory. The renewal file holds about 40,000; a 3,000-level table
+// exported, about 430,000.
+inline constexpr qint64 kMaxChainLevels = 8'000'000;
 
 // One YAML file of the chain.
 struct JobFile
@@ -121,7 +126,8 @@ public:
     // Loads `file` after those before it. Every name of a file loaded with
     // `knownNames` (the server's own file) is taken as a job the server
     // knows, beside the jobs this tool knows. Nothing of a refused file is
-    // applied.
+    // applied, but for a refusal past kMaxChainLevels (`bound`), after which
+    // the chain is of no more use.
     std::optional<ChainRefusal> load(JobFile file, bool knownNames = false);
 
     const std::vector<JobFile> &files() const;

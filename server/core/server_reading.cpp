@@ -160,9 +160,10 @@ ServerReading readAsServers(std::string_view bytes)
         const size_t longBefore = reading.longLines.size();
         noteLongLines(end);
         // A server line cut here though no line of the editor's is that long:
-        // lone CRs joined them. Measured once, from where it starts to its LF.
-        if (!lf && end < bytes.size() && at >= joinedSeen && longBefore == reading.longLines.size()
-            && !reading.crThroughout) {
+        // lone CRs joined them. (Cut right before its LF, only an empty line
+        // follows: nothing lost.) Measured once, from where it starts to its LF.
+        if (!lf && end < bytes.size() && bytes[end] != '\n' && at >= joinedSeen
+            && longBefore == reading.longLines.size() && !reading.crThroughout) {
             const void *next = std::memchr(bytes.data() + at, '\n', bytes.size() - at);
             joinedSeen = next ? size_t(static_cast<const char *>(next) - bytes.data()) : bytes.size();
             size_t length = joinedSeen - at;

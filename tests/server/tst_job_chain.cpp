@@ -187,6 +187,13 @@ void TestJobChain::refusesWholeFiles_data()
                                      << QStringLiteral("6:3") << QStringLiteral("Body debe ser una lista") << false;
     QTest::newRow("past the size bound") << novice + QByteArray(kMaxJobFileBytes, '#') << QStringLiteral("0:0")
                                          << QStringLiteral("16 MiB") << true;
+    // Few bytes, many levels: each of 200 jobs given level 50,000.
+    QByteArray many = jobHeader() + "  - Jobs:\n";
+    for (int job = 0; job < 200; ++job)
+        many += "      Job" + QByteArray::number(job) + ": true\n";
+    many += "    MaxBaseLevel: 60000\n    BaseExp:\n      - Level: 50000\n        Exp: 1\n";
+    QTest::newRow("past the levels bound")
+        << many << QStringLiteral("0:0") << QStringLiteral("8000000 niveles") << true;
 }
 
 void TestJobChain::refusesWholeFiles()
@@ -195,10 +202,11 @@ void TestJobChain::refusesWholeFiles()
     QFETCH(QString, place);
     QFETCH(QString, words);
     QFETCH(bool, bound);
-    // After a file that loads, which a refused one leaves as it was.
-    JobChain chain;
+    // After a file that loads, which a refused one leaves as it was. As a
+    // server's own file, any name is a job; any level up to 65,535.
+    JobChain chain(kLargestServerMaxLevel);
     QVERIFY(!chain.load(jobFile(QStringLiteral("a.yml"), representativesFile())));
-    const std::optional<ChainRefusal> refusal = chain.load(jobFile(QStringLiteral("b.yml"), text));
+    const std::optional<ChainRefusal> refusal = chain.load(jobFile(QStringLiteral("b.yml"), text), true);
     QVERIFY(refusal);
     QCOMPARE(refusal->place.file, 1);
     QCOMPARE(QStringLiteral("%1:%2").arg(refusal->place.line).arg(refusal->place.column), place);

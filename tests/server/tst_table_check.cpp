@@ -117,6 +117,12 @@ void TestTableCheck::findingCodes_data()
     QTest::newRow("a line of 1022 bytes") << c + first + QByteArray(990, '0') + "14\r\n" << int32 << QStringList();
     QTest::newRow("linea_larga, 1023 bytes") << c + first + QByteArray(991, '0') + "14\r\n"
                                              << int32 << one("2:0: error linea_larga");
+    // Short lines joined by a lone CR into one server line past 1,022 bytes:
+    // the server cuts it and reads its rest as a level of its own.
+    QTest::newRow("linea_larga, lines joined by a lone CR")
+        << c + first + "14\r" + QByteArray(990, '0') + "\r" + ok << int32
+        << QStringList{QStringLiteral("2:0: aviso fin_de_linea"), QStringLiteral("2:0: error linea_larga"),
+                       QStringLiteral("3:0: aviso fin_de_linea"), QStringLiteral("3:0: aviso linea_sin_coma")};
     QTest::newRow("ctrl_z") << c + ok + "\x1a" + ok << int32
                             << QStringList{QStringLiteral("3:0: error ctrl_z"),
                                            QStringLiteral("3:1: error no_numerico")};
