@@ -75,27 +75,31 @@ QJsonObject jsonOfChain(const ChainReport &report)
             {QStringLiteral("hallazgos"), findings}};
 }
 
-QJsonArray sarifResultsOfChain(const ChainReport &report, QString (*artifactUri)(const QString &))
+QJsonObject sarifResult(const char *code, bool error, const QString &message, const QString &uri,
+                        const QJsonObject &region)
 {
     const std::span<const FindingCode> codes = findingCodes();
+    const auto rule = std::find_if(codes.begin(), codes.end(),
+                                   [&](const FindingCode &c) { return std::string_view(c.code) == code; });
+    return QJsonObject{
+        {QStringLiteral("ruleId"), QString::fromLatin1(code)},
+        {QStringLiteral("ruleIndex"), qint64(rule - codes.begin())},
+        {QStringLiteral("level"), error ? QStringLiteral("error") : QStringLiteral("warning")},
+        {QStringLiteral("message"), QJsonObject{{QStringLiteral("text"), message}}},
+        {QStringLiteral("locations"), QJsonArray{QJsonObject{{QStringLiteral("physicalLocation"),
+                                                              QJsonObject{{QStringLiteral("artifactLocation"),
+                                                                           QJsonObject{{QStringLiteral("uri"), uri}}},
+                                                                          {QStringLiteral("region"), region}}}}}}};
+}
+
+QJsonArray sarifResultsOfChain(const ChainReport &report, QString (*artifactUri)(const QString &))
+{
     QJsonArray results;
     for (const ChainNote &f : report.check.findings) {
-        const auto rule = std::find_if(codes.begin(), codes.end(),
-                                       [&](const FindingCode &c) { return std::string_view(c.code) == f.code; });
         QJsonObject region{{QStringLiteral("startLine"), std::max(1, f.place.line)}};
         if (f.place.column > 0)
             region.insert(QStringLiteral("startColumn"), f.place.column);
-        results.append(QJsonObject{
-            {QStringLiteral("ruleId"), QString::fromLatin1(f.code)},
-            {QStringLiteral("ruleIndex"), qint64(rule - codes.begin())},
-            {QStringLiteral("level"), f.error ? QStringLiteral("error") : QStringLiteral("warning")},
-            {QStringLiteral("message"), QJsonObject{{QStringLiteral("text"), f.message}}},
-            {QStringLiteral("locations"),
-             QJsonArray{QJsonObject{
-                 {QStringLiteral("physicalLocation"),
-                  QJsonObject{{QStringLiteral("artifactLocation"),
-                               QJsonObject{{QStringLiteral("uri"), artifactUri(report.paths.value(f.place.file))}}},
-                              {QStringLiteral("region"), region}}}}}}});
+        results.append(sarifResult(f.code, f.error, f.message, artifactUri(report.paths.value(f.place.file)), region));
     }
     return results;
 }

@@ -143,23 +143,12 @@ QJsonObject sarifOf(const std::vector<FileReport> &reports, const ChainReport *c
     QJsonArray results;
     for (const FileReport &report : reports) {
         for (const TableFinding &f : report.check.findings) {
-            const auto rule = std::find_if(codes.begin(), codes.end(),
-                                           [&](const FindingCode &c) { return std::string_view(c.code) == f.code; });
             QJsonObject region{{QStringLiteral("startLine"), f.line}};
             if (f.startColumn > 0) {
                 region.insert(QStringLiteral("startColumn"), f.startColumn);
                 region.insert(QStringLiteral("endColumn"), f.endColumn); // past the last byte; an empty field is empty
             }
-            results.append(QJsonObject{
-                {QStringLiteral("ruleId"), QString::fromLatin1(f.code)},
-                {QStringLiteral("ruleIndex"), qint64(rule - codes.begin())},
-                {QStringLiteral("level"), f.error ? QStringLiteral("error") : QStringLiteral("warning")},
-                {QStringLiteral("message"), QJsonObject{{QStringLiteral("text"), f.message}}},
-                {QStringLiteral("locations"),
-                 QJsonArray{QJsonObject{{QStringLiteral("physicalLocation"),
-                                         QJsonObject{{QStringLiteral("artifactLocation"),
-                                                      QJsonObject{{QStringLiteral("uri"), artifactUri(report.path)}}},
-                                                     {QStringLiteral("region"), region}}}}}}});
+            results.append(sarifResult(f.code, f.error, f.message, artifactUri(report.path), region));
         }
     }
     if (chain)

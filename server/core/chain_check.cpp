@@ -37,32 +37,36 @@ void add(std::vector<Grouped> &groups, const char *code, bool error, ChainPlace 
     groups.push_back({code, error, place, std::move(tail), {name}});
 }
 
+// The first level below the maximum whose value passes `test`; 0 for none.
+template <typename Test> int firstLevel(const JobLevels &levels, Test test)
+{
+    for (int level = 1; level < levels.maximum; ++level)
+        if (test(levels.at(level)))
+            return level;
+    return 0;
+}
+
 void checkLevels(const LoadedJob &job, const JobLevels &levels, bool base, bool int32Errors, std::vector<Grouped> &out)
 {
-    const ChainPlace where = levels.maximumAt.isSet() ? levels.maximumAt : job.firstNamed;
-    for (int level = 1; level < levels.maximum; ++level)
-        if (levels.at(level) == 0) {
-            // Where the 0 was written, else where the maximum was.
-            const ChainPlace at = levels.placeOf(level);
-            add(out, "sin_experiencia", true, at.isSet() ? at : where, job.name,
-                QStringLiteral(": el nivel %1 %2 no tiene experiencia y el máximo es %3: el personaje no pasa de ese "
-                               "nivel.")
-                    .arg(kindName(base))
-                    .arg(level)
-                    .arg(levels.maximum));
-            break;
-        }
-    for (int level = 1; level < levels.maximum; ++level)
-        if (levels.at(level) > kLargestInt32) {
-            const ChainPlace at = levels.placeOf(level);
-            add(out, "mas_de_int32", int32Errors, at.isSet() ? at : where, job.name,
-                QStringLiteral(": el nivel %1 %2 pide %3, más de 2147483647: un servidor compilado para clientes "
-                               "anteriores a 2017 nunca lo alcanza.")
-                    .arg(kindName(base))
-                    .arg(level)
-                    .arg(levels.at(level)));
-            break;
-        }
+    // Where the value was written, else where the maximum was.
+    const auto placeOf = [&](int level) {
+        const ChainPlace at = levels.placeOf(level);
+        return at.isSet() ? at : levels.maximumAt.isSet() ? levels.maximumAt : job.firstNamed;
+    };
+    if (const int level = firstLevel(levels, [](uint64_t exp) { return exp == 0; }))
+        add(out, "sin_experiencia", true, placeOf(level), job.name,
+            QStringLiteral(": el nivel %1 %2 no tiene experiencia y el máximo es %3: el personaje no pasa de ese "
+                           "nivel.")
+                .arg(kindName(base))
+                .arg(level)
+                .arg(levels.maximum));
+    if (const int level = firstLevel(levels, [](uint64_t exp) { return exp > kLargestInt32; }))
+        add(out, "mas_de_int32", int32Errors, placeOf(level), job.name,
+            QStringLiteral(": el nivel %1 %2 pide %3, más de 2147483647: un servidor compilado para clientes "
+                           "anteriores a 2017 nunca lo alcanza.")
+                .arg(kindName(base))
+                .arg(level)
+                .arg(levels.at(level)));
 }
 
 } // namespace

@@ -225,7 +225,9 @@ bool baseEntries(const std::array<ColumnCurve, 15> &curves, const JobChain &base
         }
         group->second.push_back(column);
     }
-    for (const auto &[entryIndex, columns] : groups) {
+    for (const auto &group : groups) {
+        const int entryIndex = group.first;
+        const std::vector<int> &columns = group.second; // a named reference: lambdas below capture it
         const bool baseKind = columns.front() <= 7;
         // The group: the jobs of that entry for which it is still the last word.
         QStringList jobs;
