@@ -62,6 +62,7 @@ awk 'BEGIN { printf "Header:\n  Type: JOB_STATS\n  Version: 2\nBody:\n";
   for (e = 0; e < 330; e++) { printf "  - Jobs:\n      Novice: true\n    MaxBaseLevel: 275\n    BaseExp:\n";
     for (l = 1; l <= 275; l++) printf "      - Level: %d\n        Exp: %d\n", l, l * 1000 } }' > big.yml
 for input in "$renewal" base3000.yml big.yml; do
-  rss=$( { /usr/bin/time -f %M "$tool" comprobar "$input" --nivel-maximo 3000 >/dev/null 2>/dev/null; } 2>&1 | tail -n 1)
+  /usr/bin/time -o rss.txt -f %M "$tool" comprobar "$input" --nivel-maximo 3000 >/dev/null 2>&1 || true
+  rss=$(cat rss.txt)
   echo "$(basename "$input") $(wc -c < "$input") bytes: $rss KiB"
 done

@@ -240,6 +240,18 @@ fi
   && cmp -s "$work/linux-vuelta.txt" "$work/vuelta.txt" && cmp -s "$work/cortada.txt" "$work/vuelta.txt" \
   && ok "importar: the Linux tool's table, the one exported" \
   || bad "importar: $(cat "$work/tool.log"; cmp "$work/linux-vuelta.txt" "$work/vuelta.txt")"
+# Into an admin's import file with CR LF line ends: the block only, as on
+# Linux; then the chain checked as the server loads it.
+printf 'Header:\r\n  Type: JOB_STATS\r\n  Version: 4\r\n\r\nBody:\r\n  - Jobs:\r\n      Knight: true\r\n    MaxWeight: 1\r\n' \
+  > "$work/job_stats.yml"
+cp "$work/job_stats.yml" "$work/job_stats_linux.yml"
+"$tool" exportar "$work/cortada.txt" -o "$work/job_stats_linux.yml"
+"$wine" ./vandrel-exp.exe exportar cortada.txt -o job_stats.yml >"$work/tool.log" 2>&1 \
+  && cmp -s "$work/job_stats_linux.yml" "$work/job_stats.yml" \
+  && "$wine" ./vandrel-exp.exe comprobar linux.yml job_stats.yml >"$work/report.txt" 2>>"$work/tool.log" \
+  && grep -q "0 errores" "$work/report.txt" \
+  && ok "exportar into an import file: the Linux tool's bytes; comprobar of the chain passes" \
+  || bad "exportar into an import file: $(cat "$work/tool.log"; cmp "$work/job_stats_linux.yml" "$work/job_stats.yml")"
 
 # Text reports and messages as Windows reads them: CR LF line ends in a
 # report redirected to a file, the accents in UTF-8 bytes unchanged, in one
