@@ -9,6 +9,7 @@
 
 #include <set>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -23,7 +24,7 @@ struct Stop
 class YamlTreeBuilder : public YAML::EventHandler
 {
 public:
-    YamlTreeBuilder(std::vector<YamlNode> &nodes, qint64 maxNodes) : nodes_(nodes), maxNodes_(maxNodes)
+    YamlTreeBuilder(std::deque<YamlNode> &nodes, qint64 maxNodes) : nodes_(nodes), maxNodes_(maxNodes)
     {
         nodes_.assign(1, YamlNode{});
     }
@@ -155,7 +156,7 @@ private:
         return index;
     }
 
-    std::vector<YamlNode> &nodes_;
+    std::deque<YamlNode> &nodes_;
     qint64 maxNodes_;
     std::vector<Open> open_;
 };

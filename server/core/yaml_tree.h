@@ -16,7 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <deque>
 
 struct YamlNode
 {
@@ -54,6 +54,6 @@ public:
 
 private:
     const YamlNode *at(uint32_t index) const { return index ? &nodes_[index] : nullptr; }
-    std::vector<YamlNode> nodes_; // node 0 unused
+    std::deque<YamlNode> nodes_; // node 0 unused; a deque: no copy of all nodes as it grows
     friend class YamlTreeBuilder;
 };
