@@ -263,10 +263,9 @@ int comprobar(const ParsedArguments &args)
         }
         chain->check =
             checkJobChain(chain->chain, args.has(QStringLiteral("--tipo")) && tipo == QStringLiteral("int32"));
-        for (const ChainNote &note : refused) {
-            chain->check.findings.insert(chain->check.findings.begin(), note);
-            ++chain->check.errors;
-        }
+        // The files the server will not load come first, in the order given.
+        chain->check.findings.insert(chain->check.findings.begin(), refused.begin(), refused.end());
+        chain->check.errors += qint64(refused.size());
         errors += chain->check.errors;
         warnings += chain->check.warnings;
         if (!json && !sarif && !printText(textOfChain(*chain)))
