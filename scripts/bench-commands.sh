@@ -7,6 +7,7 @@
 # them alike. Prints each command's median and the median of its per-round
 # ratio to normalizar. Args: TOOL [ROUNDS]
 set -eu
+here=$(cd "$(dirname "$0")" && pwd)
 tool=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 rounds=${2:-11}
 work=$(mktemp -d)
@@ -38,18 +39,4 @@ for round in $(seq "$rounds"); do
   done
 done > times.txt
 
-awk '
-  { ms[$2, $1] = $3; if ($1 > rounds) rounds = $1 }
-  function median(list, n,   i, j, t) {
-    for (i = 2; i <= n; i++) for (j = i; j > 1 && list[j - 1] > list[j]; j--) { t = list[j]; list[j] = list[j - 1]; list[j - 1] = t }
-    return n % 2 ? list[(n + 1) / 2] : (list[n / 2] + list[n / 2 + 1]) / 2
-  }
-  END {
-    split("normalizar comprobar comparar grafico", commands, " ")
-    printf "%-11s %10s %12s   %s\n", "orden", "mediana", "× normalizar", "ms por ronda"
-    for (k = 1; k <= 4; k++) {
-      c = commands[k]; runs = ""
-      for (r = 1; r <= rounds; r++) { a[r] = ms[c, r]; q[r] = ms[c, r] / ms["normalizar", r]; runs = runs " " ms[c, r] }
-      printf "%-11s %7d ms %12.2f  %s\n", c, median(a, rounds), median(q, rounds), runs
-    }
-  }' times.txt
+awk -v commands="normalizar comprobar comparar grafico" -f "$here/paired-medians.awk" times.txt

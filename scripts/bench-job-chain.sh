@@ -10,6 +10,7 @@
 # the input's size, including a file near the 16 MiB bound.
 # Args: TOOL RENEWAL_JOB_EXP_YML [ROUNDS]
 set -eu
+here=$(cd "$(dirname "$0")" && pwd)
 tool=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 renewal=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
 rounds=${3:-11}
@@ -40,21 +41,7 @@ for round in $(seq "$rounds"); do
   done
 done > times.txt
 
-awk '
-  { ms[$2, $1] = $3; if ($1 > rounds) rounds = $1 }
-  function median(list, n,   i, j, t) {
-    for (i = 2; i <= n; i++) for (j = i; j > 1 && list[j - 1] > list[j]; j--) { t = list[j]; list[j] = list[j - 1]; list[j - 1] = t }
-    return n % 2 ? list[(n + 1) / 2] : (list[n / 2] + list[n / 2 + 1]) / 2
-  }
-  END {
-    split("tabla importar_re comprobar_re importar_3000 comprobar_3000", commands, " ")
-    printf "%-15s %10s %9s   %s\n", "orden", "mediana", "× tabla", "ms por ronda"
-    for (k = 1; k <= 5; k++) {
-      c = commands[k]; runs = ""
-      for (r = 1; r <= rounds; r++) { a[r] = ms[c, r]; q[r] = ms[c, r] / (ms["tabla", r] ? ms["tabla", r] : 1); runs = runs " " ms[c, r] }
-      printf "%-15s %7d ms %9.2f  %s\n", c, median(a, rounds), median(q, rounds), runs
-    }
-  }' times.txt
+awk -v commands="tabla importar_re comprobar_re importar_3000 comprobar_3000" -f "$here/paired-medians.awk" times.txt
 
 # Memory against input: the renewal file, the chain, and a file of
 # entries near the size bound (one job, items of every level, repeated).
