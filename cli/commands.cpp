@@ -70,10 +70,18 @@ const std::vector<Command> &commands()
          "      máximo base y de trabajo de cada trabajo y de dónde sale (ARCHIVO:LÍNEA:COLUMNA),\n"
          "      y los hallazgos: niveles sin experiencia, nombres que el servidor no conoce,\n"
          "      máximos por encima de --nivel-maximo (el MAX_LEVEL del servidor, 275 por\n"
-         "      omisión), false, valores de más de 2147483647 (error con --tipo int32).\n",
+         "      omisión), false, valores de más de 2147483647 (error con --tipo int32).\n"
+         "      Un exp_group_db.conf (los servidores que leen libconfig; lo reconoce por su\n"
+         "      primer ajuste, o por .conf), con --trabajos job_db.conf: cada grupo con su nivel\n"
+         "      máximo y sus valores como los carga el servidor, los grupos de cada trabajo, y\n"
+         "      los hallazgos: valores de más o de menos, máximos de 0 o por encima de\n"
+         "      --nivel-maximo (175 por omisión), valores que se desbordan sin L, arrays que\n"
+         "      mezclan L y sin L (el servidor no carga el archivo), grupos que no existen,\n"
+         "      que faltan o que nadie usa, trabajos que el servidor no conoce.\n",
          {option("--tipo", "TIPO", "el tipo entero de los valores",
                  {QStringLiteral("int32"), QStringLiteral("uint32"), QStringLiteral("int64")}),
           option("--niveles", "N", "el último nivel que debe tener cada grupo"), serverMaxLevelOption(),
+          option("--trabajos", "ARCHIVO", "el db/re/job_db.conf o db/pre-re/job_db.conf del servidor"),
           option("--json", "", "el informe en JSON"), option("--sarif", "", "el informe en SARIF 2.1.0")},
          std::numeric_limits<qsizetype>::max(),
          comprobar,
@@ -102,9 +110,26 @@ const std::vector<Command> &commands()
          "      que tiene su trabajo (Novice, Swordman, Knight, Supernovice, Novice_High,\n"
          "      Swordman_High, Lord_Knight), sin partir ninguno; sin --base, las listas de\n"
          "      pre-renewal. Después carga lo que cargará el servidor y avisa donde un trabajo\n"
-         "      no termina con la curva de su columna. Sin -o, o con -o -, en la salida estándar.\n",
-         {option("-o", "SALIDA", "el archivo YAML (- o sin -o: la salida estándar)"),
+         "      no termina con la curva de su columna. Sin -o, o con -o -, en la salida estándar.\n"
+         "  vandrel-exp exportar TABLA --formato libconfig -o exp_group_db.conf\n"
+         "                       [--trabajos job_db.conf] [--separar] [--nivel-maximo N]\n"
+         "      Para los servidores que leen libconfig (también si SALIDA termina en .conf):\n"
+         "      escribe cada columna en el grupo de db/re/exp_group_db.conf (o pre-re) que usa\n"
+         "      su trabajo en job_db.conf (sin --trabajos, los del servidor: FirstClasses,\n"
+         "      TranscendedClasses, Novice ...), y cambia solo el MaxLevel y el Exp de esos\n"
+         "      grupos; el resto del archivo queda como estaba. Si el archivo no existe, lo\n"
+         "      crea entero. Un valor por encima de 2147483647 lleva L, y entonces todos los de\n"
+         "      su grupo. Si columnas de un mismo grupo tienen curvas distintas, no escribe\n"
+         "      nada; con --separar añade un grupo para cada curva distinta junto al suyo y\n"
+         "      cambia en job_db.conf solo el BaseExpGroup o JobExpGroup de los trabajos de\n"
+         "      esas columnas. Después carga los archivos como el servidor y avisa donde un\n"
+         "      trabajo no termina con la curva de su columna.\n",
+         {option("-o", "SALIDA", "el archivo YAML (- o sin -o: la salida estándar) o el exp_group_db.conf"),
           option("--base", "ARCHIVO", "el db/re/job_exp.yml o db/pre-re/job_exp.yml del servidor"),
+          option("--formato", "FORMATO", "la familia de servidores",
+                 {QStringLiteral("yaml"), QStringLiteral("libconfig")}),
+          option("--trabajos", "ARCHIVO", "el db/re/job_db.conf o db/pre-re/job_db.conf del servidor"),
+          option("--separar", "", "parte los grupos que comparten columnas de curvas distintas"),
           serverMaxLevelOption()},
          1,
          exportar,
@@ -118,8 +143,14 @@ const std::vector<Command> &commands()
          "      trabajo (Novice, Swordman, Knight, Supernovice, Novice_High, Swordman_High,\n"
          "      Lord_Knight) como lo deja el servidor y vale 0 desde su nivel máximo; avisa\n"
          "      donde el servidor hace otra cosa que lo que parece (false, un nombre que no\n"
-         "      conoce, un máximo por encima de --nivel-maximo).\n",
-         {option("-o", "SALIDA", "el archivo de tabla (- o sin -o: la salida estándar)"), serverMaxLevelOption()},
+         "      conoce, un máximo por encima de --nivel-maximo).\n"
+         "  vandrel-exp importar exp_group_db.conf [--trabajos job_db.conf] [-o SALIDA]\n"
+         "      Lee los grupos de experiencia de los servidores que leen libconfig: cada\n"
+         "      columna, el grupo de su trabajo en job_db.conf (sin --trabajos, el que le da el\n"
+         "      servidor), como lo carga el servidor (valores de más cortados, de menos\n"
+         "      rellenados con el último, desbordados sin L); avisa de cada cosa así.\n",
+         {option("-o", "SALIDA", "el archivo de tabla (- o sin -o: la salida estándar)"), serverMaxLevelOption(),
+          option("--trabajos", "ARCHIVO", "el db/re/job_db.conf o db/pre-re/job_db.conf del servidor")},
          std::numeric_limits<qsizetype>::max(),
          importar,
          1},

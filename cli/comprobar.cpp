@@ -4,6 +4,7 @@
 
 #include "cli/chain_report.h"
 #include "cli/console.h"
+#include "cli/group_report.h"
 #include "cli/job_files.h"
 #include "core/file_name.h"
 #include "core/system_error.h"
@@ -129,7 +130,7 @@ QString artifactUri(const QString &path)
 
 // One SARIF 2.1.0 log for every file read: one rule per kind of finding,
 // one result per finding, where code-scanning services read them.
-QJsonObject sarifOf(const std::vector<FileReport> &reports, const ChainReport *chain)
+QJsonObject sarifOf(const std::vector<FileReport> &reports, const ChainReport *chain, const GroupReport *groups)
 {
     const std::span<const FindingCode> codes = findingCodes();
     QJsonArray rules;
@@ -153,6 +154,9 @@ QJsonObject sarifOf(const std::vector<FileReport> &reports, const ChainReport *c
     }
     if (chain)
         for (const QJsonValue &result : sarifResultsOfChain(*chain, artifactUri))
+            results.append(result);
+    if (groups)
+        for (const QJsonValue &result : sarifResultsOfGroups(*groups, artifactUri))
             results.append(result);
     const QJsonObject driver{
         {QStringLiteral("name"), QStringLiteral("vandrel-exp")},
@@ -207,9 +211,10 @@ int comprobar(const ParsedArguments &args)
     if (args.operands.count(QStringLiteral("-")) > 1)
         return fail(QStringLiteral("Solo uno de los archivos puede ser la entrada estándar (-)."), 2);
 
-    int maxLevel = 0;
+    int maxLevel = 0, groupMaxLevel = 0;
     QString error;
-    if (!serverMaxLevel(args, &maxLevel, &error))
+    if (!serverMaxLevel(args, &maxLevel, &error)
+        || !serverMaxLevel(args, &groupMaxLevel, &error, kDefaultGroupServerMaxLevel))
         return fail(error, 2);
 
     const bool several = args.operands.size() > 1;
@@ -219,6 +224,9 @@ int comprobar(const ParsedArguments &args)
     // YAML job databases, known by their header, load as one chain in the order given.
     QStringList chainPaths;
     std::vector<std::string> chainTexts;
+    // An exp_group_db.conf, with the --trabajos job_db.conf.
+    std::optional<GroupReport> groups;
+    std::vector<std::string> groupTexts;
     for (const QString &path : args.operands) {
         ByteBuffer bytes;
         if (!readBytesArgument(path, bytes, &error)) {
@@ -230,6 +238,13 @@ int comprobar(const ParsedArguments &args)
         if (looksLikeJobDatabase(text)) {
             chainPaths << path;
             chainTexts.emplace_back(text);
+            continue;
+        }
+        if (looksLikeExpGroupDatabase(text) || path.endsWith(QStringLiteral(".conf"), Qt::CaseInsensitive)) {
+            if (groups)
+                return fail(QStringLiteral("comprobar lee un solo exp_group_db.conf a la vez."), 2);
+            groups.emplace(GroupReport{ExpGroupServer(groupMaxLevel), {path}, {}, 0, 0});
+            groupTexts.emplace_back(text);
             continue;
         }
         FileReport report = checkFile(path, bytes, largest, tipo, niveles);
@@ -245,6 +260,28 @@ int comprobar(const ParsedArguments &args)
             return fail(standardOutputFailure(), 2);
         if (json || sarif)
             reports.push_back(std::move(report));
+    }
+    if (args.has(QStringLiteral("--trabajos")) && !groups)
+        return fail(QStringLiteral("--trabajos acompaña a un exp_group_db.conf, y no hay ninguno."), 2);
+    if (groups) {
+        if (args.has(QStringLiteral("--trabajos"))) {
+            const QString linksPath = args.value(QStringLiteral("--trabajos"));
+            std::string text;
+            if (!readJobFileArgument(linksPath, &text, &error))
+                return fail(fileFailure(linksPath, error), 2);
+            groups->paths << linksPath;
+            groupTexts.push_back(std::move(text));
+        }
+        if (!loadGroupReport(*groups, std::move(groupTexts), &error)) {
+            fail(error);
+            ++unread;
+            groups.reset();
+        } else {
+            errors += groups->errors;
+            warnings += groups->warnings;
+            if (!json && !sarif && !printText(textOfGroups(*groups)))
+                return fail(standardOutputFailure(), 2);
+        }
     }
     std::optional<ChainReport> chain;
     if (!chainPaths.isEmpty()) {
@@ -272,16 +309,19 @@ int comprobar(const ParsedArguments &args)
             return fail(standardOutputFailure(), 2);
     }
     bool written = true;
-    if (json && chain) {
-        // The chain's object alone, or after the tables' objects.
+    if (json && (chain || groups)) {
+        // The chain's and the groups' objects after the tables' objects; one object alone as it is.
         QJsonArray list;
         for (const FileReport &report : reports)
             list.append(jsonOf(report));
-        list.append(jsonOfChain(*chain));
+        if (chain)
+            list.append(jsonOfChain(*chain));
+        if (groups)
+            list.append(jsonOfGroups(*groups));
         std::vector<const TableCheck *> checks;
         for (const FileReport &report : reports)
             checks.push_back(&report.check);
-        const QJsonDocument document = reports.empty() ? QJsonDocument(jsonOfChain(*chain)) : QJsonDocument(list);
+        const QJsonDocument document = list.size() == 1 ? QJsonDocument(list.first().toObject()) : QJsonDocument(list);
         written = printJson(QString::fromUtf8(withLastLevels(document.toJson(QJsonDocument::Indented), checks)));
     } else if (json) {
         // One file, one object, as ever; several, a list of them.
@@ -297,9 +337,10 @@ int comprobar(const ParsedArguments &args)
                       ? true
                       : printJson(QString::fromUtf8(withLastLevels(document.toJson(QJsonDocument::Indented), checks)));
     } else if (sarif) {
-        written = printJson(QString::fromUtf8(
-            QJsonDocument(sarifOf(reports, chain ? &*chain : nullptr)).toJson(QJsonDocument::Indented)));
-    } else if (several && qint64(chainPaths.size()) < qint64(args.operands.size()) - unread) {
+        written = printJson(
+            QString::fromUtf8(QJsonDocument(sarifOf(reports, chain ? &*chain : nullptr, groups ? &*groups : nullptr))
+                                  .toJson(QJsonDocument::Indented)));
+    } else if (several && qint64(chainPaths.size()) + (groups ? 1 : 0) < qint64(args.operands.size()) - unread) {
         written = printText(QStringLiteral("Total: %1 de %2%3\n")
                                 .arg(summaryOf(errors, warnings, levels),
                                      countOf(qint64(args.operands.size()) - unread, "archivo", "archivos"),

@@ -5,17 +5,78 @@
 #include "cli/console.h"
 #include "cli/job_files.h"
 #include "core/system_error.h"
+#include "server/core/group_export.h"
 #include "server/core/import_file.h"
 #include "server/core/job_database.h"
 #include "table/core/experience_table.h"
 
 #include <QFileInfo>
 
+namespace {
+
+// The libconfig family: the table into the admin's exp_group_db.conf (and,
+// splitting groups, job_db.conf), every other byte kept.
+int exportGroups(const ParsedArguments &args, const QString &input)
+{
+    const QString output = args.value(QStringLiteral("-o"));
+    if (output.isEmpty() || output == QStringLiteral("-"))
+        return fail(QStringLiteral("exportar --formato libconfig necesita -o db/re/exp_group_db.conf (o el de "
+                                   "pre-re): escribe en ese archivo, que el servidor lee tal cual."));
+    if (args.has(QStringLiteral("--base")))
+        return fail(QStringLiteral("--base es de la base de datos YAML; con libconfig, --trabajos job_db.conf."));
+    int maxLevel = 0;
+    QString error;
+    if (!serverMaxLevel(args, &maxLevel, &error, kDefaultGroupServerMaxLevel))
+        return fail(error);
+    ExperienceTable table;
+    if (!readTableArgument(input, table, &error))
+        return fail(fileFailure(input, error));
+    ExpGroupServer current(maxLevel);
+    if (!loadGroupArguments(output, args, true, current, &error))
+        return fail(error + QStringLiteral(" No se ha escrito nada."));
+    GroupExport exported;
+    if (!exportExpGroups(table, shownFileName(input), current, args.has(QStringLiteral("--separar")), &exported,
+                         &error))
+        return fail(QStringLiteral("%1: %2").arg(shownArgument(input), error));
+    if (!writeBytesArgument(output, QByteArray::fromStdString(exported.groups), &error))
+        return fail(error);
+    const QString linksPath = args.value(QStringLiteral("--trabajos"));
+    if (exported.links && !writeBytesArgument(linksPath, QByteArray::fromStdString(*exported.links), &error))
+        return fail(QStringLiteral("%1 (%2 ya tiene los grupos nuevos, que nadie usa todavía)")
+                        .arg(error, shownArgument(output)));
+
+    // What the server will load: the files as written.
+    ExpGroupServer loaded(maxLevel);
+    QStringList warnings = exported.warnings;
+    if (!exported.movedJobs.isEmpty())
+        warnings << QStringLiteral("%1: %2 pasan a los grupos nuevos.")
+                        .arg(shownArgument(linksPath), jobNamesText(exported.movedJobs));
+    std::optional<GroupRefusal> refusal = loaded.loadGroups({shownArgument(output), exported.groups});
+    if (!refusal && current.linksLoaded())
+        refusal = loaded.loadLinks(
+            {shownArgument(linksPath), exported.links ? *exported.links : current.file(kLinksFile)->text});
+    else if (!refusal)
+        loaded.linkAsShipped();
+    if (refusal)
+        warnings << QStringLiteral("%1: %2").arg(loaded.placeText(refusal->place), refusal->message);
+    else
+        warnings += checkExportedGroups(exported, loaded);
+    for (const QString &warning : warnings)
+        printError(QStringLiteral("vandrel-exp: aviso: %1: %2\n").arg(shownArgument(input), warning));
+    return 0;
+}
+
+} // namespace
+
 int exportar(const ParsedArguments &args)
 {
     if (args.operands.size() != 1)
         return fail(QStringLiteral("exportar necesita un archivo de tabla."));
     const QString &input = args.operands[0];
+    if (isGroupFamily(args, args.value(QStringLiteral("-o"))))
+        return exportGroups(args, input);
+    if (args.has(QStringLiteral("--separar")))
+        return fail(QStringLiteral("--separar es de los archivos libconfig (--formato libconfig)."));
     int maxLevel = 0;
     QString error;
     if (!serverMaxLevel(args, &maxLevel, &error))

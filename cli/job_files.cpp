@@ -7,18 +7,20 @@
 #include "core/system_error.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 OptionSpec serverMaxLevelOption()
 {
     return {QStringLiteral("--nivel-maximo"),
             QStringLiteral("N"),
             {},
-            QStringLiteral("el MAX_LEVEL con que se compiló el servidor (275; 175, 250 o 260 en los antiguos)")};
+            QStringLiteral("el MAX_LEVEL con que se compiló el servidor (YAML: 275, o 175, 250, 260 en los antiguos; "
+                           "libconfig: 175)")};
 }
 
-bool serverMaxLevel(const ParsedArguments &args, int *level, QString *error)
+bool serverMaxLevel(const ParsedArguments &args, int *level, QString *error, int otherwise)
 {
-    *level = kDefaultServerMaxLevel;
+    *level = otherwise;
     if (!args.has(QStringLiteral("--nivel-maximo")))
         return true;
     bool ok = false;
@@ -92,5 +94,51 @@ QStringList chainWarnings(const JobChain &chain)
     QStringList warnings;
     for (const ChainNote &note : chain.notes())
         warnings << QStringLiteral("%1: %2").arg(chain.placeText(note.place), note.message);
+    return warnings;
+}
+
+bool isGroupFamily(const ParsedArguments &args, const QString &fileName, std::string_view bytes)
+{
+    if (args.has(QStringLiteral("--formato")))
+        return args.value(QStringLiteral("--formato")) == QStringLiteral("libconfig");
+    return args.has(QStringLiteral("--trabajos")) || fileName.endsWith(QStringLiteral(".conf"), Qt::CaseInsensitive)
+           || looksLikeExpGroupDatabase(bytes);
+}
+
+bool loadGroupArguments(const QString &groupsPath, const ParsedArguments &args, bool missingIsEmpty,
+                        ExpGroupServer &server, QString *error)
+{
+    std::string text;
+    const QFileInfo info(groupsPath);
+    const bool missing = groupsPath != QStringLiteral("-") && (!info.exists() || (!info.isDir() && info.size() == 0));
+    if (!(missing && missingIsEmpty) && !readJobFileArgument(groupsPath, &text, error)) {
+        *error = fileFailure(groupsPath, *error);
+        return false;
+    }
+    if (const std::optional<GroupRefusal> refusal = server.loadGroups({shownArgument(groupsPath), std::move(text)})) {
+        *error = QStringLiteral("%1: %2").arg(server.placeText(refusal->place), refusal->message);
+        return false;
+    }
+    if (!args.has(QStringLiteral("--trabajos"))) {
+        server.linkAsShipped();
+        return true;
+    }
+    const QString linksPath = args.value(QStringLiteral("--trabajos"));
+    if (!readJobFileArgument(linksPath, &text, error)) {
+        *error = fileFailure(linksPath, *error);
+        return false;
+    }
+    if (const std::optional<GroupRefusal> refusal = server.loadLinks({shownArgument(linksPath), std::move(text)})) {
+        *error = QStringLiteral("%1: %2").arg(server.placeText(refusal->place), refusal->message);
+        return false;
+    }
+    return true;
+}
+
+QStringList groupWarnings(const ExpGroupServer &server)
+{
+    QStringList warnings;
+    for (const GroupNote &note : server.notes())
+        warnings << QStringLiteral("%1: %2").arg(server.placeText(note.place), note.message);
     return warnings;
 }

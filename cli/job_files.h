@@ -7,19 +7,36 @@
 // limit from --nivel-maximo.
 
 #include "cli/options.h"
+#include "server/core/exp_groups.h"
 #include "server/core/job_chain.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <string>
+#include <string_view>
 
 // The --nivel-maximo option every YAML command takes.
 OptionSpec serverMaxLevelOption();
 
-// --nivel-maximo's value, or the newest servers' limit; false, with the
-// message, for a value that is not a level from 1 to 65535.
-bool serverMaxLevel(const ParsedArguments &args, int *level, QString *error);
+// --nivel-maximo's value, or `otherwise` (the newest YAML servers' limit);
+// false, with the message, for a value that is not a level from 1 to 65535.
+bool serverMaxLevel(const ParsedArguments &args, int *level, QString *error, int otherwise = kDefaultServerMaxLevel);
+
+// Whether a command's files are the libconfig family's: --formato
+// libconfig, --trabajos, a name ending .conf, or bytes that begin as
+// exp_group_db.conf does.
+bool isGroupFamily(const ParsedArguments &args, const QString &fileName, std::string_view bytes = {});
+
+// Loads `groupsPath` (exp_group_db.conf; a missing or empty one only when
+// `missingIsEmpty`) and the --trabajos file, or links the representatives
+// as shipped. False, with the message naming the file and place, for a
+// file that cannot be read or that the server would not load.
+bool loadGroupArguments(const QString &groupsPath, const ParsedArguments &args, bool missingIsEmpty,
+                        ExpGroupServer &server, QString *error);
+
+// The model's notes as the tool's warnings, "FILE:LINE:COLUMN: message".
+QStringList groupWarnings(const ExpGroupServer &server);
 
 // Reads the file at `path` (or standard input for "-") whole, refusing one
 // larger than kMaxJobFileBytes before taking it all in.

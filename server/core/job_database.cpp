@@ -121,17 +121,6 @@ std::optional<uint64_t> plainNumber(std::string_view text)
     return number;
 }
 
-QString columnsNamed(const std::vector<int> &columns)
-{
-    QStringList names;
-    for (int column : columns)
-        names << columnName(column);
-    if (names.size() == 1)
-        return names[0];
-    const QString last = names.takeLast();
-    return names.join(QStringLiteral(", ")) + QStringLiteral(" y ") + last;
-}
-
 bool readColumn(const ExperienceTable &table, int column, ColumnCurve *curve, QString *error)
 {
     const int32_t levels = table.rowCount() - 1;
@@ -279,6 +268,35 @@ std::string_view withoutIndent(std::string_view line)
 
 } // namespace
 
+bool readColumnCurves(const ExperienceTable &table, std::array<ColumnCurve, 15> *curves, QString *error)
+{
+    bool anyLevel = false;
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+        (*curves)[size_t(column)] = {};
+        if (!readColumn(table, column, &(*curves)[size_t(column)], error))
+            return false;
+        anyLevel = anyLevel || (*curves)[size_t(column)].lastLevel > 1;
+    }
+    if (!anyLevel) {
+        *error = table.rowCount() > 1 ? QStringLiteral("la tabla no tiene ningún nivel: su primera fila ya es 0 en "
+                                                       "todas las columnas; no se ha escrito nada.")
+                                      : QStringLiteral("la tabla no tiene ningún nivel; no se ha escrito nada.");
+        return false;
+    }
+    return true;
+}
+
+QString columnsNamed(const std::vector<int> &columns)
+{
+    QStringList names;
+    for (int column : columns)
+        names << columnName(column);
+    if (names.size() == 1)
+        return names[0];
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" y ") + last;
+}
+
 const char *representativeJob(int classGroup)
 {
     return classGroup >= 1 && classGroup <= 7 ? kRepresentatives[classGroup] : nullptr;
@@ -289,18 +307,8 @@ bool exportJobDatabase(const ExperienceTable &table, const QString &tableName, c
 {
     ExportedBlock block;
     block.tableName = tableName;
-    bool anyLevel = false;
-    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-        if (!readColumn(table, column, &block.curves[size_t(column)], error))
-            return false;
-        anyLevel = anyLevel || block.curves[size_t(column)].lastLevel > 1;
-    }
-    if (!anyLevel) {
-        *error = table.rowCount() > 1 ? QStringLiteral("la tabla no tiene ningún nivel: su primera fila ya es 0 en "
-                                                       "todas las columnas; no se ha escrito nada.")
-                                      : QStringLiteral("la tabla no tiene ningún nivel; no se ha escrito nada.");
+    if (!readColumnCurves(table, &block.curves, error))
         return false;
-    }
     if (base) {
         if (!baseEntries(block.curves, *base, &block.entries, error))
             return false;
@@ -458,9 +466,7 @@ QStringList checkExportedBlock(const ExportedBlock &block, const JobChain &chain
 
 bool importJobDatabase(const JobChain &chain, ExperienceTable &table, QStringList *warnings, QString *error)
 {
-    std::array<const JobLevels *, 15> levelsOf{};
-    std::array<int, 15> ends{};
-    int rows = 0;
+    std::array<ImportedColumn, 15> columns;
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
         const char *name = kRepresentatives[column <= 7 ? column : column - 7];
         const LoadedJob *job = chain.find(QString::fromLatin1(name));
@@ -471,19 +477,32 @@ bool importJobDatabase(const JobChain &chain, ExperienceTable &table, QStringLis
             return false;
         }
         const JobLevels &levels = column <= 7 ? job->base : job->job;
-        levelsOf[size_t(column)] = &levels;
-        int end = levels.maximum;
-        for (int level = 1; level < levels.maximum; ++level)
-            if (levels.at(level) == 0) {
+        columns[size_t(column)] = {QString::fromLatin1(name), levels.maximum,
+                                   levels.maximumAt.isSet() ? chain.placeText(levels.maximumAt) : QString(),
+                                   &levels.exp};
+    }
+    return buildImportedTable(columns, table, warnings, error);
+}
+
+bool buildImportedTable(const std::array<ImportedColumn, 15> &columns, ExperienceTable &table, QStringList *warnings,
+                        QString *error)
+{
+    std::array<int, 15> ends{};
+    int rows = 0;
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+        const ImportedColumn &imported = columns[size_t(column)];
+        int end = imported.maximum;
+        for (int level = 1; level < imported.maximum; ++level)
+            if (imported.at(level) == 0) {
                 end = level;
                 warnings->append(
                     QStringLiteral("%1 (columna %2): el nivel %3 no tiene experiencia y su máximo es %4%5: el "
                                    "personaje no pasa de ese nivel, y la columna termina en él.")
-                        .arg(QString::fromLatin1(name), columnName(column))
+                        .arg(imported.job, columnName(column))
                         .arg(level)
-                        .arg(levels.maximum)
-                        .arg(levels.maximumAt.isSet() ? QStringLiteral(" (%1)").arg(chain.placeText(levels.maximumAt))
-                                                      : QString()));
+                        .arg(imported.maximum)
+                        .arg(imported.maximumAt.isEmpty() ? QString()
+                                                          : QStringLiteral(" (%1)").arg(imported.maximumAt)));
                 break;
             }
         ends[size_t(column)] = end;
@@ -503,7 +522,7 @@ bool importJobDatabase(const JobChain &chain, ExperienceTable &table, QStringLis
             if (column > kFirstValueColumn)
                 packed += ',';
             packed +=
-                level < ends[size_t(column)] ? std::to_string(levelsOf[size_t(column)]->at(level)) : std::string("0");
+                level < ends[size_t(column)] ? std::to_string(columns[size_t(column)].at(level)) : std::string("0");
         }
         built.appendRow(level, packed);
     }

@@ -49,6 +49,15 @@ struct ExportedBlock
     QStringList warnings;
 };
 
+// Reads the fourteen columns' curves of `table` (as the editor opens a
+// file). False, with *error naming the level and column, for a value that
+// is not a whole number from 0 to 2^64 - 1 before its column's end, or a
+// table with no level.
+bool readColumnCurves(const ExperienceTable &table, std::array<ColumnCurve, 15> *curves, QString *error);
+
+// "Novice base", "Novice base y Swordman base": columns as messages name them.
+QString columnsNamed(const std::vector<int> &columns);
+
 // Reads the columns of `table` (as the editor opens a file) and groups them
 // into entries: by the built-in pre-renewal lists, or, with `base` (a
 // server's own file loaded alone), by the groups of that file, so that each
@@ -87,3 +96,22 @@ QStringList checkExportedBlock(const ExportedBlock &block, const JobChain &chain
 // *error, where a representative job is named by no file or the table would
 // be too large; `table` is then left as it was.
 bool importJobDatabase(const JobChain &chain, ExperienceTable &table, QStringList *warnings, QString *error);
+
+// One column as a server ends with it: its job, maximum level, where that
+// maximum comes from (empty: MAX_LEVEL) and the experience by level - 1.
+struct ImportedColumn
+{
+    QString job;
+    int maximum = 0;
+    QString maximumAt;
+    const std::vector<uint64_t> *exp = nullptr;
+
+    uint64_t at(int level) const { return level >= 1 && size_t(level) <= exp->size() ? (*exp)[size_t(level - 1)] : 0; }
+};
+
+// The table of `columns` (1 to 14): row L level L, 0 from each maximum on,
+// as many rows as the largest maximum; a level below a maximum without
+// experience ends its column, with a warning. False, with *error, for a
+// table too large; `table` is then left as it was.
+bool buildImportedTable(const std::array<ImportedColumn, 15> &columns, ExperienceTable &table, QStringList *warnings,
+                        QString *error);
