@@ -283,10 +283,12 @@ std::optional<GroupRefusal> ExpGroupServer::loadGroups(ConfigFile file)
     s.groups.clear();
     ConfigTree &tree = s.trees[kGroupsFile];
     if (const std::optional<ConfigFailure> failure = tree.parse(s.files[kGroupsFile]->text, kMaxConfigNodes)) {
+        // The place first: the tree is then emptied, as nothing of the file loads.
+        GroupRefusal refusal{s.placeAt(kGroupsFile, failure->at), failure->message,
+                             failure->mixedIntegers ? "mezcla_l" : "no_se_carga", failure->bound};
         tree = ConfigTree();
         tree.parse({}, 1);
-        return GroupRefusal{s.placeAt(kGroupsFile, failure->at), failure->message,
-                            failure->mixedIntegers ? "mezcla_l" : "no_se_carga", failure->bound};
+        return refusal;
     }
     const ConfigNode *baseRoot = tree.member(tree.root(), rootName(true));
     if (!baseRoot || baseRoot->kind != ConfigNode::Group) {
@@ -435,10 +437,12 @@ std::optional<GroupRefusal> ExpGroupServer::loadLinks(ConfigFile file)
         group.users.clear();
     ConfigTree &tree = s.trees[kLinksFile];
     if (const std::optional<ConfigFailure> failure = tree.parse(s.files[kLinksFile]->text, kMaxConfigNodes)) {
+        // The place first: the tree is then emptied, as nothing of the file loads.
+        GroupRefusal refusal{s.placeAt(kLinksFile, failure->at), failure->message,
+                             failure->mixedIntegers ? "mezcla_l" : "no_se_carga", failure->bound};
         tree = ConfigTree();
         tree.parse({}, 1);
-        return GroupRefusal{s.placeAt(kLinksFile, failure->at), failure->message,
-                            failure->mixedIntegers ? "mezcla_l" : "no_se_carga", failure->bound};
+        return refusal;
     }
     s.linksFromFile = true;
     for (const uint32_t index : tree.root().children) {

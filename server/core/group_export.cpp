@@ -87,8 +87,7 @@ std::string groupText(const std::string &name, const ColumnCurve &curve, std::st
     const std::string inner = std::string(indent) + std::string(unit);
     return std::string(indent) + name + ": {" + std::string(lineEnd) + inner
            + "MaxLevel: " + std::to_string(curve.lastLevel) + std::string(lineEnd) + inner + "Exp: "
-           + expArrayText(curve.values, curve.values.size() <= kValuesPerLine, inner + std::string(unit), inner,
-                          lineEnd)
+           + expArrayText(curve.values, false, inner + std::string(unit), inner, lineEnd)
            + std::string(lineEnd) + std::string(indent) + "}";
 }
 

@@ -52,15 +52,16 @@ std::span<const FindingCode> findingCodes()
         // The YAML job databases.
         {"no_se_carga", true,
          "El servidor no carga el archivo: una marca de orden de bytes, una versión o un tipo que no lee, YAML no "
-         "válido, un alias, un segundo documento o una clave repetida."},
+         "válido, un alias, un segundo documento o una clave repetida; un .conf con un error de sintaxis."},
         {"trabajo_desconocido", true,
-         "Un nombre de trabajo que el servidor no conoce: deja la entrada ahí y los trabajos que siguen no reciben "
-         "nada."},
+         "Un nombre de trabajo que el servidor no conoce: en YAML deja la entrada ahí y los trabajos que siguen no "
+         "reciben nada; en job_db.conf se salta la entrada."},
         {"entrada_cortada", true,
          "Un valor que el servidor no puede leer (Level 0, un Exp que no es un número): deja la entrada ahí."},
         {"sin_experiencia", true,
          "Un nivel por debajo del máximo de un trabajo no tiene experiencia: el personaje no pasa de él."},
-        {"maximo_recortado", false, "Un nivel máximo de 0 o por encima de MAX_LEVEL: el servidor usa MAX_LEVEL."},
+        {"maximo_recortado", false,
+         "Un nivel máximo de 0 o por encima de MAX_LEVEL, o un MaxLevel que falta: el servidor usa MAX_LEVEL."},
         {"nivel_omitido", false,
          "Niveles por encima del máximo que el trabajo tiene en ese momento: el servidor no los lee."},
         {"sin_tabla", false,
@@ -69,6 +70,25 @@ std::span<const FindingCode> findingCodes()
         {"mas_de_int32", false,
          "Un valor de más de 2147483647: un servidor compilado para clientes anteriores a 2017 no lo alcanza (error "
          "con --tipo int32)."},
+        // The libconfig family: exp_group_db.conf and job_db.conf.
+        {"mezcla_l", true,
+         "Un array que mezcla valores con L y sin L: el servidor no carga el archivo entero, ni ningún grupo."},
+        {"sin_raiz", true, "Falta base_exp_group_db (no carga ningún grupo) o job_exp_group_db (ninguno de trabajo)."},
+        {"sin_exp", true, "Un grupo sin un Exp escrito [ … ]: el servidor no lo carga."},
+        {"valor_desbordado", true,
+         "Un valor de más de 2147483647 sin L (el servidor lo lee en 32 bits) o negativo: no es la experiencia "
+         "escrita."},
+        {"grupo_desconocido", true,
+         "Un trabajo nombra un grupo que no existe (los nombres se distinguen por mayúsculas): no sube de nivel."},
+        {"sin_grupo", true,
+         "Un trabajo sin BaseExpGroup o JobExpGroup, o que job_db.conf no nombra: no tiene tabla y no sube de nivel."},
+        {"valores_de_mas", false, "Un grupo da más de MaxLevel - 1 valores: el servidor no lee los que sobran."},
+        {"valores_de_menos", false,
+         "Un grupo da menos de MaxLevel - 1 valores: el servidor pide el último en cada nivel que falta."},
+        {"nombre_largo", false,
+         "Un nombre de grupo de más de 31 bytes: el servidor guarda solo esos, y no lo encuentra por el entero."},
+        {"grupo_repetido", false, "Un grupo con el nombre de otro anterior: el servidor usa el primero."},
+        {"grupo_sin_uso", false, "Un grupo que ningún trabajo ni homúnculo usa."},
     };
     return kCodes;
 }
