@@ -51,12 +51,16 @@ fuzz: fuzz-build
 	./build-fuzz/fuzz_reader -runs=$(FUZZ_RUNS) -max_len=4096 build-fuzz/corpus tests/fuzz/corpus
 	mkdir -p build-fuzz/job_corpus
 	./build-fuzz/fuzz_job_chain -runs=$(FUZZ_RUNS) -max_len=4096 -timeout=10 build-fuzz/job_corpus tests/fuzz/job_corpus
+	mkdir -p build-fuzz/group_corpus
+	./build-fuzz/fuzz_exp_groups -runs=$(FUZZ_RUNS) -max_len=4096 -timeout=10 build-fuzz/group_corpus tests/fuzz/group_corpus
 
 fuzz-smoke: fuzz-build
 	mkdir -p build-fuzz/corpus
 	./build-fuzz/fuzz_reader -runs=100000 -max_len=4096 build-fuzz/corpus tests/fuzz/corpus
 	mkdir -p build-fuzz/job_corpus
 	./build-fuzz/fuzz_job_chain -runs=20000 -max_len=4096 -timeout=10 build-fuzz/job_corpus tests/fuzz/job_corpus
+	mkdir -p build-fuzz/group_corpus
+	./build-fuzz/fuzz_exp_groups -runs=20000 -max_len=4096 -timeout=10 build-fuzz/group_corpus tests/fuzz/group_corpus
 
 screenshots: build
 	$(DEPS) screenshots

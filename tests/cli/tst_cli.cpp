@@ -8,6 +8,7 @@
 #include "generation/core/parametros.h"
 #include "parameter_values.h"
 #include "server/core/table_check.h"
+#include "server/group_files.h"
 #include "table/core/experience_table.h"
 #include "table/core/table_file.h"
 #include "test_files.h"
@@ -211,6 +212,7 @@ private slots:
     void exportarImportarRoundTrip_data();
     void exportarImportarRoundTrip();
     void comprobarOfAChain();
+    void groupFilesContract();
     void generarCortar();
 };
 
@@ -644,6 +646,40 @@ void TestCli::comprobarSarif()
                        .arg(region.value(QStringLiteral("endColumn")).toInt())
                        .arg(result.value(QStringLiteral("level")).toString(), rule);
     }
+    // The libconfig family's findings, from an exp_group_db.conf and its
+    // job_db.conf, and from one the server fails whole (a run each).
+    QVERIFY(putFile(dir.filePath(QStringLiteral("exp_group_db.conf")),
+                    "base_exp_group_db: {\n"
+                    "  FirstClasses: { MaxLevel: 3 Exp: [ 1, 2, 3 ] }\n"        // values_de_mas
+                    "  FirstClasses: { MaxLevel: 3 Exp: [ 1, 2 ] }\n"           // grupo_repetido
+                    "  Transcended: { MaxLevel: 300 Exp: [ 1, 2147483648 ] }\n" // maximo_recortado, valores_de_menos,
+                                                                                // valor_desbordado
+                    "  Sin: { MaxLevel: 3 }\n"                                  // sin_exp
+                    "  Un_Nombre_De_Grupo_Demasiado_Largo: { MaxLevel: 2 Exp: [ 1 ] }\n" // nombre_largo, grupo_sin_uso
+                    "}\n"));                                                             // sin_raiz (no job root)
+    QVERIFY(putFile(dir.filePath(QStringLiteral("job_db.conf")),
+                    "Novice: { BaseExpGroup: \"firstclasses\" JobExpGroup: \"Novice\" }\n" // grupo_desconocido
+                    "Swordsman: { JobExpGroup: \"Novice\" }\n"                             // sin_grupo
+                    "Knight: { BaseExpGroup: \"Transcended\" }\n"));
+    QVERIFY(putFile(dir.filePath(QStringLiteral("mezcla.conf")),
+                    "base_exp_group_db: { A: { MaxLevel: 3 Exp: [ 1, 2L ] } }\n"));
+    for (const QStringList &groupFiles :
+         {QStringList{QStringLiteral("exp_group_db.conf"), QStringLiteral("--trabajos"), QStringLiteral("job_db.conf")},
+          QStringList{QStringLiteral("mezcla.conf")}}) {
+        const Run groups = runCli(QStringList{QStringLiteral("comprobar"), QStringLiteral("--sarif")} + groupFiles,
+                                  QProcessEnvironment::systemEnvironment(), {}, dir.path());
+        QCOMPARE(groups.exitCode, 1);
+        const QJsonArray groupResults = QJsonDocument::fromJson(groups.out)
+                                            .object()
+                                            .value(QStringLiteral("runs"))
+                                            .toArray()
+                                            .at(0)
+                                            .toObject()
+                                            .value(QStringLiteral("results"))
+                                            .toArray();
+        for (const QJsonValue &value : groupResults)
+            kinds.insert(value.toObject().value(QStringLiteral("ruleId")).toString());
+    }
     QSet<QString> everyKind;
     for (const FindingCode &code : findingCodes())
         everyKind.insert(QString::fromLatin1(code.code));
@@ -728,7 +764,8 @@ void TestCli::bashCompletion_data()
     QTest::addColumn<QStringList>("offered");
     QTest::newRow("a command") << QStringLiteral("comp")
                                << QStringList{QStringLiteral("comprobar"), QStringLiteral("comparar")};
-    QTest::newRow("an option") << QStringLiteral("comprobar --t") << QStringList{QStringLiteral("--tipo")};
+    QTest::newRow("an option") << QStringLiteral("comprobar --t")
+                               << QStringList{QStringLiteral("--tipo"), QStringLiteral("--trabajos")};
     QTest::newRow("an option's values") << QStringLiteral("comprobar x --tipo i")
                                         << QStringList{QStringLiteral("int32"), QStringLiteral("int64")};
     QTest::newRow("every value") << QStringLiteral("grafico x --formato ")
@@ -2098,6 +2135,65 @@ void TestCli::generarCortar()
     QVERIFY2(check.out.contains("Nob Job 10, Job 1 50, Job 2 50, Sup Nob Job 70, High Nob Job 10, Job 1a 50, Job 2a "
                                 "70\n"),
              check.out.constData());
+}
+
+void TestCli::groupFilesContract()
+{
+    // The libconfig family's files: what exportar, importar and comprobar
+    // promise on exit status, streams and what is left written.
+    QTemporaryDir dir;
+    const QString table = dir.filePath(QStringLiteral("Exp.txt")), groups = dir.filePath(QStringLiteral("g.conf")),
+                  links = dir.filePath(QStringLiteral("j.conf")), back = dir.filePath(QStringLiteral("back.txt"));
+    // Five levels; Swordsman's base curve (column 2) apart from the other three of its group.
+    QByteArray rows = savedComment();
+    for (int level = 1; level <= 5; ++level) {
+        QByteArray row = QByteArray::number(level * 10) + ',' + QByteArray::number(level * 15);
+        for (int column = 3; column <= 14; ++column)
+            row += ',' + QByteArray::number(level * (column <= 4 ? 10 : column));
+        rows += row + "\r\n";
+    }
+    QVERIFY(putFile(table, rows + "0,0,0,0,0,0,0,0,0,0,0,0,0,0\r\n"));
+    QVERIFY(putFile(groups, shippedLikeGroups()));
+    QVERIFY(putFile(links, shippedLikeLinks()));
+    const QStringList exportar{QStringLiteral("exportar"), table, QStringLiteral("--trabajos"), links,
+                               QStringLiteral("-o"),       groups};
+    // The generated base curves differ where the groups are shared: refused, nothing written.
+    const Run refused = runCli(exportar);
+    QCOMPARE(refused.exitCode, 1);
+    QCOMPARE(refused.out, QByteArray());
+    QCOMPARE(refused.err.count('\n'), 1);
+    QVERIFY2(refused.err.startsWith("vandrel-exp: ") && refused.err.contains("--separar"), refused.err.constData());
+    QCOMPARE(fileBytes(groups), shippedLikeGroups());
+    QCOMPARE(fileBytes(links), shippedLikeLinks());
+    // Split: both files written, warnings only, and read back the same.
+    const Run split = runCli(exportar + QStringList{QStringLiteral("--separar")});
+    QCOMPARE(split.exitCode, 0);
+    QCOMPARE(split.out, QByteArray());
+    for (const QByteArray &line : withUnixLineEnds(split.err).split('\n'))
+        QVERIFY2(line.isEmpty() || line.startsWith("vandrel-exp: aviso: "), line.constData());
+    QVERIFY(fileBytes(links) != shippedLikeLinks());
+    const Run imported =
+        runCli({QStringLiteral("importar"), groups, QStringLiteral("--trabajos"), links, QStringLiteral("-o"), back});
+    QCOMPARE(imported.exitCode, 0);
+    QCOMPARE(runCli({QStringLiteral("comparar"), table, back}).exitCode, 0);
+    const Run checked =
+        runCli({QStringLiteral("comprobar"), groups, QStringLiteral("--trabajos"), links, QStringLiteral("--json")});
+    QCOMPARE(checked.exitCode, 0);
+    const QJsonObject report = QJsonDocument::fromJson(checked.out).object();
+    QCOMPARE(report.value(QStringLiteral("trabajos")).toArray().size(), 128);
+    QCOMPARE(report.value(QStringLiteral("hallazgos")).toArray().size(), 0);
+    // Standard output cannot be edited in place.
+    const Run toOutput = runCli({QStringLiteral("exportar"), table, QStringLiteral("--formato"),
+                                 QStringLiteral("libconfig"), QStringLiteral("-o"), QStringLiteral("-")});
+    QCOMPARE(toOutput.exitCode, 1);
+    QCOMPARE(toOutput.out, QByteArray());
+    // A file the server fails whole: refused with its place, nothing written.
+    QVERIFY(putFile(groups, "base_exp_group_db: {\n A: { MaxLevel: 3 Exp: [ 1, 2L ] }\n}\n"));
+    const Run mixed = runCli({QStringLiteral("importar"), groups, QStringLiteral("-o"), back});
+    QCOMPARE(mixed.exitCode, 1);
+    QVERIFY2(mixed.err.contains("g.conf:2:29: el array mezcla"), mixed.err.constData());
+    QCOMPARE(runCli(exportar).exitCode, 1);
+    QCOMPARE(fileBytes(groups), QByteArray("base_exp_group_db: {\n A: { MaxLevel: 3 Exp: [ 1, 2L ] }\n}\n"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

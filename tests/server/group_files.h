@@ -22,8 +22,7 @@ struct GroupSpec
 
 inline QByteArray groupText(const GroupSpec &group)
 {
-    QByteArray text = "\t" + group.name + ": {\n\t\tMaxLevel: " + QByteArray::number(group.maxLevel)
-                      + "\n\t\tExp: [\n";
+    QByteArray text = "\t" + group.name + ": {\n\t\tMaxLevel: " + QByteArray::number(group.maxLevel) + "\n\t\tExp: [\n";
     for (qsizetype i = 0; i < group.values.size(); ++i) {
         if (i % 10 == 0)
             text += "\t\t\t";

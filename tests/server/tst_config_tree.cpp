@@ -32,11 +32,20 @@ QString elementsOf(const ConfigTree &tree, const ConfigNode &array)
         case ConfigNode::Integer:
             out << QStringLiteral("i:%1%2").arg(n.integer).arg(n.wrapped ? QStringLiteral("!") : QString());
             break;
-        case ConfigNode::Integer64: out << QStringLiteral("L:%1").arg(n.integer); break;
-        case ConfigNode::Float: out << QStringLiteral("f"); break;
-        case ConfigNode::Boolean: out << QStringLiteral("b:%1").arg(n.integer); break;
-        case ConfigNode::String: out << QStringLiteral("s:%1").arg(QString::fromStdString(n.text)); break;
-        default: out << QStringLiteral("?");
+        case ConfigNode::Integer64:
+            out << QStringLiteral("L:%1").arg(n.integer);
+            break;
+        case ConfigNode::Float:
+            out << QStringLiteral("f");
+            break;
+        case ConfigNode::Boolean:
+            out << QStringLiteral("b:%1").arg(n.integer);
+            break;
+        case ConfigNode::String:
+            out << QStringLiteral("s:%1").arg(QString::fromStdString(n.text));
+            break;
+        default:
+            out << QStringLiteral("?");
         }
     }
     return out.join(u' ');
@@ -46,8 +55,8 @@ QString elementsOf(const ConfigTree &tree, const ConfigNode &array)
 
 void TestConfigTree::readsValuesAsTheServer_data()
 {
-    QTest::addColumn<QByteArray>("text");     // holds one array setting "Exp"
-    QTest::addColumn<QString>("elements");    // as elementsOf gives them; "!" for a wrapped value
+    QTest::addColumn<QByteArray>("text");  // holds one array setting "Exp"
+    QTest::addColumn<QString>("elements"); // as elementsOf gives them; "!" for a wrapped value
     // The bundled scanner's integers: 32-bit unless L, wrapping silently.
     QTest::newRow("plain past int32 wraps") << QByteArray("Exp: [ 10, 2426009129 ]") << "i:10 i:-1868958167!";
     QTest::newRow("far past int32 wraps") << QByteArray("Exp: [ 10, 430803653341 ]") << "i:10 i:1306923741!";
@@ -62,8 +71,8 @@ void TestConfigTree::readsValuesAsTheServer_data()
     QTest::newRow("hexadecimal wraps too") << QByteArray("Exp: [ 0xFFFFFFFF ]") << "i:-1!";
     QTest::newRow("a trailing comma") << QByteArray("Exp: [ 1, 2, ]") << "i:1 i:2";
     QTest::newRow("empty") << QByteArray("Exp: [ ]") << "";
-    QTest::newRow("the three comments")
-        << QByteArray("# a\n// b\n/* c\n d */ Exp: [ 1, # x\n 2 // y\n , /* z */ 3 ]") << "i:1 i:2 i:3";
+    QTest::newRow("the three comments") << QByteArray("# a\n// b\n/* c\n d */ Exp: [ 1, # x\n 2 // y\n , /* z */ 3 ]")
+                                        << "i:1 i:2 i:3";
     QTest::newRow("equals and semicolon") << QByteArray("Exp = [ 1 ];") << "i:1";
     QTest::newRow("booleans in any case") << QByteArray("Exp: [ TRUE, false ]") << "b:1 b:0";
     QTest::newRow("floats") << QByteArray("Exp: [ 1.5, .5, 1e3 ]") << "f f f";
@@ -152,8 +161,8 @@ void TestConfigTree::repeatedSettingsAreKept()
     // The servers' copy has the duplicate check switched off: both are
     // stored, and a lookup takes the first. Names are matched with case.
     ConfigTree tree;
-    QVERIFY(!tree.parse("Baby_Novice: { A: 1 }\nBaby_Novice: { A: 2 }\nG: { MaxLevel: 3 MaxLevel: 4 maxlevel: 5 }",
-                        100));
+    QVERIFY(
+        !tree.parse("Baby_Novice: { A: 1 }\nBaby_Novice: { A: 2 }\nG: { MaxLevel: 3 MaxLevel: 4 maxlevel: 5 }", 100));
     QCOMPARE(tree.root().children.size(), size_t(3));
     QCOMPARE(tree.member(*tree.member(tree.root(), "Baby_Novice"), "A")->integer, 1);
     const ConfigNode *g = tree.member(tree.root(), "G");

@@ -80,34 +80,34 @@ void TestExpGroups::loadsGroupsAsTheServer_data()
     QTest::newRow("above MAX_LEVEL, cut without a second note")
         << oneBase("G: { MaxLevel: 9 Exp: [ 1, 2, 3, 4, 5, 6, 7, 8 ] }") << 3 << "3 1 2"
         << QStringList{QStringLiteral("maximo_recortado")};
-    QTest::newRow("a maximum with L that fits") << oneBase("G: { MaxLevel: 3L Exp: [ 5, 6 ] }") << 175 << "3 5 6"
-                                                << QStringList{};
+    QTest::newRow("a maximum with L that fits")
+        << oneBase("G: { MaxLevel: 3L Exp: [ 5, 6 ] }") << 175 << "3 5 6" << QStringList{};
     QTest::newRow("a maximum as text") << oneBase("G: { MaxLevel: \"3\" Exp: [ 5, 6 ] }") << 3 << "3 5 6"
                                        << QStringList{QStringLiteral("maximo_recortado")};
     QTest::newRow("the first of two maxima")
         << oneBase("G: { MaxLevel: 3 MaxLevel: 5 Exp: [ 5, 6 ] }") << 175 << "3 5 6" << QStringList{};
     // Plain values are 32-bit: past 2,147,483,647 they wrap, and negative
     // ones are taken as unsigned experience.
-    QTest::newRow("a plain value wraps")
-        << oneBase("G: { MaxLevel: 3 Exp: [ 10, 2426009129 ] }") << 175 << "3 10 18446744071840593449"
-        << QStringList{QStringLiteral("valor_desbordado")};
+    QTest::newRow("a plain value wraps") << oneBase("G: { MaxLevel: 3 Exp: [ 10, 2426009129 ] }") << 175
+                                         << "3 10 18446744071840593449"
+                                         << QStringList{QStringLiteral("valor_desbordado")};
     QTest::newRow("with L it does not") << oneBase("G: { MaxLevel: 3 Exp: [ 10L, 2426009129L ] }") << 175
                                         << "3 10 2426009129" << QStringList{};
     QTest::newRow("negative") << oneBase("G: { MaxLevel: 2 Exp: [ -1 ] }") << 175 << "2 18446744073709551615"
                               << QStringList{QStringLiteral("valor_desbordado")};
-    QTest::newRow("Exp as a list is no Exp") << oneBase("G: { MaxLevel: 2 Exp: ( 1 ) }") << 175 << "-"
-                                             << QStringList{QStringLiteral("sin_exp")};
-    QTest::newRow("exp in another case is no Exp") << oneBase("G: { MaxLevel: 2 exp: [ 1 ] }") << 175 << "-"
-                                                   << QStringList{QStringLiteral("sin_exp")};
-    QTest::newRow("a group that is no group") << oneBase("G: 5") << 175 << "-" << QStringList{QStringLiteral("sin_exp")};
+    QTest::newRow("Exp as a list is no Exp")
+        << oneBase("G: { MaxLevel: 2 Exp: ( 1 ) }") << 175 << "-" << QStringList{QStringLiteral("sin_exp")};
+    QTest::newRow("exp in another case is no Exp")
+        << oneBase("G: { MaxLevel: 2 exp: [ 1 ] }") << 175 << "-" << QStringList{QStringLiteral("sin_exp")};
+    QTest::newRow("a group that is no group")
+        << oneBase("G: 5") << 175 << "-" << QStringList{QStringLiteral("sin_exp")};
     QTest::newRow("the first of two groups")
         << oneBase("G: { MaxLevel: 2 Exp: [ 1 ] }\nG: { MaxLevel: 3 Exp: [ 8, 9 ] }") << 175 << "2 1"
         << QStringList{QStringLiteral("grupo_repetido")};
     QTest::newRow("no job root") << QByteArray("base_exp_group_db: { G: { MaxLevel: 2 Exp: [ 1 ] } }") << 175 << "2 1"
                                  << QStringList{QStringLiteral("sin_raiz")};
-    QTest::newRow("no base root: nothing loads")
-        << QByteArray("job_exp_group_db: { G: { MaxLevel: 2 Exp: [ 1 ] } }") << 175 << "-"
-        << QStringList{QStringLiteral("sin_raiz")};
+    QTest::newRow("no base root: nothing loads") << QByteArray("job_exp_group_db: { G: { MaxLevel: 2 Exp: [ 1 ] } }")
+                                                 << 175 << "-" << QStringList{QStringLiteral("sin_raiz")};
 }
 
 void TestExpGroups::loadsGroupsAsTheServer()
@@ -135,7 +135,9 @@ void TestExpGroups::refusesWholeFiles_data()
     QByteArray many = "base_exp_group_db: { G: { MaxLevel: 3 Exp: [ ";
     for (size_t i = 0; i <= kMaxConfigNodes; ++i)
         many += "1,";
-    QTest::newRow("past the bound on values") << many + "] } }" << "no_se_carga" << "" << true;
+    QTest::newRow("past the bound on values") << many + "] } }"
+                                              << "no_se_carga"
+                                              << "" << true;
 }
 
 void TestExpGroups::refusesWholeFiles()
@@ -194,18 +196,17 @@ void TestExpGroups::linkFindings_data()
     QTest::addColumn<QStringList>("codes");
     QTest::newRow("a later entry wins") << linkEntry("Knight", "TranscendedClasses", "FirstClasses") << "Knight"
                                         << "TranscendedClasses FirstClasses" << QStringList{};
-    QTest::newRow("group names with case")
-        << linkEntry("knight", "firstclasses", "SecondClasses") << "Knight" << "- SecondClasses"
-        << QStringList{QStringLiteral("grupo_desconocido")};
+    QTest::newRow("group names with case") << linkEntry("knight", "firstclasses", "SecondClasses") << "Knight"
+                                           << "- SecondClasses" << QStringList{QStringLiteral("grupo_desconocido")};
     QTest::newRow("a missing base group skips the rest")
-        << QByteArray("Knight: { JobExpGroup: \"Novice\" }\n") << "Knight" << "FirstClasses SecondClasses"
-        << QStringList{QStringLiteral("sin_grupo")};
+        << QByteArray("Knight: { JobExpGroup: \"Novice\" }\n") << "Knight"
+        << "FirstClasses SecondClasses" << QStringList{QStringLiteral("sin_grupo")};
     QTest::newRow("a missing job group after the base")
-        << QByteArray("Knight: { BaseExpGroup: \"ThirdClasses\" }\n") << "Knight" << "ThirdClasses SecondClasses"
-        << QStringList{QStringLiteral("sin_grupo")};
-    QTest::newRow("a link that is no string") << QByteArray("Knight: { BaseExpGroup: 5 }\n") << "Knight"
-                                              << "FirstClasses SecondClasses"
-                                              << QStringList{QStringLiteral("sin_grupo")};
+        << QByteArray("Knight: { BaseExpGroup: \"ThirdClasses\" }\n") << "Knight"
+        << "ThirdClasses SecondClasses" << QStringList{QStringLiteral("sin_grupo")};
+    QTest::newRow("a link that is no string")
+        << QByteArray("Knight: { BaseExpGroup: 5 }\n") << "Knight"
+        << "FirstClasses SecondClasses" << QStringList{QStringLiteral("sin_grupo")};
     QTest::newRow("an unknown job") << QByteArray("Knight2: { BaseExpGroup: \"Novice\" }\n") << "Knight"
                                     << "FirstClasses SecondClasses"
                                     << QStringList{QStringLiteral("trabajo_desconocido")};

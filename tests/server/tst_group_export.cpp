@@ -91,14 +91,14 @@ void TestGroupExport::roundTripKeepsEveryByte_data()
     QTest::newRow("as shipped") << shippedLikeGroups() << shippedLikeLinks();
     QTest::newRow("without job_db.conf") << shippedLikeGroups() << QByteArray();
     QTest::newRow("CR LF") << QByteArray(shippedLikeGroups()).replace("\n", "\r\n") << shippedLikeLinks();
-    QTest::newRow("one-line arrays")
-        << QByteArray("base_exp_group_db: {\n  FirstClasses: { MaxLevel: 3 Exp: [ 4, 5 ] }  // x\n"
-                      "  TranscendedClasses: { MaxLevel: 2 Exp: [ 9 ] }\n}\njob_exp_group_db: {\n"
-                      "  Novice: { MaxLevel: 2 Exp: [ 1 ] }\n  FirstClasses: { MaxLevel: 2 Exp: [ 1 ] }\n"
-                      "  SecondClasses: { MaxLevel: 2 Exp: [ 1 ] }\n  SuperNovice: { MaxLevel: 2 Exp: [ 1 ] }\n"
-                      "  HighNovice: { MaxLevel: 2 Exp: [ 1 ] }\n  TranscendedFirstClasses: { MaxLevel: 2 Exp: [ 1 ] }\n"
-                      "  TranscendedSecondClasses: { MaxLevel: 2 Exp: [ 1 ] }\n}\n")
-        << QByteArray();
+    QTest::newRow("one-line arrays") << QByteArray(
+        "base_exp_group_db: {\n  FirstClasses: { MaxLevel: 3 Exp: [ 4, 5 ] }  // x\n"
+        "  TranscendedClasses: { MaxLevel: 2 Exp: [ 9 ] }\n}\njob_exp_group_db: {\n"
+        "  Novice: { MaxLevel: 2 Exp: [ 1 ] }\n  FirstClasses: { MaxLevel: 2 Exp: [ 1 ] }\n"
+        "  SecondClasses: { MaxLevel: 2 Exp: [ 1 ] }\n  SuperNovice: { MaxLevel: 2 Exp: [ 1 ] }\n"
+        "  HighNovice: { MaxLevel: 2 Exp: [ 1 ] }\n  TranscendedFirstClasses: { MaxLevel: 2 Exp: [ 1 ] }\n"
+        "  TranscendedSecondClasses: { MaxLevel: 2 Exp: [ 1 ] }\n}\n")
+                                     << QByteArray();
 }
 
 void TestGroupExport::roundTripKeepsEveryByte()
@@ -124,8 +124,7 @@ void TestGroupExport::changesOnlyTheGroupsItNames()
     table.setValue(5, 14, "999"); // level 5 of a 6-level group, its last
     const GroupExport out = exported(table, server);
     const QByteArray written = QByteArray::fromStdString(out.groups);
-    QCOMPARE(changedLines(groups, written),
-             (QList<QByteArray>{"\t\t\t3, 6, 9", "\t\t\t14, 16, 18, 20, 999"}));
+    QCOMPARE(changedLines(groups, written), (QList<QByteArray>{"\t\t\t3, 6, 9", "\t\t\t14, 16, 18, 20, 999"}));
     // The result loads, with every representative on its column.
     const ExpGroupServer loaded = loadedServer(written, shippedLikeLinks());
     QVERIFY(loaded.notes().empty());
@@ -164,7 +163,8 @@ void TestGroupExport::separateMovesOnlyTheColumnsJobs()
     QCOMPARE(out.addedGroups, (QStringList{QStringLiteral("base FirstClasses_Swordsman"),
                                            QStringLiteral("base FirstClasses_Super_Novice")}));
     QVERIFY(out.links);
-    const ExpGroupServer loaded = loadedServer(QByteArray::fromStdString(out.groups), QByteArray::fromStdString(*out.links));
+    const ExpGroupServer loaded =
+        loadedServer(QByteArray::fromStdString(out.groups), QByteArray::fromStdString(*out.links));
     QVERIFY2(loaded.notes().empty(), qPrintable(loaded.notes().empty() ? QString() : loaded.notes().front().message));
     QCOMPARE(checkExportedGroups(out, loaded), QStringList());
     // Every job keeps its groups but the jobs of columns 2 to 4.
@@ -263,7 +263,8 @@ void TestGroupExport::importGivesTheColumns()
     // A representative without a group cannot give its column.
     ExpGroupServer broken;
     QVERIFY(!broken.loadGroups({QStringLiteral("g.conf"), shippedLikeGroups().toStdString()}));
-    QVERIFY(!broken.loadLinks({QStringLiteral("j.conf"), (shippedLikeLinks() + linkEntry("Knight", "X", "Y")).toStdString()}));
+    QVERIFY(!broken.loadLinks(
+        {QStringLiteral("j.conf"), (shippedLikeLinks() + linkEntry("Knight", "X", "Y")).toStdString()}));
     ExperienceTable untouched;
     QStringList warnings;
     QString error;
