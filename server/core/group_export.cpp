@@ -86,8 +86,8 @@ std::string groupText(const std::string &name, const ColumnCurve &curve, std::st
 {
     const std::string inner = std::string(indent) + std::string(unit);
     return std::string(indent) + name + ": {" + std::string(lineEnd) + inner
-           + "MaxLevel: " + std::to_string(curve.lastLevel) + std::string(lineEnd) + inner + "Exp: "
-           + expArrayText(curve.values, false, inner + std::string(unit), inner, lineEnd)
+           + "MaxLevel: " + std::to_string(curve.lastLevel) + std::string(lineEnd) + inner
+           + "Exp: " + expArrayText(curve.values, false, inner + std::string(unit), inner, lineEnd)
            + std::string(lineEnd) + std::string(indent) + "}";
 }
 

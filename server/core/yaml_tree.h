@@ -13,10 +13,10 @@
 #include <QString>
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <deque>
 
 struct YamlNode
 {
