@@ -3,6 +3,7 @@
 #include "server/core/config_tree.h"
 
 #include <algorithm>
+#include <cctype>
 #include <limits>
 
 namespace {

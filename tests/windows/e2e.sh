@@ -253,6 +253,30 @@ cp "$work/job_stats.yml" "$work/job_stats_linux.yml"
   && ok "exportar into an import file: the Linux tool's bytes; comprobar of the chain passes" \
   || bad "exportar into an import file: $(cat "$work/tool.log"; cmp "$work/job_stats_linux.yml" "$work/job_stats.yml")"
 
+# The libconfig family: exportar into an admin's CR LF exp_group_db.conf,
+# splitting shared groups in job_db.conf, gives the Linux tool's bytes; and
+# importar reads the table back.
+printf 'base_exp_group_db: {\r\n\tFirstClasses: {\r\n\t\tMaxLevel: 2\r\n\t\tExp: [\r\n\t\t\t1\r\n\t\t]\r\n\t}\r\n\tTranscendedClasses: { MaxLevel: 2 Exp: [ 1 ] }\r\n}\r\njob_exp_group_db: {\r\n}\r\n' \
+  > "$work/g.conf"
+: > "$work/j.conf"
+for link in Novice:FirstClasses:Novice Swordsman:FirstClasses:FirstClasses Knight:FirstClasses:SecondClasses \
+            Super_Novice:FirstClasses:SuperNovice Novice_High:TranscendedClasses:HighNovice \
+            Swordsman_High:TranscendedClasses:TranscendedFirstClasses Lord_Knight:TranscendedClasses:TranscendedSecondClasses; do
+  IFS=: read -r job base jobgroup <<EOF
+$link
+EOF
+  printf '%s: {\r\n\tBaseExpGroup: "%s"\r\n\tJobExpGroup: "%s"\r\n}\r\n' "$job" "$base" "$jobgroup" >> "$work/j.conf"
+done
+mkdir -p "$work/linux"
+cp "$work/g.conf" "$work/j.conf" "$work/linux/"
+"$tool" exportar "$work/cortada.txt" --trabajos "$work/linux/j.conf" --separar -o "$work/linux/g.conf" 2>/dev/null
+"$wine" ./vandrel-exp.exe exportar cortada.txt --trabajos j.conf --separar -o g.conf >"$work/tool.log" 2>&1 \
+  && cmp -s "$work/linux/g.conf" "$work/g.conf" && cmp -s "$work/linux/j.conf" "$work/j.conf" \
+  && "$wine" ./vandrel-exp.exe importar g.conf --trabajos j.conf -o vuelta-conf.txt >>"$work/tool.log" 2>&1 \
+  && cmp -s "$work/cortada.txt" "$work/vuelta-conf.txt" \
+  && ok "exportar into exp_group_db.conf and job_db.conf: the Linux tool's bytes; importar reads the table back" \
+  || bad "exportar libconfig: $(cat "$work/tool.log"; cmp "$work/linux/g.conf" "$work/g.conf")"
+
 # Text reports and messages as Windows reads them: CR LF line ends in a
 # report redirected to a file, the accents in UTF-8 bytes unchanged, in one
 # piece; failures in Spanish, naming the file, whatever Windows' language.
