@@ -71,13 +71,14 @@ const std::vector<Command> &commands()
          "      y los hallazgos: niveles sin experiencia, nombres que el servidor no conoce,\n"
          "      máximos por encima de --nivel-maximo (el MAX_LEVEL del servidor, 275 por\n"
          "      omisión), false, valores de más de 2147483647 (error con --tipo int32).\n"
-         "      Un exp_group_db.conf (los servidores que leen libconfig; lo reconoce por su\n"
-         "      primer ajuste, o por .conf), con --trabajos job_db.conf: cada grupo con su nivel\n"
-         "      máximo y sus valores como los carga el servidor, los grupos de cada trabajo, y\n"
-         "      los hallazgos: valores de más o de menos, máximos de 0 o por encima de\n"
-         "      --nivel-maximo (175 por omisión), valores que se desbordan sin L, arrays que\n"
-         "      mezclan L y sin L (el servidor no carga el archivo), grupos que no existen,\n"
-         "      que faltan o que nadie usa, trabajos que el servidor no conoce.\n",
+         "      Un exp_group_db.conf (los servidores que leen libconfig; lo reconoce por\n"
+         "      su primer ajuste, o por .conf), con su job_db.conf (--trabajos, o entre\n"
+         "      los archivos): cada grupo con su nivel máximo y sus valores como los carga\n"
+         "      el servidor, los grupos de cada trabajo, y los hallazgos: valores de más o\n"
+         "      de menos, máximos de 0 o por encima de --nivel-maximo (175 por omisión),\n"
+         "      valores que se desbordan sin L, arrays que mezclan L y sin L (el servidor\n"
+         "      no carga el archivo), grupos que no existen, que faltan o que nadie usa,\n"
+         "      trabajos que el servidor no conoce.\n",
          {option("--tipo", "TIPO", "el tipo entero de los valores",
                  {QStringLiteral("int32"), QStringLiteral("uint32"), QStringLiteral("int64")}),
           option("--niveles", "N", "el último nivel que debe tener cada grupo"), serverMaxLevelOption(),

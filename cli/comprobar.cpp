@@ -227,6 +227,9 @@ int comprobar(const ParsedArguments &args)
     // An exp_group_db.conf, with the --trabajos job_db.conf.
     std::optional<GroupReport> groups;
     std::vector<std::string> groupTexts;
+    QString linksPath = args.value(QStringLiteral("--trabajos"));
+    std::string linksText;
+    bool linksOperand = false;
     for (const QString &path : args.operands) {
         ByteBuffer bytes;
         if (!readBytesArgument(path, bytes, &error)) {
@@ -238,6 +241,16 @@ int comprobar(const ParsedArguments &args)
         if (looksLikeJobDatabase(text)) {
             chainPaths << path;
             chainTexts.emplace_back(text);
+            continue;
+        }
+        // A job_db.conf among the operands stands for --trabajos.
+        if (!looksLikeExpGroupDatabase(text) && path.endsWith(QStringLiteral(".conf"), Qt::CaseInsensitive)
+            && text.find("BaseExpGroup") != std::string_view::npos) {
+            if (!linksPath.isEmpty())
+                return fail(QStringLiteral("comprobar lee un solo job_db.conf a la vez."), 2);
+            linksPath = path;
+            linksText = std::string(text);
+            linksOperand = true;
             continue;
         }
         if (looksLikeExpGroupDatabase(text) || path.endsWith(QStringLiteral(".conf"), Qt::CaseInsensitive)) {
@@ -261,16 +274,15 @@ int comprobar(const ParsedArguments &args)
         if (json || sarif)
             reports.push_back(std::move(report));
     }
-    if (args.has(QStringLiteral("--trabajos")) && !groups)
-        return fail(QStringLiteral("--trabajos acompaña a un exp_group_db.conf, y no hay ninguno."), 2);
+    if (!linksPath.isEmpty() && !groups)
+        return fail(QStringLiteral("Un job_db.conf (--trabajos) acompaña a un exp_group_db.conf, y no hay ninguno."),
+                    2);
     if (groups) {
-        if (args.has(QStringLiteral("--trabajos"))) {
-            const QString linksPath = args.value(QStringLiteral("--trabajos"));
-            std::string text;
-            if (!readJobFileArgument(linksPath, &text, &error))
-                return fail(fileFailure(linksPath, error), 2);
+        if (args.has(QStringLiteral("--trabajos")) && !readJobFileArgument(linksPath, &linksText, &error))
+            return fail(fileFailure(linksPath, error), 2);
+        if (!linksPath.isEmpty()) {
             groups->paths << linksPath;
-            groupTexts.push_back(std::move(text));
+            groupTexts.push_back(std::move(linksText));
         }
         if (!loadGroupReport(*groups, std::move(groupTexts), &error)) {
             fail(error);
@@ -340,7 +352,9 @@ int comprobar(const ParsedArguments &args)
         written = printJson(
             QString::fromUtf8(QJsonDocument(sarifOf(reports, chain ? &*chain : nullptr, groups ? &*groups : nullptr))
                                   .toJson(QJsonDocument::Indented)));
-    } else if (several && qint64(chainPaths.size()) + (groups ? 1 : 0) < qint64(args.operands.size()) - unread) {
+    } else if (several
+               && qint64(chainPaths.size()) + (groups ? 1 : 0) + (linksOperand ? 1 : 0)
+                      < qint64(args.operands.size()) - unread) {
         written = printText(QStringLiteral("Total: %1 de %2%3\n")
                                 .arg(summaryOf(errors, warnings, levels),
                                      countOf(qint64(args.operands.size()) - unread, "archivo", "archivos"),

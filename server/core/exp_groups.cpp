@@ -10,136 +10,28 @@
 namespace {
 
 // The jobs this family's servers know (their job_db.conf names every one).
+// clang-format off
 constexpr const char *kJobs[] = {
-    "Novice",
-    "Swordsman",
-    "Magician",
-    "Archer",
-    "Acolyte",
-    "Merchant",
-    "Thief",
-    "Knight",
-    "Priest",
-    "Wizard",
-    "Blacksmith",
-    "Hunter",
-    "Assassin",
-    "Crusader",
-    "Monk",
-    "Sage",
-    "Rogue",
-    "Alchemist",
-    "Bard",
-    "Dancer",
-    "Super_Novice",
-    "Gunslinger",
-    "Ninja",
-    "Taekwon",
-    "Star_Gladiator",
-    "Soul_Linker",
-    "Gangsi",
-    "Death_Knight",
-    "Dark_Collector",
-    "Novice_High",
-    "Swordsman_High",
-    "Magician_High",
-    "Archer_High",
-    "Acolyte_High",
-    "Merchant_High",
-    "Thief_High",
-    "Lord_Knight",
-    "High_Priest",
-    "High_Wizard",
-    "Whitesmith",
-    "Sniper",
-    "Assassin_Cross",
-    "Paladin",
-    "Champion",
-    "Professor",
-    "Stalker",
-    "Creator",
-    "Clown",
-    "Gypsy",
-    "Baby_Novice",
-    "Baby_Swordsman",
-    "Baby_Magician",
-    "Baby_Archer",
-    "Baby_Acolyte",
-    "Baby_Merchant",
-    "Baby_Thief",
-    "Baby_Knight",
-    "Baby_Priest",
-    "Baby_Wizard",
-    "Baby_Blacksmith",
-    "Baby_Hunter",
-    "Baby_Assassin",
-    "Baby_Crusader",
-    "Baby_Monk",
-    "Baby_Sage",
-    "Baby_Rogue",
-    "Baby_Alchemist",
-    "Baby_Bard",
-    "Baby_Dancer",
-    "Super_Baby",
-    "Rune_Knight",
-    "Warlock",
-    "Ranger",
-    "Arch_Bishop",
-    "Mechanic",
-    "Guillotine_Cross",
-    "Rune_Knight_Trans",
-    "Warlock_Trans",
-    "Ranger_Trans",
-    "Arch_Bishop_Trans",
-    "Mechanic_Trans",
-    "Guillotine_Cross_Trans",
-    "Royal_Guard",
-    "Sorcerer",
-    "Minstrel",
-    "Wanderer",
-    "Sura",
-    "Genetic",
-    "Shadow_Chaser",
-    "Royal_Guard_Trans",
-    "Sorcerer_Trans",
-    "Minstrel_Trans",
-    "Wanderer_Trans",
-    "Sura_Trans",
-    "Genetic_Trans",
-    "Shadow_Chaser_Trans",
-    "Baby_Rune_Knight",
-    "Baby_Warlock",
-    "Baby_Ranger",
-    "Baby_Arch_Bishop",
-    "Baby_Mechanic",
-    "Baby_Guillotine_Cross",
-    "Baby_Royal_Guard",
-    "Baby_Sorcerer",
-    "Baby_Minstrel",
-    "Baby_Wanderer",
-    "Baby_Sura",
-    "Baby_Genetic",
-    "Baby_Shadow_Chaser",
-    "Expanded_Super_Novice",
-    "Expanded_Super_Baby",
-    "Kagerou",
-    "Oboro",
-    "Rebellion",
-    "Summoner",
-    "Baby_Summoner",
-    "Baby_Ninja",
-    "Baby_Kagerou",
-    "Baby_Oboro",
-    "Baby_Taekwon",
-    "Baby_Star_Gladiator",
-    "Baby_Soul_Linker",
-    "Baby_Gunslinger",
-    "Baby_Rebellion",
-    "Star_Emperor",
-    "Soul_Reaper",
-    "Baby_Star_Emperor",
-    "Baby_Soul_Reaper",
+    "Novice", "Swordsman", "Magician", "Archer", "Acolyte", "Merchant", "Thief", "Knight", "Priest", "Wizard",
+    "Blacksmith", "Hunter", "Assassin", "Crusader", "Monk", "Sage", "Rogue", "Alchemist", "Bard", "Dancer",
+    "Super_Novice", "Gunslinger", "Ninja", "Taekwon", "Star_Gladiator", "Soul_Linker", "Gangsi", "Death_Knight",
+    "Dark_Collector", "Novice_High", "Swordsman_High", "Magician_High", "Archer_High", "Acolyte_High", "Merchant_High",
+    "Thief_High", "Lord_Knight", "High_Priest", "High_Wizard", "Whitesmith", "Sniper", "Assassin_Cross", "Paladin",
+    "Champion", "Professor", "Stalker", "Creator", "Clown", "Gypsy", "Baby_Novice", "Baby_Swordsman", "Baby_Magician",
+    "Baby_Archer", "Baby_Acolyte", "Baby_Merchant", "Baby_Thief", "Baby_Knight", "Baby_Priest", "Baby_Wizard",
+    "Baby_Blacksmith", "Baby_Hunter", "Baby_Assassin", "Baby_Crusader", "Baby_Monk", "Baby_Sage", "Baby_Rogue",
+    "Baby_Alchemist", "Baby_Bard", "Baby_Dancer", "Super_Baby", "Rune_Knight", "Warlock", "Ranger", "Arch_Bishop",
+    "Mechanic", "Guillotine_Cross", "Rune_Knight_Trans", "Warlock_Trans", "Ranger_Trans", "Arch_Bishop_Trans",
+    "Mechanic_Trans", "Guillotine_Cross_Trans", "Royal_Guard", "Sorcerer", "Minstrel", "Wanderer", "Sura", "Genetic",
+    "Shadow_Chaser", "Royal_Guard_Trans", "Sorcerer_Trans", "Minstrel_Trans", "Wanderer_Trans", "Sura_Trans",
+    "Genetic_Trans", "Shadow_Chaser_Trans", "Baby_Rune_Knight", "Baby_Warlock", "Baby_Ranger", "Baby_Arch_Bishop",
+    "Baby_Mechanic", "Baby_Guillotine_Cross", "Baby_Royal_Guard", "Baby_Sorcerer", "Baby_Minstrel", "Baby_Wanderer",
+    "Baby_Sura", "Baby_Genetic", "Baby_Shadow_Chaser", "Expanded_Super_Novice", "Expanded_Super_Baby", "Kagerou",
+    "Oboro", "Rebellion", "Summoner", "Baby_Summoner", "Baby_Ninja", "Baby_Kagerou", "Baby_Oboro", "Baby_Taekwon",
+    "Baby_Star_Gladiator", "Baby_Soul_Linker", "Baby_Gunslinger", "Baby_Rebellion", "Star_Emperor", "Soul_Reaper",
+    "Baby_Star_Emperor", "Baby_Soul_Reaper",
 };
+// clang-format on
 static_assert(std::size(kJobs) == 128);
 
 constexpr const char *kRepresentatives[8] = {nullptr,        "Novice",      "Swordsman",      "Knight",
@@ -258,6 +150,21 @@ struct ExpGroupServer::State
         notes.push_back({code, error, place, std::move(message)});
     }
 
+    // Reads file `index` into its tree; a refusal, with its place, for a file the server fails whole.
+    std::optional<GroupRefusal> parse(int index)
+    {
+        ConfigTree &tree = trees[size_t(index)];
+        const std::optional<ConfigFailure> failure = tree.parse(files[size_t(index)]->text, kMaxConfigNodes);
+        if (!failure)
+            return std::nullopt;
+        // The place first: the tree is then emptied, as nothing of the file loads.
+        GroupRefusal refusal{placeAt(index, failure->at), failure->message,
+                             failure->mixedIntegers ? "mezcla_l" : "no_se_carga", failure->bound};
+        tree = ConfigTree();
+        tree.parse({}, 1);
+        return refusal;
+    }
+
     void loadRoot(bool base);
     LinkedJob &jobNamed(const char *name, GroupPlace place);
 };
@@ -281,15 +188,10 @@ std::optional<GroupRefusal> ExpGroupServer::loadGroups(ConfigFile file)
     State &s = *state_;
     s.files[kGroupsFile] = std::move(file);
     s.groups.clear();
+    s.notes.clear();
     ConfigTree &tree = s.trees[kGroupsFile];
-    if (const std::optional<ConfigFailure> failure = tree.parse(s.files[kGroupsFile]->text, kMaxConfigNodes)) {
-        // The place first: the tree is then emptied, as nothing of the file loads.
-        GroupRefusal refusal{s.placeAt(kGroupsFile, failure->at), failure->message,
-                             failure->mixedIntegers ? "mezcla_l" : "no_se_carga", failure->bound};
-        tree = ConfigTree();
-        tree.parse({}, 1);
+    if (std::optional<GroupRefusal> refusal = s.parse(kGroupsFile))
         return refusal;
-    }
     const ConfigNode *baseRoot = tree.member(tree.root(), rootName(true));
     if (!baseRoot || baseRoot->kind != ConfigNode::Group) {
         s.note("sin_raiz", true, {kGroupsFile, 1, 1},
@@ -436,14 +338,8 @@ std::optional<GroupRefusal> ExpGroupServer::loadLinks(ConfigFile file)
     for (ExpGroup &group : s.groups)
         group.users.clear();
     ConfigTree &tree = s.trees[kLinksFile];
-    if (const std::optional<ConfigFailure> failure = tree.parse(s.files[kLinksFile]->text, kMaxConfigNodes)) {
-        // The place first: the tree is then emptied, as nothing of the file loads.
-        GroupRefusal refusal{s.placeAt(kLinksFile, failure->at), failure->message,
-                             failure->mixedIntegers ? "mezcla_l" : "no_se_carga", failure->bound};
-        tree = ConfigTree();
-        tree.parse({}, 1);
+    if (std::optional<GroupRefusal> refusal = s.parse(kLinksFile))
         return refusal;
-    }
     s.linksFromFile = true;
     for (const uint32_t index : tree.root().children) {
         const ConfigNode &entry = tree.node(index);

@@ -2182,6 +2182,10 @@ void TestCli::groupFilesContract()
     const QJsonObject report = QJsonDocument::fromJson(checked.out).object();
     QCOMPARE(report.value(QStringLiteral("trabajos")).toArray().size(), 128);
     QCOMPARE(report.value(QStringLiteral("hallazgos")).toArray().size(), 0);
+    // The job_db.conf among the files stands for --trabajos.
+    const Run operands = runCli({QStringLiteral("comprobar"), links, groups});
+    QCOMPARE(operands.exitCode, 0);
+    QVERIFY2(operands.out.contains("0 errores, 0 avisos en 13 grupos y 128 trabajos"), operands.out.constData());
     // Standard output cannot be edited in place.
     const Run toOutput = runCli({QStringLiteral("exportar"), table, QStringLiteral("--formato"),
                                  QStringLiteral("libconfig"), QStringLiteral("-o"), QStringLiteral("-")});
