@@ -2185,7 +2185,7 @@ void TestCli::groupFilesContract()
     // The job_db.conf among the files stands for --trabajos.
     const Run operands = runCli({QStringLiteral("comprobar"), links, groups});
     QCOMPARE(operands.exitCode, 0);
-    QVERIFY2(operands.out.contains("0 errores, 0 avisos en 13 grupos y 128 trabajos"), operands.out.constData());
+    QVERIFY(withUnixLineEnds(operands.out).endsWith(": 0 errores, 0 avisos en 15 grupos y 128 trabajos\n"));
     // Standard output cannot be edited in place.
     const Run toOutput = runCli({QStringLiteral("exportar"), table, QStringLiteral("--formato"),
                                  QStringLiteral("libconfig"), QStringLiteral("-o"), QStringLiteral("-")});
