@@ -24,6 +24,14 @@ int exportGroups(const ParsedArguments &args, const QString &input)
                                    "pre-re): escribe en ese archivo, que el servidor lee tal cual."));
     if (args.has(QStringLiteral("--base")))
         return fail(QStringLiteral("--base es de la base de datos YAML; con libconfig, --trabajos job_db.conf."));
+    const QString linksPath = args.value(QStringLiteral("--trabajos"));
+    if (args.has(QStringLiteral("--separar")) && linksPath == QStringLiteral("-"))
+        return fail(
+            QStringLiteral("--separar escribe en el job_db.conf: --trabajos tiene que nombrar el archivo, no la "
+                           "entrada estándar."));
+    if (!linksPath.isEmpty() && QFileInfo(linksPath).absoluteFilePath() == QFileInfo(output).absoluteFilePath())
+        return fail(QStringLiteral("--trabajos y -o nombran el mismo archivo: son el job_db.conf y el "
+                                   "exp_group_db.conf del servidor."));
     int maxLevel = 0;
     QString error;
     if (!serverMaxLevel(args, &maxLevel, &error, kDefaultGroupServerMaxLevel))
@@ -40,7 +48,6 @@ int exportGroups(const ParsedArguments &args, const QString &input)
         return fail(QStringLiteral("%1: %2").arg(shownArgument(input), error));
     if (!writeBytesArgument(output, QByteArray::fromStdString(exported.groups), &error))
         return fail(error);
-    const QString linksPath = args.value(QStringLiteral("--trabajos"));
     if (exported.links && !writeBytesArgument(linksPath, QByteArray::fromStdString(*exported.links), &error))
         return fail(QStringLiteral("%1 (%2 ya tiene los grupos nuevos, que nadie usa todavía)")
                         .arg(error, shownArgument(output)));
@@ -75,8 +82,8 @@ int exportar(const ParsedArguments &args)
     const QString &input = args.operands[0];
     if (isGroupFamily(args, args.value(QStringLiteral("-o"))))
         return exportGroups(args, input);
-    if (args.has(QStringLiteral("--separar")))
-        return fail(QStringLiteral("--separar es de los archivos libconfig (--formato libconfig)."));
+    if (args.has(QStringLiteral("--separar")) || args.has(QStringLiteral("--trabajos")))
+        return fail(QStringLiteral("--separar y --trabajos son de los archivos libconfig (--formato libconfig)."));
     int maxLevel = 0;
     QString error;
     if (!serverMaxLevel(args, &maxLevel, &error))

@@ -1275,6 +1275,31 @@ void TestCli::refusedArguments_data()
         << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--tipo"),
                        QStringLiteral("int8")}
         << 2 << QStringLiteral("vandrel-exp: --tipo admite int32, uint32 o int64.\n");
+    // The libconfig family's options where they cannot be honoured.
+    QTest::newRow("--trabajos with YAML")
+        << QStringList{QStringLiteral("exportar"), QStringLiteral("%OK"),        QStringLiteral("--formato"),
+                       QStringLiteral("yaml"),     QStringLiteral("--trabajos"), QStringLiteral("job_db.conf")}
+        << 1
+        << QStringLiteral("vandrel-exp: --separar y --trabajos son de los archivos libconfig (--formato libconfig).\n");
+    QTest::newRow("--separar with the links on standard input")
+        << QStringList{QStringLiteral("exportar"), QStringLiteral("%OK"),       QStringLiteral("--trabajos"),
+                       QStringLiteral("-"),        QStringLiteral("--separar"), QStringLiteral("-o"),
+                       QStringLiteral("g.conf")}
+        << 1
+        << QStringLiteral("vandrel-exp: --separar escribe en el job_db.conf: --trabajos tiene que nombrar el archivo, "
+                          "no la entrada estándar.\n");
+    QTest::newRow("one file for both")
+        << QStringList{QStringLiteral("exportar"), QStringLiteral("%OK"), QStringLiteral("--trabajos"),
+                       QStringLiteral("g.conf"),   QStringLiteral("-o"),  QStringLiteral("g.conf")}
+        << 1
+        << QStringLiteral("vandrel-exp: --trabajos y -o nombran el mismo archivo: son el job_db.conf y el "
+                          "exp_group_db.conf del servidor.\n");
+    QTest::newRow("comprobar, a job_db.conf without groups")
+        << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--trabajos"),
+                       QStringLiteral("job_db.conf")}
+        << 2
+        << QStringLiteral("vandrel-exp: Un job_db.conf (--trabajos) acompaña a un exp_group_db.conf, y no hay "
+                          "ninguno.\n");
     // What is wrong, named as what it is.
     QTest::newRow("an unknown command") << QStringList{QStringLiteral(
         "genera")} << 2 << QStringLiteral("vandrel-exp: Orden desconocida: genera (vea vandrel-exp --help).\n");
