@@ -14,6 +14,8 @@
 #include "table/core/table_file.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -217,6 +219,18 @@ int comprobar(const ParsedArguments &args)
         || !serverMaxLevel(args, &groupMaxLevel, &error, kDefaultGroupServerMaxLevel))
         return fail(error, 2);
 
+    // --trabajos without an exp_group_db.conf is said before any report: the
+    // files' first bytes tell (standard input and pipes cannot be looked at twice).
+    if (args.has(QStringLiteral("--trabajos")) && !args.operands.contains(QStringLiteral("-"))
+        && std::none_of(args.operands.begin(), args.operands.end(), [](const QString &path) {
+               QFile file(path);
+               // A pipe or a device is read once, later: it may be one.
+               return path.endsWith(QStringLiteral(".conf"), Qt::CaseInsensitive) || !QFileInfo(path).isFile()
+                      || (file.open(QIODevice::ReadOnly)
+                          && looksLikeExpGroupDatabase(file.read(1 << 16).toStdString()));
+           }))
+        return fail(QStringLiteral("Un job_db.conf (--trabajos) acompaña a un exp_group_db.conf, y no hay ninguno."),
+                    2);
     const bool several = args.operands.size() > 1;
     std::vector<FileReport> reports;
     qint64 unread = 0;
