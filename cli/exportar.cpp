@@ -49,8 +49,9 @@ int exportGroups(const ParsedArguments &args, const QString &input)
     if (!writeBytesArgument(output, QByteArray::fromStdString(exported.groups), &error))
         return fail(error);
     if (exported.links && !writeBytesArgument(linksPath, QByteArray::fromStdString(*exported.links), &error))
-        return fail(QStringLiteral("%1 (%2 ya tiene los grupos nuevos, que nadie usa todavía)")
-                        .arg(error, shownArgument(output)));
+        return fail(QStringLiteral("%1 %2 ya está escrito, con los grupos nuevos que aún nadie usa: exporte otra vez "
+                                   "cuando se pueda escribir %3.")
+                        .arg(error, shownArgument(output), shownArgument(linksPath)));
 
     // What the server will load: the files as written.
     ExpGroupServer loaded(maxLevel);
