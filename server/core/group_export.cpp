@@ -25,6 +25,15 @@ QString kindName(bool base)
     return base ? QStringLiteral("base") : QStringLiteral("de trabajo");
 }
 
+// A name as a // comment can carry it: no line end, no control character.
+QString oneLine(QString text)
+{
+    for (QChar &c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            c = u'?';
+    return text;
+}
+
 // One change to a file's bytes.
 struct Edit
 {
@@ -116,6 +125,193 @@ std::string splitName(const std::string &shared, const char *job, bool base, con
     return name;
 }
 
+// Where each column goes: the groups written with their columns, the groups
+// split off, and for each of those the group it leaves and its columns.
+struct GroupPlan
+{
+    std::vector<std::pair<GroupKey, std::vector<int>>> written;
+    std::vector<GroupKey> added;
+    std::map<std::string, std::pair<std::string, std::vector<int>>> moves[2]; // [base]: new name -> (shared, columns)
+};
+
+bool sameCurve(const std::array<ColumnCurve, 15> &curves, int a, int b)
+{
+    return curves[size_t(a)].lastLevel == curves[size_t(b)].lastLevel
+           && curves[size_t(a)].values == curves[size_t(b)].values;
+}
+
+// Columns sharing a group hold one curve, or, with `separate`, are split.
+bool planGroups(const std::array<ColumnCurve, 15> &curves, std::array<GroupKey, 15> &keys,
+                const ExpGroupServer &current, bool separate, const QString &linksName, GroupPlan *plan, QString *error)
+{
+    auto &[written, added, moves] = *plan;
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+        const GroupKey &key = keys[size_t(column)];
+        auto group = std::find_if(written.begin(), written.end(), [&](const auto &g) { return g.first == key; });
+        if (group == written.end()) {
+            written.push_back({key, {column}});
+            continue;
+        }
+        if (sameCurve(curves, group->second.front(), column)) {
+            group->second.push_back(column);
+            continue;
+        }
+        if (!separate) {
+            std::vector<int> columns = group->second;
+            columns.push_back(column);
+            *error = QStringLiteral("las columnas %1 usan un mismo grupo %2, %3 (%4), y tienen curvas distintas: el "
+                                    "servidor solo puede dar una. Iguálelas, o exporte con --separar, que añade un "
+                                    "grupo para cada curva distinta; no se ha escrito nada.")
+                         .arg(columnsNamed(columns), kindName(key.first), fromUtf8(key.second), linksName);
+            return false;
+        }
+        // A column whose curve equals one split off already joins it.
+        const auto holderOf = [&](const GroupKey &k) {
+            return std::find_if(written.begin(), written.end(), [&](const auto &g) { return g.first == k; });
+        };
+        const auto same = std::find_if(added.begin(), added.end(), [&](const GroupKey &k) {
+            return moves[k.first][k.second].first == key.second
+                   && sameCurve(curves, holderOf(k)->second.front(), column);
+        });
+        if (same != added.end()) {
+            holderOf(*same)->second.push_back(column);
+            moves[key.first][same->second].second.push_back(column);
+            keys[size_t(column)] = *same;
+            continue;
+        }
+        const bool base = key.first;
+        const GroupKey split{
+            base, splitName(key.second, groupRepresentative(base ? column : column - 7), base, current, added)};
+        added.push_back(split);
+        written.push_back({split, {column}});
+        moves[base][split.second] = {key.second, {column}};
+        keys[size_t(column)] = split;
+    }
+    return true;
+}
+
+// A whole exp_group_db.conf of the planned groups.
+std::string wholeGroupsFile(const GroupPlan &plan, const std::array<ColumnCurve, 15> &curves, const QString &tableName)
+{
+    const std::string le = "\n";
+    std::string made = QStringLiteral("// Grupos de experiencia de la tabla «%1», escritos por %2 (vandrel-exp "
+                                      "exportar).\n// Cada grupo: MaxLevel y MaxLevel - 1 valores, la experiencia "
+                                      "de cada nivel al siguiente.\n\n")
+                           .arg(oneLine(tableName), Titulo())
+                           .toStdString();
+    for (const bool base : {true, false}) {
+        made += std::string(base ? "base_exp_group_db" : "job_exp_group_db") + ": {" + le;
+        for (const auto &[key, columns] : plan.written)
+            if (key.first == base)
+                made += groupText(key.second, curves[size_t(columns.front())], "\t", "\t", le) + le;
+        made += "}" + le;
+    }
+    return made;
+}
+
+// The admin's exp_group_db.conf with the planned groups in it, every other byte kept.
+bool editedGroupsFile(const GroupPlan &plan, const std::array<ColumnCurve, 15> &curves, const ExpGroupServer &current,
+                      std::string *groups, QStringList *addedGroups, QString *error)
+{
+    const ConfigFile &file = *current.file(kGroupsFile);
+    const std::string_view text = file.text;
+    const ConfigTree &tree = current.tree(kGroupsFile);
+    const std::string le = lineEndOf(text);
+    std::vector<Edit> edits;
+    for (const auto &[key, columns] : plan.written) {
+        const ColumnCurve &curve = curves[size_t(columns.front())];
+        const int index = current.findGroup(key.first, key.second);
+        const auto moved = plan.moves[key.first].find(key.second);
+        const int anchor =
+            moved != plan.moves[key.first].end() ? current.findGroup(key.first, moved->second.first) : -1;
+        if (index >= 0) {
+            const ExpGroup &group = current.groups()[size_t(index)];
+            const ConfigNode &node = tree.node(group.node);
+            const ConfigNode *exp = tree.member(node, "Exp");
+            const ConfigNode *maxLevel = tree.member(node, "MaxLevel");
+            const std::string expIndent = indentAt(text, exp->nameAt);
+            const std::string_view arrayText = text.substr(exp->begin, exp->end - exp->begin);
+            const bool oneLine = arrayText.find('\n') == std::string_view::npos;
+            std::string elementIndent = expIndent + indentUnit(indentAt(text, node.nameAt), expIndent);
+            std::string closeIndent = expIndent;
+            if (!exp->children.empty() && !oneLine) {
+                const ConfigNode &first = tree.node(exp->children.front());
+                if (startsItsLine(text, first.begin))
+                    elementIndent = indentAt(text, first.begin);
+            }
+            if (!oneLine && startsItsLine(text, exp->end - 1))
+                closeIndent = indentAt(text, exp->end - 1);
+            edits.push_back({exp->begin, exp->end - exp->begin,
+                             expArrayText(curve.values, oneLine && curve.values.size() <= kValuesPerLine, elementIndent,
+                                          closeIndent, le)});
+            const std::string maximum = std::to_string(curve.lastLevel);
+            if (maxLevel)
+                edits.push_back({maxLevel->begin, maxLevel->end - maxLevel->begin, maximum});
+            else
+                edits.push_back({exp->nameAt, 0, "MaxLevel: " + maximum + le + expIndent});
+            continue;
+        }
+        if (anchor >= 0) {
+            // Next to the group it splits from.
+            const ConfigNode &node = tree.node(current.groups()[size_t(anchor)].node);
+            const std::string indent = indentAt(text, node.nameAt);
+            const std::string unit = indentUnit(indent, indentAt(text, tree.member(node, "Exp")->nameAt));
+            edits.push_back({node.end, 0, le + groupText(key.second, curve, indent, unit, le)});
+        } else {
+            // A group the links name and the file lacks: at the end of its root.
+            const char *rootName = key.first ? "base_exp_group_db" : "job_exp_group_db";
+            const ConfigNode *root = tree.member(tree.root(), rootName);
+            if (!root || root->kind != ConfigNode::Group) {
+                *error = QStringLiteral("%1 no tiene %2: el servidor no carga sus grupos; no se ha escrito nada.")
+                             .arg(file.name, QString::fromLatin1(rootName));
+                return false;
+            }
+            const std::string indent = root->children.empty()
+                                           ? indentAt(text, root->nameAt) + "\t"
+                                           : indentAt(text, tree.node(root->children.front()).nameAt);
+            const std::string unit = indentUnit(indentAt(text, root->nameAt), indent);
+            const size_t close = root->end - 1;
+            const std::string made = groupText(key.second, curve, indent, unit, le);
+            if (startsItsLine(text, close))
+                edits.push_back({lineStart(text, close), 0, made + le});
+            else
+                edits.push_back({close, 0, le + made + le});
+        }
+        *addedGroups << QStringLiteral("%1 %2").arg(kindName(key.first), fromUtf8(key.second));
+    }
+    *groups = applied(text, std::move(edits));
+    return true;
+}
+
+// The admin's job_db.conf with the links of the split columns' jobs moved,
+// every other byte kept.
+std::string editedLinksFile(const GroupPlan &plan, const ExpGroupServer &current, QStringList *movedJobs)
+{
+    const ConfigTree &tree = current.tree(kLinksFile);
+    std::vector<Edit> edits;
+    for (const uint32_t index : tree.root().children) {
+        const ConfigNode &entry = tree.node(index);
+        for (const bool base : {true, false}) {
+            const int column = groupColumnOf(entry.name, base);
+            if (column == 0)
+                continue;
+            const ConfigNode *link = tree.member(entry, base ? "BaseExpGroup" : "JobExpGroup");
+            if (!link || link->kind != ConfigNode::String)
+                continue;
+            for (const auto &[name, move] : plan.moves[base]) {
+                if (link->text != move.first
+                    || std::find(move.second.begin(), move.second.end(), column) == move.second.end())
+                    continue;
+                edits.push_back({link->begin, link->end - link->begin, "\"" + name + "\""});
+                const QString job = fromUtf8(entry.name);
+                if (!movedJobs->contains(job))
+                    *movedJobs << job;
+            }
+        }
+    }
+    return applied(current.file(kLinksFile)->text, std::move(edits));
+}
+
 } // namespace
 
 std::string expArrayText(const std::vector<uint64_t> &values, bool oneLine, std::string_view elementIndent,
@@ -189,173 +385,20 @@ bool exportExpGroups(const ExperienceTable &table, const QString &tableName, con
         keys[size_t(column)] = {base, name};
     }
 
-    // Columns sharing a group hold one curve, or are split.
-    std::vector<std::pair<GroupKey, std::vector<int>>> written; // each group and the columns it holds
-    std::vector<GroupKey> added;
-    std::map<std::string, std::pair<std::string, std::vector<int>>> moves[2]; // [base]: new name -> (shared, columns)
-    const auto sameCurve = [&](int a, int b) {
-        return out.curves[size_t(a)].lastLevel == out.curves[size_t(b)].lastLevel
-               && out.curves[size_t(a)].values == out.curves[size_t(b)].values;
-    };
-    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-        const GroupKey &key = keys[size_t(column)];
-        auto group = std::find_if(written.begin(), written.end(), [&](const auto &g) { return g.first == key; });
-        if (group == written.end()) {
-            written.push_back({key, {column}});
-            continue;
-        }
-        if (sameCurve(group->second.front(), column)) {
-            group->second.push_back(column);
-            continue;
-        }
-        if (!separate) {
-            std::vector<int> columns = group->second;
-            columns.push_back(column);
-            *error = QStringLiteral("las columnas %1 usan un mismo grupo %2, %3 (%4), y tienen curvas distintas: el "
-                                    "servidor solo puede dar una. Iguálelas, o exporte con --separar, que añade un "
-                                    "grupo para cada curva distinta; no se ha escrito nada.")
-                         .arg(columnsNamed(columns), kindName(key.first), fromUtf8(key.second), linksName);
-            return false;
-        }
-        // A column whose curve equals one split off already joins it.
-        auto same = std::find_if(added.begin(), added.end(), [&](const GroupKey &k) {
-            const auto &holder =
-                *std::find_if(written.begin(), written.end(), [&](const auto &g) { return g.first == k; });
-            return moves[k.first][k.second].first == key.second && sameCurve(holder.second.front(), column);
-        });
-        if (same != added.end()) {
-            std::find_if(written.begin(), written.end(), [&](const auto &g) {
-                return g.first == *same;
-            })->second.push_back(column);
-            moves[key.first][same->second].second.push_back(column);
-            keys[size_t(column)] = *same;
-            continue;
-        }
-        const bool base = key.first;
-        const GroupKey split{
-            base, splitName(key.second, groupRepresentative(base ? column : column - 7), base, current, added)};
-        added.push_back(split);
-        written.push_back({split, {column}});
-        moves[base][split.second] = {key.second, {column}};
-        keys[size_t(column)] = split;
-    }
+    GroupPlan plan;
+    if (!planGroups(out.curves, keys, current, separate, linksName, &plan, error))
+        return false;
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column)
         out.groupOf[size_t(column)] = keys[size_t(column)].second;
-
-    // The groups file.
-    const std::string_view text = groupsFile ? std::string_view(groupsFile->text) : std::string_view();
-    const bool whole = text.find_first_not_of(" \t\r\n") == std::string_view::npos;
-    if (whole) {
-        const std::string le = "\n";
-        std::string made = QStringLiteral("// Grupos de experiencia de la tabla «%1», escritos por %2 (vandrel-exp "
-                                          "exportar).\n// Cada grupo: MaxLevel y MaxLevel - 1 valores, la experiencia "
-                                          "de cada nivel al siguiente.\n\n")
-                               .arg(tableName, Titulo())
-                               .toStdString();
-        for (const bool base : {true, false}) {
-            made += std::string(base ? "base_exp_group_db" : "job_exp_group_db") + ": {" + le;
-            for (const auto &[key, columns] : written)
-                if (key.first == base)
-                    made += groupText(key.second, out.curves[size_t(columns.front())], "\t", "\t", le) + le;
-            made += "}" + le;
-        }
-        out.groups = std::move(made);
-    } else {
-        const ConfigTree &tree = current.tree(kGroupsFile);
-        const std::string le = lineEndOf(text);
-        std::vector<Edit> edits;
-        for (const auto &[key, columns] : written) {
-            const ColumnCurve &curve = out.curves[size_t(columns.front())];
-            const int index = current.findGroup(key.first, key.second);
-            const auto moved = moves[key.first].find(key.second);
-            const int anchor = moved != moves[key.first].end() ? current.findGroup(key.first, moved->second.first) : -1;
-            if (index >= 0) {
-                const ExpGroup &group = current.groups()[size_t(index)];
-                const ConfigNode &node = tree.node(group.node);
-                const ConfigNode *exp = tree.member(node, "Exp");
-                const ConfigNode *maxLevel = tree.member(node, "MaxLevel");
-                const std::string expIndent = indentAt(text, exp->nameAt);
-                const std::string_view arrayText = text.substr(exp->begin, exp->end - exp->begin);
-                const bool oneLine = arrayText.find('\n') == std::string_view::npos;
-                std::string elementIndent = expIndent + indentUnit(indentAt(text, node.nameAt), expIndent);
-                std::string closeIndent = expIndent;
-                if (!exp->children.empty() && !oneLine) {
-                    const ConfigNode &first = tree.node(exp->children.front());
-                    if (startsItsLine(text, first.begin))
-                        elementIndent = indentAt(text, first.begin);
-                }
-                if (!oneLine && startsItsLine(text, exp->end - 1))
-                    closeIndent = indentAt(text, exp->end - 1);
-                edits.push_back({exp->begin, exp->end - exp->begin,
-                                 expArrayText(curve.values, oneLine && curve.values.size() <= kValuesPerLine,
-                                              elementIndent, closeIndent, le)});
-                const std::string maximum = std::to_string(curve.lastLevel);
-                if (maxLevel)
-                    edits.push_back({maxLevel->begin, maxLevel->end - maxLevel->begin, maximum});
-                else
-                    edits.push_back({exp->nameAt, 0, "MaxLevel: " + maximum + le + expIndent});
-            } else if (anchor >= 0) {
-                // Next to the group it splits from.
-                const ExpGroup &shared = current.groups()[size_t(anchor)];
-                const ConfigNode &node = tree.node(shared.node);
-                const std::string indent = indentAt(text, node.nameAt);
-                const ConfigNode *exp = tree.member(node, "Exp");
-                const std::string unit = indentUnit(indent, indentAt(text, exp->nameAt));
-                edits.push_back({node.end, 0, le + groupText(key.second, curve, indent, unit, le)});
-                out.addedGroups << QStringLiteral("%1 %2").arg(kindName(key.first), fromUtf8(key.second));
-            } else {
-                // A group the links name and the file lacks: at the end of its root.
-                const ConfigNode *root = tree.member(tree.root(), key.first ? "base_exp_group_db" : "job_exp_group_db");
-                if (!root || root->kind != ConfigNode::Group) {
-                    *error = QStringLiteral("%1 no tiene %2: el servidor no carga sus grupos; no se ha escrito nada.")
-                                 .arg(groupsFile->name,
-                                      QString::fromLatin1(key.first ? "base_exp_group_db" : "job_exp_group_db"));
-                    return false;
-                }
-                const std::string indent = root->children.empty()
-                                               ? indentAt(text, root->nameAt) + "\t"
-                                               : indentAt(text, tree.node(root->children.front()).nameAt);
-                const std::string unit = indentUnit(indentAt(text, root->nameAt), indent);
-                const size_t close = root->end - 1;
-                const std::string made = groupText(key.second, curve, indent, unit, le);
-                if (startsItsLine(text, close))
-                    edits.push_back({lineStart(text, close), 0, made + le});
-                else
-                    edits.push_back({close, 0, le + made + le});
-                out.addedGroups << QStringLiteral("%1 %2").arg(kindName(key.first), fromUtf8(key.second));
-            }
-        }
-        out.groups = applied(text, std::move(edits));
-    }
-
-    // The links of the jobs of split columns.
-    if (linksFile && !added.empty()) {
-        const ConfigTree &tree = current.tree(kLinksFile);
-        std::vector<Edit> edits;
-        for (const uint32_t index : tree.root().children) {
-            const ConfigNode &entry = tree.node(index);
-            for (const bool base : {true, false}) {
-                const int column = groupColumnOf(entry.name, base);
-                if (column == 0)
-                    continue;
-                const ConfigNode *link = tree.member(entry, base ? "BaseExpGroup" : "JobExpGroup");
-                if (!link || link->kind != ConfigNode::String)
-                    continue;
-                for (const auto &[name, move] : moves[base]) {
-                    if (link->text != move.first
-                        || std::find(move.second.begin(), move.second.end(), column) == move.second.end())
-                        continue;
-                    edits.push_back({link->begin, link->end - link->begin, "\"" + name + "\""});
-                    const QString job = fromUtf8(entry.name);
-                    if (!out.movedJobs.contains(job))
-                        out.movedJobs << job;
-                }
-            }
-        }
-        out.links = applied(linksFile->text, std::move(edits));
-    }
-    for (const GroupKey &key : added) {
-        const auto &move = moves[key.first][key.second];
+    const bool whole = !groupsFile || groupsFile->text.find_first_not_of(" \t\r\n") == std::string::npos;
+    if (whole)
+        out.groups = wholeGroupsFile(plan, out.curves, tableName);
+    else if (!editedGroupsFile(plan, out.curves, current, &out.groups, &out.addedGroups, error))
+        return false;
+    if (linksFile && !plan.added.empty())
+        out.links = editedLinksFile(plan, current, &out.movedJobs);
+    for (const GroupKey &key : plan.added) {
+        const auto &move = plan.moves[key.first][key.second];
         out.warnings << QStringLiteral("%1: grupo %2 nuevo, %3, junto a %4.")
                             .arg(columnsNamed(move.second), kindName(key.first), fromUtf8(key.second),
                                  fromUtf8(move.first));
