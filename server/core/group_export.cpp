@@ -144,7 +144,10 @@ bool sameCurve(const std::array<ColumnCurve, 15> &curves, int a, int b)
 bool planGroups(const std::array<ColumnCurve, 15> &curves, std::array<GroupKey, 15> &keys,
                 const ExpGroupServer &current, bool separate, const QString &linksName, GroupPlan *plan, QString *error)
 {
-    auto &[written, added, moves] = *plan;
+    // Named references, not a structured binding: lambdas below capture them.
+    auto &written = plan->written;
+    auto &added = plan->added;
+    auto &moves = plan->moves;
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
         const GroupKey &key = keys[size_t(column)];
         auto group = std::find_if(written.begin(), written.end(), [&](const auto &g) { return g.first == key; });
