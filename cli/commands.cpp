@@ -237,6 +237,23 @@ int runCommand(const Command &command, const QStringList &args)
     }
 }
 
+bool asksForHelp(const Command &command, const QStringList &args)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (arg == QStringLiteral("--"))
+            return false;
+        if (arg == QStringLiteral("--help") || arg == QStringLiteral("-h"))
+            return true;
+        const auto takesValue = std::find_if(command.options.begin(), command.options.end(), [&](const OptionSpec &o) {
+            return o.name == arg && !o.valueName.isEmpty();
+        });
+        if (takesValue != command.options.end())
+            ++i; // its value, whatever it is
+    }
+    return false;
+}
+
 QString completionWords(const QStringList &words)
 {
     QStringList answer;

@@ -32,6 +32,10 @@ std::span<const Command> commandTable();
 // The command named `name`, or null.
 const Command *findCommand(const QString &name);
 
+// Whether `args` ask for the command's help: --help or -h anywhere before
+// "--", other than as an option's value.
+bool asksForHelp(const Command &command, const QStringList &args);
+
 // Parses `args` for `command` and runs it: the exit status.
 int runCommand(const Command &command, const QStringList &args);
 

@@ -200,8 +200,9 @@ int comprobar(const ParsedArguments &args)
     if (args.has(QStringLiteral("--niveles"))) {
         bool ok = false;
         niveles = args.value(QStringLiteral("--niveles")).toLongLong(&ok);
-        if (!ok || niveles < 0)
-            return fail(QStringLiteral("--niveles necesita un número de niveles."), 2);
+        // Past 65535 no server's level fits; 0 levels is no table.
+        if (!ok || niveles < 1 || niveles > 65535)
+            return fail(QStringLiteral("--niveles necesita un número de niveles de 1 a 65535."), 2);
     }
     if (json && sarif)
         return fail(QStringLiteral("--json y --sarif no van juntas."), 2);

@@ -24,9 +24,8 @@ int main(int argc, char **argv)
     const QStringList all = commandArguments(argc, argv);
     const QString name = all.value(1);
     const QStringList args = all.mid(2);
-    const bool help = args.size() == 1 && (args[0] == QStringLiteral("--help") || args[0] == QStringLiteral("-h"));
     if (const Command *command = findCommand(name)) {
-        if (help)
+        if (asksForHelp(*command, args))
             return printText(usageOf(*command)) ? 0 : fail(standardOutputFailure(), command->failureStatus);
         return runCommand(*command, args);
     }

@@ -213,6 +213,8 @@ private slots:
     void exportarImportarRoundTrip();
     void comprobarOfAChain();
     void groupFilesContract();
+    void helpAnywhere_data();
+    void helpAnywhere();
     void generarCortar();
 };
 
@@ -727,23 +729,27 @@ void TestCli::preCommitHook()
         if (text.startsWith(QStringLiteral("files: ")))
             files = text.mid(7).remove(u'\'');
     }
-    QCOMPARE(entry, QStringLiteral("vandrel-exp comprobar"));
+    QCOMPARE(entry, QStringLiteral("vandrel-exp comprobar --"));
     // Python's (?i) as Qt's option: the same pattern otherwise.
     QVERIFY(files.startsWith(QStringLiteral("(?i)")));
     const QRegularExpression pattern(files.mid(4), QRegularExpression::CaseInsensitiveOption);
     QVERIFY(pattern.isValid());
     QTemporaryDir dir;
-    const QStringList names{QStringLiteral("Exp.txt"), QStringLiteral("servidor/exp_renewal.txt"),
-                            QStringLiteral("EXP.TXT.bak"), QStringLiteral("LEEME.txt"), QStringLiteral("job_exp.yml")};
+    // Tables by their name, in any folder; no file that only has "exp" somewhere in its path.
+    const QStringList names{QStringLiteral("Exp.txt"),          QStringLiteral("servidor/EXP.TXT"),
+                            QStringLiteral("EXP.TXT.bak"),      QStringLiteral("LEEME.txt"),
+                            QStringLiteral("job_exp.yml"),      QStringLiteral("docs/experiments.txt"),
+                            QStringLiteral("db/exp_homun.txt"), QStringLiteral("Expansion/LEEME.txt"),
+                            QStringLiteral("mi_exp.txt")};
     QStringList taken;
     for (const QString &name : names)
         if (pattern.match(name).hasMatch())
             taken << name;
-    QCOMPARE(taken, (QStringList{QStringLiteral("Exp.txt"), QStringLiteral("servidor/exp_renewal.txt")}));
+    QCOMPARE(taken, (QStringList{QStringLiteral("Exp.txt"), QStringLiteral("servidor/EXP.TXT")}));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("servidor")));
     QVERIFY(putFile(dir.filePath(taken[0]), savedComment() + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
     QVERIFY(putFile(dir.filePath(taken[1]), savedComment() + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
-    const QStringList command = entry.split(u' ').mid(1) + taken;
+    QStringList command = entry.split(u' ').mid(1) + taken;
     const auto hook = [&] {
         QProcess process;
         process.setWorkingDirectory(dir.path());
@@ -754,6 +760,10 @@ void TestCli::preCommitHook()
     QCOMPARE(hook(), 0); // the commit goes on
     QVERIFY(putFile(dir.filePath(taken[1]), savedComment() + "1,2,3\r\n"));
     QCOMPARE(hook(), 1); // the commit stops
+    // A file whose name begins with "-", as a pattern adapted to it takes it: a file, not an option.
+    QVERIFY(putFile(dir.filePath(QStringLiteral("-exp.txt")), savedComment() + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    command = entry.split(u' ').mid(1) + QStringList{QStringLiteral("-exp.txt")};
+    QCOMPARE(hook(), 0);
 }
 
 void TestCli::bashCompletion_data()
@@ -1275,6 +1285,15 @@ void TestCli::refusedArguments_data()
         << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--tipo"),
                        QStringLiteral("int8")}
         << 2 << QStringLiteral("vandrel-exp: --tipo admite int32, uint32 o int64.\n");
+    QTest::newRow("--niveles 0") << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"),
+                                                QStringLiteral("--niveles"), QStringLiteral("0")}
+                                 << 2
+                                 << QStringLiteral(
+                                        "vandrel-exp: --niveles necesita un número de niveles de 1 a 65535.\n");
+    QTest::newRow("--niveles past any level")
+        << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--niveles"),
+                       QStringLiteral("99999999999")}
+        << 2 << QStringLiteral("vandrel-exp: --niveles necesita un número de niveles de 1 a 65535.\n");
     // The libconfig family's options where they cannot be honoured.
     QTest::newRow("--trabajos with YAML")
         << QStringList{QStringLiteral("exportar"), QStringLiteral("%OK"),        QStringLiteral("--formato"),
@@ -2223,6 +2242,43 @@ void TestCli::groupFilesContract()
     QVERIFY2(mixed.err.contains("g.conf:2:29: el array mezcla"), mixed.err.constData());
     QCOMPARE(runCli(exportar).exitCode, 1);
     QCOMPARE(fileBytes(groups), QByteArray("base_exp_group_db: {\n A: { MaxLevel: 3 Exp: [ 1, 2L ] }\n}\n"));
+}
+
+void TestCli::helpAnywhere_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("help");
+    QTest::newRow("alone") << "comparar" << QStringList{QStringLiteral("--help")} << true;
+    QTest::newRow("after a parameter") << "generar"
+                                       << QStringList{QStringLiteral("--MultExp"), QStringLiteral("5"),
+                                                      QStringLiteral("-h")}
+                                       << true;
+    QTest::newRow("before a parameter") << "generar"
+                                        << QStringList{QStringLiteral("--help"), QStringLiteral("--MultExp"),
+                                                       QStringLiteral("5")}
+                                        << true;
+    QTest::newRow("an option's value") << "generar" << QStringList{QStringLiteral("-o"), QStringLiteral("--help")}
+                                       << false;
+    QTest::newRow("after --") << "comprobar" << QStringList{QStringLiteral("--"), QStringLiteral("--help")} << false;
+    QTest::newRow("none") << "comprobar" << QStringList{QStringLiteral("Exp.txt")} << false;
+}
+
+void TestCli::helpAnywhere()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, args);
+    QFETCH(bool, help);
+    const Command *found = findCommand(command);
+    QVERIFY(found);
+    QCOMPARE(asksForHelp(*found, args), help);
+    if (!help)
+        return;
+    // The tool shows that command's help, and does nothing else.
+    const Run run = runCli(QStringList{command} + args);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, usageOf(*found).toUtf8());
+    QCOMPARE(run.err, QByteArray());
 }
 
 QTEST_GUILESS_MAIN(TestCli)
