@@ -70,13 +70,15 @@ install: build
 	$(CMAKE) --install build
 
 # The Debian package, $(DEB), with Debian's hardening flags (the package
-# preset); lintian and appstreamcli check it.
+# preset); lintian, appstreamcli and desktop-file-validate check it (a hint
+# fails it too).
 package:
 	$(DEPS) package
 	$(CMAKE) --preset package
 	$(CMAKE) --build --preset package -j$(JOBS)
 	cd build-package && cpack -G DEB
 	appstreamcli validate --no-net build-package/packaging/org.example.VandrelExpEditor.metainfo.xml
+	! desktop-file-validate resources/vandrel-exp-editor.desktop | grep .
 	lintian --fail-on error $(DEB)
 
 # Every file says its licence (REUSE).

@@ -67,6 +67,10 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Abre, genera, corrige y guarda el archivo 
 para cada nivel, la experiencia que hace falta para llegar al siguiente, en
 siete grupos de clases, para el nivel base y el nivel de job.
 
-La orden vandrel-exp genera tablas, comprueba que el servidor pueda leerlas,
-compara dos tablas celda a celda y dibuja sus curvas en PNG, PDF o SVG.")
+La orden vandrel-exp genera tablas (generar), las normaliza como las guarda
+el editor (normalizar), comprueba que el servidor pueda leerlas (comprobar),
+compara dos tablas celda a celda (comparar), dibuja sus curvas en PNG, PDF o
+SVG (grafico), y las lleva a las bases de datos que leen los servidores de
+hoy y de vuelta (exportar, importar): la de trabajos en YAML y los grupos de
+experiencia de exp_group_db.conf.")
 include(CPack)

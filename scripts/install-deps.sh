@@ -32,7 +32,7 @@ for purpose in "$@"; do
          libx11-dev libattr1-dev libyaml-cpp-dev fonts-liberation2 g++-mingw-w64-x86-64-posix wine64 ninja-build xz-utils nsis git
          xvfb xauth xdotool imagemagick poppler-utils" ;;
   package) packages="$packages build-essential cmake qt6-base-dev qt6-svg-dev qt6-translations-l10n libx11-dev libattr1-dev
-         libyaml-cpp-dev fonts-liberation2 lintian appstream reuse" ;;
+         libyaml-cpp-dev fonts-liberation2 lintian appstream desktop-file-utils reuse" ;;
   package-test) packages="$packages debootstrap" ;;
   screenshots) packages="$packages xvfb xauth xdotool imagemagick x11-xserver-utils" ;;
   *)

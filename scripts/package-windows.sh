@@ -40,8 +40,9 @@ tar xf "$yaml_source"/yaml-cpp_*.orig.tar.xz -C "$qtbase" --wildcards '*/LICENSE
 
 mkdir "$stage/$name"
 cp "$build/vandrel-exp-editor.exe" "$build/vandrel-exp.exe" "$stage/$name/"
-cp "$here/COPYING" "$stage/$name/LICENCIA.txt"
-sed "s/@VERSION@/$version/g" "$here/packaging/windows/LEEME.txt" > "$stage/$name/LEEME.txt"
+# Windows text, as Notepad reads it: CR LF.
+sed 's/$/\r/' "$here/COPYING" > "$stage/$name/LICENCIA.txt"
+sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/packaging/windows/LEEME.txt" > "$stage/$name/LEEME.txt"
 cmake -DQT_SOURCE="$(echo "$qtbase"/qtbase-everywhere-src-*)" -DYAML_CPP_LICENSE="$(echo "$qtbase"/yaml-cpp-*/LICENSE)" \
   -DOUT="$stage/$name/TERCEROS.txt" \
   -P "$here/packaging/windows/third_party_notices.cmake"

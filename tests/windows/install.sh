@@ -28,6 +28,10 @@ check "installed without administrator rights, under the user's AppData" '[ -d "
 for file in vandrel-exp-editor.exe vandrel-exp.exe LICENCIA.txt LEEME.txt TERCEROS.txt Desinstalar.exe; do
   check "$file" '[ -f "$target/$file" ]'
 done
+check "LEEME.txt and LICENCIA.txt in CR LF, every line" \
+  '[ "$(grep -c "$(printf "\r")\$" "$target/LEEME.txt")" -eq "$(wc -l < "$target/LEEME.txt")" ] && [ "$(grep -c "$(printf "\r")\$" "$target/LICENCIA.txt")" -eq "$(wc -l < "$target/LICENCIA.txt")" ]'
+check "LEEME.txt names every command of the tool, and where backups go" \
+  '(for c in generar normalizar comprobar comparar grafico exportar importar LOCALAPPDATA; do grep -q "$c" "$target/LEEME.txt" || exit 1; done)'
 check "Start-menu shortcut" '[ -f "$menu/Vandrel EXP Editor.lnk" ]'
 check "TERCEROS.txt holds Qt's, yaml-cpp's and the runtime's notices" \
   'grep -q "Data Compression Library (zlib)" "$target/TERCEROS.txt" && grep -q "FreeType" "$target/TERCEROS.txt" && grep -q "mingw-w64" "$target/TERCEROS.txt" && grep -q "yaml-cpp 0.7.0" "$target/TERCEROS.txt"'
