@@ -132,7 +132,8 @@ QString artifactUri(const QString &path)
 
 // One SARIF 2.1.0 log for every file read: one rule per kind of finding,
 // one result per finding, where code-scanning services read them.
-QJsonObject sarifOf(const std::vector<FileReport> &reports, const ChainReport *chain, const GroupReport *groups)
+QJsonObject sarifOf(const std::vector<FileReport> &reports, const ChainReport *chain, const GroupReport *groups,
+                    const std::vector<std::pair<QString, QString>> &notRead)
 {
     const std::span<const FindingCode> codes = findingCodes();
     QJsonArray rules;
@@ -160,6 +161,19 @@ QJsonObject sarifOf(const std::vector<FileReport> &reports, const ChainReport *c
     if (groups)
         for (const QJsonValue &result : sarifResultsOfGroups(*groups, artifactUri))
             results.append(result);
+    // A file that could not be read is no clean result: the run says so.
+    QJsonArray notifications;
+    for (const auto &[path, message] : notRead)
+        notifications.append(QJsonObject{
+            {QStringLiteral("level"), QStringLiteral("error")},
+            {QStringLiteral("message"), QJsonObject{{QStringLiteral("text"), message}}},
+            {QStringLiteral("locations"),
+             QJsonArray{QJsonObject{{QStringLiteral("physicalLocation"),
+                                     QJsonObject{{QStringLiteral("artifactLocation"),
+                                                  QJsonObject{{QStringLiteral("uri"), artifactUri(path)}}}}}}}}});
+    QJsonObject invocation{{QStringLiteral("executionSuccessful"), notRead.empty()}};
+    if (!notifications.isEmpty())
+        invocation.insert(QStringLiteral("toolExecutionNotifications"), notifications);
     const QJsonObject driver{
         {QStringLiteral("name"), QStringLiteral("vandrel-exp")},
         {QStringLiteral("version"), QStringLiteral("%1.%2").arg(VEXP_VERSION_MAJOR).arg(VEXP_VERSION_MINOR)},
@@ -169,6 +183,7 @@ QJsonObject sarifOf(const std::vector<FileReport> &reports, const ChainReport *c
             {QStringLiteral("version"), QStringLiteral("2.1.0")},
             {QStringLiteral("runs"),
              QJsonArray{QJsonObject{{QStringLiteral("tool"), QJsonObject{{QStringLiteral("driver"), driver}}},
+                                    {QStringLiteral("invocations"), QJsonArray{invocation}},
                                     {QStringLiteral("results"), results}}}}};
 }
 
@@ -235,6 +250,14 @@ int comprobar(const ParsedArguments &args)
     const bool several = args.operands.size() > 1;
     std::vector<FileReport> reports;
     qint64 unread = 0;
+    // The files that could not be read, and why: said at once, and in SARIF as the run's failures.
+    std::vector<std::pair<QString, QString>> notRead;
+    const auto cannotRead = [&](const QString &path, const QString &message, bool said = false) {
+        if (!said)
+            fail(message);
+        notRead.push_back({path, message});
+        ++unread;
+    };
     qint64 errors = 0, warnings = 0, levels = 0;
     // YAML job databases, known by their header, load as one chain in the order given.
     QStringList chainPaths;
@@ -248,8 +271,7 @@ int comprobar(const ParsedArguments &args)
     for (const QString &path : args.operands) {
         ByteBuffer bytes;
         if (!readBytesArgument(path, bytes, &error)) {
-            fail(fileFailure(path, error));
-            ++unread;
+            cannotRead(path, fileFailure(path, error));
             continue;
         }
         const std::string_view text(bytes.data() ? bytes.data() : "", bytes.size());
@@ -277,7 +299,7 @@ int comprobar(const ParsedArguments &args)
         }
         FileReport report = checkFile(path, bytes, largest, tipo, niveles);
         if (!report.read) {
-            ++unread;
+            cannotRead(path, fileFailure(path, tooManyLevelsMessage()), true);
             continue;
         }
         errors += report.errors;
@@ -300,8 +322,7 @@ int comprobar(const ParsedArguments &args)
             groupTexts.push_back(std::move(linksText));
         }
         if (!loadGroupReport(*groups, std::move(groupTexts), &error)) {
-            fail(error);
-            ++unread;
+            cannotRead(groups->paths.front(), error);
             groups.reset();
         } else {
             errors += groups->errors;
@@ -319,8 +340,8 @@ int comprobar(const ParsedArguments &args)
                 {shownArgument(chainPaths[i]), std::move(chainTexts[size_t(i)])}, i == 0 && chainPaths.size() > 1);
             chain->paths << chainPaths[i];
             if (refusal && refusal->bound) {
-                fail(QStringLiteral("%1: %2").arg(chain->chain.placeText(refusal->place), refusal->message));
-                ++unread;
+                cannotRead(chainPaths[i],
+                           QStringLiteral("%1: %2").arg(chain->chain.placeText(refusal->place), refusal->message));
             } else if (refusal) {
                 refused.push_back({"no_se_carga", true, refusal->place, refusal->message});
             }
@@ -364,9 +385,9 @@ int comprobar(const ParsedArguments &args)
                       ? true
                       : printJson(QString::fromUtf8(withLastLevels(document.toJson(QJsonDocument::Indented), checks)));
     } else if (sarif) {
-        written = printJson(
-            QString::fromUtf8(QJsonDocument(sarifOf(reports, chain ? &*chain : nullptr, groups ? &*groups : nullptr))
-                                  .toJson(QJsonDocument::Indented)));
+        written = printJson(QString::fromUtf8(
+            QJsonDocument(sarifOf(reports, chain ? &*chain : nullptr, groups ? &*groups : nullptr, notRead))
+                .toJson(QJsonDocument::Indented)));
     } else if (several
                && qint64(chainPaths.size()) + (groups ? 1 : 0) + (linksOperand ? 1 : 0)
                       < qint64(args.operands.size()) - unread) {

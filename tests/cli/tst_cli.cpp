@@ -213,6 +213,7 @@ private slots:
     void exportarImportarRoundTrip();
     void comprobarOfAChain();
     void groupFilesContract();
+    void sarifSaysWhatWasNotRead();
     void helpAnywhere_data();
     void helpAnywhere();
     void generarCortar();
@@ -620,6 +621,12 @@ void TestCli::comprobarSarif()
     QCOMPARE(driver.value(QStringLiteral("name")).toString(), QStringLiteral("vandrel-exp"));
     const QJsonArray rules = driver.value(QStringLiteral("rules")).toArray();
     QCOMPARE(rules.size(), qsizetype(findingCodes().size()));
+    QCOMPARE(run.value(QStringLiteral("invocations"))
+                 .toArray()
+                 .at(0)
+                 .toObject()
+                 .value(QStringLiteral("executionSuccessful")),
+             QJsonValue(true));
     QSet<QString> kinds;
     QStringList results;
     for (const QJsonValue &value : run.value(QStringLiteral("results")).toArray()) {
@@ -2242,6 +2249,49 @@ void TestCli::groupFilesContract()
     QVERIFY2(mixed.err.contains("g.conf:2:29: el array mezcla"), mixed.err.constData());
     QCOMPARE(runCli(exportar).exitCode, 1);
     QCOMPARE(fileBytes(groups), QByteArray("base_exp_group_db: {\n A: { MaxLevel: 3 Exp: [ 1, 2L ] }\n}\n"));
+}
+
+void TestCli::sarifSaysWhatWasNotRead()
+{
+    // A file that cannot be read is exit 2, and a code-scanning page must not
+    // show the run as clean: the log says the run did not succeed, and why.
+    QTemporaryDir dir;
+    QVERIFY(putFile(dir.filePath(QStringLiteral("Exp.txt")), savedComment() + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"));
+    const Run run = runCli({QStringLiteral("comprobar"), QStringLiteral("--sarif"), QStringLiteral("Exp.txt"),
+                            QStringLiteral("falta.txt")},
+                           QProcessEnvironment::systemEnvironment(), {}, dir.path());
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.err.contains("falta.txt"));
+    const QJsonObject log = QJsonDocument::fromJson(run.out).object();
+    const QJsonObject invocation = log.value(QStringLiteral("runs"))
+                                       .toArray()
+                                       .at(0)
+                                       .toObject()
+                                       .value(QStringLiteral("invocations"))
+                                       .toArray()
+                                       .at(0)
+                                       .toObject();
+    QCOMPARE(invocation.value(QStringLiteral("executionSuccessful")), QJsonValue(false));
+    const QJsonArray notifications = invocation.value(QStringLiteral("toolExecutionNotifications")).toArray();
+    QCOMPARE(notifications.size(), 1);
+    const QJsonObject notification = notifications.at(0).toObject();
+    QCOMPARE(notification.value(QStringLiteral("level")).toString(), QStringLiteral("error"));
+    QVERIFY(notification.value(QStringLiteral("message"))
+                .toObject()
+                .value(QStringLiteral("text"))
+                .toString()
+                .contains(QStringLiteral("falta.txt")));
+    QCOMPARE(notification.value(QStringLiteral("locations"))
+                 .toArray()
+                 .at(0)
+                 .toObject()
+                 .value(QStringLiteral("physicalLocation"))
+                 .toObject()
+                 .value(QStringLiteral("artifactLocation"))
+                 .toObject()
+                 .value(QStringLiteral("uri"))
+                 .toString(),
+             QStringLiteral("falta.txt"));
 }
 
 void TestCli::helpAnywhere_data()
