@@ -84,8 +84,7 @@ int comparar(const ParsedArguments &parsed)
         }
         levels += differs;
     }
-    out += QStringLiteral("%1 en %2\n")
-               .arg(countOf(cells, "celda distinta", "celdas distintas"), countOf(levels, "nivel", "niveles"));
+    // The rows only one table has, then the summary, last, counting them.
     const ExperienceTable &longer = a.rowCount() > b.rowCount() ? a : b;
     const QString only = shownName(a.rowCount() > b.rowCount() ? args[0] : args[1]);
     std::vector<int32_t> extra;
@@ -98,6 +97,12 @@ int comparar(const ParsedArguments &parsed)
                    .arg(only)
                    .arg(extraLines[e])
                    .arg(longer.label(extra[e]));
+    out +=
+        QStringLiteral("%1 en %2%3\n")
+            .arg(countOf(cells, "celda distinta", "celdas distintas"), countOf(levels, "nivel", "niveles"),
+                 extra.empty()
+                     ? QString()
+                     : QStringLiteral("; %1 solo en %2").arg(countOf(qint64(extra.size()), "nivel", "niveles"), only));
     if (!printText(out))
         return fail(standardOutputFailure(), 2); // 1 would say "they differ"
     return cells == 0 && a.rowCount() == b.rowCount() ? 0 : 1;
