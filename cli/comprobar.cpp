@@ -225,7 +225,7 @@ int comprobar(const ParsedArguments &args)
     if (largest.empty())
         return fail(QStringLiteral("--tipo admite int32, uint32 o int64."), 2);
     if (args.operands.isEmpty())
-        return fail(QStringLiteral("comprobar necesita un archivo."), 2);
+        return fail(QStringLiteral("La orden comprobar necesita un archivo."), 2);
     if (args.operands.count(QStringLiteral("-")) > 1)
         return fail(QStringLiteral("Solo uno de los archivos puede ser la entrada estándar (-)."), 2);
 
@@ -284,7 +284,7 @@ int comprobar(const ParsedArguments &args)
         if (!looksLikeExpGroupDatabase(text) && path.endsWith(QStringLiteral(".conf"), Qt::CaseInsensitive)
             && text.find("BaseExpGroup") != std::string_view::npos) {
             if (!linksPath.isEmpty())
-                return fail(QStringLiteral("comprobar lee un solo job_db.conf a la vez."), 2);
+                return fail(QStringLiteral("La orden comprobar lee un solo job_db.conf a la vez."), 2);
             linksPath = path;
             linksText = std::string(text);
             linksOperand = true;
@@ -292,7 +292,7 @@ int comprobar(const ParsedArguments &args)
         }
         if (looksLikeExpGroupDatabase(text) || path.endsWith(QStringLiteral(".conf"), Qt::CaseInsensitive)) {
             if (groups)
-                return fail(QStringLiteral("comprobar lee un solo exp_group_db.conf a la vez."), 2);
+                return fail(QStringLiteral("La orden comprobar lee un solo exp_group_db.conf a la vez."), 2);
             groups.emplace(GroupReport{ExpGroupServer(groupMaxLevel), {path}, {}, 0, 0});
             groupTexts.emplace_back(text);
             continue;

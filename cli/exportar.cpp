@@ -20,7 +20,7 @@ int exportGroups(const ParsedArguments &args, const QString &input)
 {
     const QString output = args.value(QStringLiteral("-o"));
     if (output.isEmpty() || output == QStringLiteral("-"))
-        return fail(QStringLiteral("exportar --formato libconfig necesita -o db/re/exp_group_db.conf (o el de "
+        return fail(QStringLiteral("La orden exportar --formato libconfig necesita -o db/re/exp_group_db.conf (o el de "
                                    "pre-re): escribe en ese archivo, que el servidor lee tal cual."));
     if (args.has(QStringLiteral("--base")))
         return fail(QStringLiteral("--base es de la base de datos YAML; con libconfig, --trabajos job_db.conf."));
@@ -79,7 +79,7 @@ int exportGroups(const ParsedArguments &args, const QString &input)
 int exportar(const ParsedArguments &args)
 {
     if (args.operands.size() != 1)
-        return fail(QStringLiteral("exportar necesita un archivo de tabla."));
+        return fail(QStringLiteral("La orden exportar necesita un archivo de tabla."));
     const QString &input = args.operands[0];
     if (isGroupFamily(args, args.value(QStringLiteral("-o"))))
         return exportGroups(args, input);

@@ -45,7 +45,7 @@ int grafico(const ParsedArguments &args)
     if (args.has(QStringLiteral("--formato")))
         format = formatNamed(args.value(QStringLiteral("--formato")));
     if (input.isEmpty() || output.isEmpty())
-        return fail(QStringLiteral("grafico necesita un archivo y -o SALIDA.png, SALIDA.pdf o SALIDA.svg."));
+        return fail(QStringLiteral("La orden grafico necesita un archivo y -o SALIDA.png, SALIDA.pdf o SALIDA.svg."));
     // Standard output takes SVG; a file, what its name ends in; --formato, either.
     if (!format)
         format = output == QStringLiteral("-") ? ChartFormat::Svg : formatNamed(QFileInfo(output).suffix());

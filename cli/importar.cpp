@@ -26,7 +26,7 @@ int writeImported(const ParsedArguments &args, const ExperienceTable &table, con
 int importar(const ParsedArguments &args)
 {
     if (args.operands.isEmpty())
-        return fail(QStringLiteral("importar necesita un archivo YAML o un exp_group_db.conf."));
+        return fail(QStringLiteral("La orden importar necesita un archivo YAML o un exp_group_db.conf."));
     if (args.operands.count(QStringLiteral("-")) > 1)
         return fail(QStringLiteral("Solo uno de los archivos puede ser la entrada estándar (-)."));
     int maxLevel = 0;
@@ -35,7 +35,8 @@ int importar(const ParsedArguments &args)
     QStringList warnings;
     if (isGroupFamily(args, args.operands.front())) {
         if (args.operands.size() != 1)
-            return fail(QStringLiteral("importar lee un solo exp_group_db.conf; su job_db.conf va con --trabajos."));
+            return fail(
+                QStringLiteral("La orden importar lee un solo exp_group_db.conf; su job_db.conf va con --trabajos."));
         if (!serverMaxLevel(args, &maxLevel, &error, kDefaultGroupServerMaxLevel))
             return fail(error);
         ExpGroupServer server(maxLevel);

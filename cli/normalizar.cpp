@@ -9,7 +9,7 @@
 int normalizar(const ParsedArguments &args)
 {
     if (args.operands.size() != 2)
-        return fail(QStringLiteral("normalizar necesita un archivo de entrada y uno de salida."));
+        return fail(QStringLiteral("La orden normalizar necesita un archivo de entrada y uno de salida."));
     const QString &input = args.operands[0], &output = args.operands[1];
     ExperienceTable table;
     QString error;

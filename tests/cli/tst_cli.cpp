@@ -1050,7 +1050,8 @@ void TestCli::graficoRefusals_data()
     QTest::newRow("--formato without a value")
         << QStringList{QStringLiteral("-o"), QStringLiteral("%1/x.png"), QStringLiteral("--formato")}
         << QStringLiteral("Falta el valor de --formato.");
-    QTest::newRow("no output") << QStringList() << QStringLiteral("grafico necesita un archivo y -o");
+    QTest::newRow("no output") << QStringList()
+                               << QStringLiteral("vandrel-exp: La orden grafico necesita un archivo y -o");
 }
 
 void TestCli::graficoRefusals()
@@ -1294,6 +1295,9 @@ void TestCli::refusedArguments_data()
         << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"), QStringLiteral("--tipo"),
                        QStringLiteral("int8")}
         << 2 << QStringLiteral("vandrel-exp: --tipo admite int32, uint32 o int64.\n");
+    QTest::newRow("comparar with one file")
+        << QStringList{QStringLiteral("comparar"), QStringLiteral("%OK")} << 2
+        << QStringLiteral("vandrel-exp: La orden comparar necesita dos archivos.\n");
     QTest::newRow("--niveles 0") << QStringList{QStringLiteral("comprobar"), QStringLiteral("%OK"),
                                                 QStringLiteral("--niveles"), QStringLiteral("0")}
                                  << 2
@@ -1357,7 +1361,7 @@ void TestCli::refusedArguments_data()
         << 1 << QStringLiteral("vandrel-exp: --formato admite png, pdf o svg.\n");
     QTest::newRow("-- ends the options: nothing after it is one")
         << QStringList{QStringLiteral("normalizar"), QStringLiteral("%OK"), QStringLiteral("--")} << 1
-        << QStringLiteral("vandrel-exp: normalizar necesita un archivo de entrada y uno de salida.\n");
+        << QStringLiteral("vandrel-exp: La orden normalizar necesita un archivo de entrada y uno de salida.\n");
     QTest::newRow("a surplus file after --")
         << QStringList{QStringLiteral("normalizar"), QStringLiteral("--"), QStringLiteral("%OK"), QStringLiteral("%OK"),
                        QStringLiteral("--")}
