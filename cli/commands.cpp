@@ -266,6 +266,9 @@ QString completionWords(const QStringList &words)
         for (const OptionSpec &option : command->options)
             answer << option.name;
         answer << QStringLiteral("--help") << QStringLiteral("--");
+        if (command->maxOperands == 0)
+            answer << QStringLiteral("@sin_archivos"); // the completion offers no file names
+
     } else if (command && words.size() == 2) {
         for (const OptionSpec &option : command->options)
             if (option.name == words[1] && !option.valueName.isEmpty())

@@ -41,8 +41,9 @@ int runCommand(const Command &command, const QStringList &args);
 
 // The words the shell's completion offers, from this same table (so that
 // the two cannot drift): with no argument the commands; after a command its
-// options; after an option the values it allows, "@archivo" for a file, or
-// "@valor" for a value of any other kind. One word a line.
+// options, and "@sin_archivos" for one that takes no file; after an option
+// the values it allows, "@archivo" for a file, or "@valor" for a value of
+// any other kind. One word a line.
 QString completionWords(const QStringList &words);
 
 // The whole usage (every command, then what they share), and one command's.

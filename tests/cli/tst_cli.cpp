@@ -793,6 +793,13 @@ void TestCli::bashCompletion_data()
     QTest::newRow("a file as an operand") << QStringLiteral("normalizar E") << QStringList{QStringLiteral("Exp.txt")};
     QTest::newRow("a number: nothing") << QStringLiteral("generar --MultExp ") << QStringList();
     QTest::newRow("after --, files only") << QStringLiteral("comprobar -- -") << QStringList();
+    QTest::newRow("a value after =") << QStringLiteral("grafico x --formato=p")
+                                     << QStringList{QStringLiteral("--formato=png"), QStringLiteral("--formato=pdf")};
+    QTest::newRow("a file after =") << QStringLiteral("comprobar x --trabajos=E")
+                                    << QStringList{QStringLiteral("--trabajos=Exp.txt")};
+    QTest::newRow("no file where none is taken") << QStringLiteral("generar --cortar ") << QStringList();
+    QTest::newRow("files where they are taken")
+        << QStringLiteral("comprobar ") << QStringList{QStringLiteral("Exp.txt")};
 }
 
 void TestCli::bashCompletion()
