@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 
 #include "cli/chain_report.h"
+#include "cli/check_reports.h"
 #include "cli/console.h"
 #include "cli/group_report.h"
 #include "cli/job_files.h"
@@ -28,180 +29,18 @@
 
 namespace {
 
-// One file's check, or why it could not be read.
-struct FileReport
-{
-    QString path;
-    bool read = false;
-    TableCheck check;
-    qint64 errors = 0, warnings = 0;
-};
-
-QString summaryOf(qint64 errors, qint64 warnings, qint64 levels)
-{
-    return QStringLiteral("%1, %2 en %3")
-        .arg(countOf(errors, "error", "errores"), countOf(warnings, "aviso", "avisos"),
-             countOf(levels, "nivel", "niveles"));
-}
-
-QString severityOf(const TableFinding &f)
-{
-    return f.error ? QStringLiteral("error") : QStringLiteral("aviso");
-}
-
-// The lines of one file: its findings, then its summary, named when there
-// are several files.
-QString textOf(const FileReport &report, bool several)
-{
-    QString out;
-    const QString shownPath = shownName(report.path); // a newline in a name cannot split a finding's line
-    for (const TableFinding &f : report.check.findings)
-        out +=
-            QStringLiteral("%1:%2:%3: %4: %5\n").arg(shownPath).arg(f.line).arg(f.field).arg(severityOf(f), f.message);
-    // Where each group ends for the server, then the count, last as ever.
-    QStringList lastLevels;
-    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column)
-        lastLevels << QStringLiteral("%1 %2").arg(columnName(column)).arg(report.check.lastLevels[size_t(column - 1)]);
-    const QString named = several ? shownPath + QStringLiteral(": ") : QString();
-    return out + named + QStringLiteral("Último nivel: ") + lastLevels.join(QStringLiteral(", ")) + u'\n' + named
-           + summaryOf(report.errors, report.warnings, report.check.levels) + u'\n';
-}
-
-// The placeholder of the last levels in a JSON report: QJsonObject keeps its
-// keys sorted, and the object lists the groups in column order.
-constexpr char16_t kLastLevelsMark[] = u"\u0001ultimo_nivel\u0001";
-
-// The object of the last levels, in column order, as JSON text.
-QByteArray lastLevelsJson(const TableCheck &check, int indent)
-{
-    const QByteArray pad(indent, ' ');
-    QByteArray out = "{\n";
-    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-        const QByteArray key = QJsonDocument(QJsonArray{columnName(column)}).toJson(QJsonDocument::Compact);
-        out += pad + "    " + key.mid(1, key.size() - 2) + ": "
-               + QByteArray::number(check.lastLevels[size_t(column - 1)]) + (column < kLastValueColumn ? ",\n" : "\n");
-    }
-    return out + pad + '}';
-}
-
-// A JSON report's text with each file's last levels in place.
-QByteArray withLastLevels(QByteArray json, const std::vector<const TableCheck *> &checks)
-{
-    const QByteArray mark =
-        QJsonDocument(QJsonArray{QString::fromUtf16(kLastLevelsMark)}).toJson(QJsonDocument::Compact);
-    const QByteArray quoted = mark.mid(1, mark.size() - 2);
-    for (const TableCheck *check : checks) {
-        const qsizetype at = json.indexOf(quoted);
-        if (at < 0)
-            break;
-        const qsizetype lineStart = json.lastIndexOf('\n', at) + 1;
-        const qsizetype indent = json.indexOf('"', lineStart) - lineStart;
-        json.replace(at, quoted.size(), lastLevelsJson(*check, int(indent)));
-    }
-    return json;
-}
-
-QJsonObject jsonOf(const FileReport &report)
-{
-    QJsonArray list;
-    for (const TableFinding &f : report.check.findings)
-        list.append(QJsonObject{{QStringLiteral("linea"), f.line},
-                                {QStringLiteral("campo"), f.field},
-                                {QStringLiteral("gravedad"), severityOf(f)},
-                                {QStringLiteral("codigo"), QString::fromLatin1(f.code)},
-                                {QStringLiteral("mensaje"), f.message}});
-    return {{QStringLiteral("archivo"), report.path},
-            {QStringLiteral("niveles"), report.check.levels},
-            {QStringLiteral("ultimo_nivel"), QString::fromUtf16(kLastLevelsMark)},
-            {QStringLiteral("hallazgos"), list}};
-}
-
-// A file as a SARIF artifact location: a relative URI reference for a
-// relative name, a file URI for an absolute one; the name's bytes
-// percent-encoded, so that a name that is not UTF-8 keeps them.
-QString artifactUri(const QString &path)
-{
-    const QString slashed = QDir::fromNativeSeparators(path);
-    const QString encoded = QString::fromLatin1(systemName(slashed).toPercentEncoding("/"));
-    if (slashed.startsWith(u'/'))
-        return QStringLiteral("file://") + encoded;
-    if (QDir::isAbsolutePath(path)) // C:/… on Windows
-        return QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
-    return encoded;
-}
-
-// One SARIF 2.1.0 log for every file read: one rule per kind of finding,
-// one result per finding, where code-scanning services read them.
-QJsonObject sarifOf(const std::vector<FileReport> &reports, const ChainReport *chain, const GroupReport *groups,
-                    const std::vector<std::pair<QString, QString>> &notRead)
-{
-    const std::span<const FindingCode> codes = findingCodes();
-    QJsonArray rules;
-    for (const FindingCode &code : codes)
-        rules.append(QJsonObject{{QStringLiteral("id"), QString::fromLatin1(code.code)},
-                                 {QStringLiteral("shortDescription"),
-                                  QJsonObject{{QStringLiteral("text"), QString::fromUtf8(code.description)}}},
-                                 {QStringLiteral("defaultConfiguration"),
-                                  QJsonObject{{QStringLiteral("level"),
-                                               code.error ? QStringLiteral("error") : QStringLiteral("warning")}}}});
-    QJsonArray results;
-    for (const FileReport &report : reports) {
-        for (const TableFinding &f : report.check.findings) {
-            QJsonObject region{{QStringLiteral("startLine"), f.line}};
-            if (f.startColumn > 0) {
-                region.insert(QStringLiteral("startColumn"), f.startColumn);
-                region.insert(QStringLiteral("endColumn"), f.endColumn); // past the last byte; an empty field is empty
-            }
-            results.append(sarifResult(f.code, f.error, f.message, artifactUri(report.path), region));
-        }
-    }
-    if (chain)
-        for (const QJsonValue &result : sarifResultsOfChain(*chain, artifactUri))
-            results.append(result);
-    if (groups)
-        for (const QJsonValue &result : sarifResultsOfGroups(*groups, artifactUri))
-            results.append(result);
-    // A file that could not be read is no clean result: the run says so.
-    QJsonArray notifications;
-    for (const auto &[path, message] : notRead)
-        notifications.append(QJsonObject{
-            {QStringLiteral("level"), QStringLiteral("error")},
-            {QStringLiteral("message"), QJsonObject{{QStringLiteral("text"), message}}},
-            {QStringLiteral("locations"),
-             QJsonArray{QJsonObject{{QStringLiteral("physicalLocation"),
-                                     QJsonObject{{QStringLiteral("artifactLocation"),
-                                                  QJsonObject{{QStringLiteral("uri"), artifactUri(path)}}}}}}}}});
-    QJsonObject invocation{{QStringLiteral("executionSuccessful"), notRead.empty()}};
-    if (!notifications.isEmpty())
-        invocation.insert(QStringLiteral("toolExecutionNotifications"), notifications);
-    const QJsonObject driver{
-        {QStringLiteral("name"), QStringLiteral("vandrel-exp")},
-        {QStringLiteral("version"), QStringLiteral("%1.%2").arg(VEXP_VERSION_MAJOR).arg(VEXP_VERSION_MINOR)},
-        {QStringLiteral("informationUri"), QStringLiteral("https://example.org/vandrel-exp-editor/")},
-        {QStringLiteral("rules"), rules}};
-    return {{QStringLiteral("$schema"), QStringLiteral("https://json.schemastore.org/sarif-2.1.0.json")},
-            {QStringLiteral("version"), QStringLiteral("2.1.0")},
-            {QStringLiteral("runs"),
-             QJsonArray{QJsonObject{{QStringLiteral("tool"), QJsonObject{{QStringLiteral("driver"), driver}}},
-                                    {QStringLiteral("invocations"), QJsonArray{invocation}},
-                                    {QStringLiteral("results"), results}}}}};
-}
-
-// Checks one table file's bytes; a failure is said at once and the rest go on.
-FileReport checkFile(const QString &path, const ByteBuffer &bytes, std::string_view largest, const QString &tipo,
-                     qint64 niveles)
+// Checks one table file's bytes; none past the reader's bound on rows,
+// which is met only once the whole file is in.
+std::optional<FileReport> checkFile(const QString &path, const ByteBuffer &bytes, std::string_view largest,
+                                    const QString &tipo, qint64 niveles)
 {
     FileReport report;
     report.path = path;
     report.check = checkTableBytes(std::string_view(bytes.data(), bytes.size()), largest, tipo, niveles);
-    if (report.check.levels > kMaxReadRows) { // the reader's bound on rows, met only once the whole file is in
-        fail(fileFailure(path, tooManyLevelsMessage()));
-        report.check = {};
-        return report;
-    }
+    if (report.check.levels > kMaxReadRows)
+        return std::nullopt;
     for (const TableFinding &f : report.check.findings)
         (f.error ? report.errors : report.warnings) += 1;
-    report.read = true;
     return report;
 }
 
@@ -252,9 +91,8 @@ int comprobar(const ParsedArguments &args)
     qint64 unread = 0;
     // The files that could not be read, and why: said at once, and in SARIF as the run's failures.
     std::vector<std::pair<QString, QString>> notRead;
-    const auto cannotRead = [&](const QString &path, const QString &message, bool said = false) {
-        if (!said)
-            fail(message);
+    const auto cannotRead = [&](const QString &path, const QString &message) {
+        fail(message);
         notRead.push_back({path, message});
         ++unread;
     };
@@ -297,11 +135,12 @@ int comprobar(const ParsedArguments &args)
             groupTexts.emplace_back(text);
             continue;
         }
-        FileReport report = checkFile(path, bytes, largest, tipo, niveles);
-        if (!report.read) {
-            cannotRead(path, fileFailure(path, tooManyLevelsMessage()), true);
+        std::optional<FileReport> checked = checkFile(path, bytes, largest, tipo, niveles);
+        if (!checked) {
+            cannotRead(path, fileFailure(path, tooManyLevelsMessage()));
             continue;
         }
+        FileReport &report = *checked;
         errors += report.errors;
         warnings += report.warnings;
         levels += report.check.levels;
@@ -357,37 +196,12 @@ int comprobar(const ParsedArguments &args)
             return fail(standardOutputFailure(), 2);
     }
     bool written = true;
-    if (json && (chain || groups)) {
-        // The chain's and the groups' objects after the tables' objects; one object alone as it is.
-        QJsonArray list;
-        for (const FileReport &report : reports)
-            list.append(jsonOf(report));
-        if (chain)
-            list.append(jsonOfChain(*chain));
-        if (groups)
-            list.append(jsonOfGroups(*groups));
-        std::vector<const TableCheck *> checks;
-        for (const FileReport &report : reports)
-            checks.push_back(&report.check);
-        const QJsonDocument document = list.size() == 1 ? QJsonDocument(list.first().toObject()) : QJsonDocument(list);
-        written = printJson(QString::fromUtf8(withLastLevels(document.toJson(QJsonDocument::Indented), checks)));
-    } else if (json) {
-        // One file, one object, as ever; several, a list of them.
-        QJsonArray list;
-        for (const FileReport &report : reports)
-            list.append(jsonOf(report));
-        const QJsonDocument document =
-            several ? QJsonDocument(list) : QJsonDocument(reports.empty() ? QJsonObject() : jsonOf(reports.front()));
-        std::vector<const TableCheck *> checks;
-        for (const FileReport &report : reports)
-            checks.push_back(&report.check);
-        written = reports.empty() && !several
-                      ? true
-                      : printJson(QString::fromUtf8(withLastLevels(document.toJson(QJsonDocument::Indented), checks)));
+    const CheckReports all{std::move(reports), chain ? &*chain : nullptr, groups ? &*groups : nullptr,
+                           std::move(notRead)};
+    if (json) {
+        written = printJson(QString::fromUtf8(QJsonDocument(jsonReport(all)).toJson(QJsonDocument::Indented)));
     } else if (sarif) {
-        written = printJson(QString::fromUtf8(
-            QJsonDocument(sarifOf(reports, chain ? &*chain : nullptr, groups ? &*groups : nullptr, notRead))
-                .toJson(QJsonDocument::Indented)));
+        written = printJson(QString::fromUtf8(QJsonDocument(sarifReport(all)).toJson(QJsonDocument::Indented)));
     } else if (several
                && qint64(chainPaths.size()) + (groups ? 1 : 0) + (linksOperand ? 1 : 0)
                       < qint64(args.operands.size()) - unread) {

@@ -507,7 +507,14 @@ void TestCli::comprobarFindings()
     QCOMPARE(json.exitCode, text.exitCode);
 
     const QStringList lines = QString::fromUtf8(text.out).split(u'\n', Qt::SkipEmptyParts);
-    const QJsonArray found = QJsonDocument::fromJson(json.out).object().value(QStringLiteral("hallazgos")).toArray();
+    const QJsonArray found = QJsonDocument::fromJson(json.out)
+                                 .object()
+                                 .value(QStringLiteral("archivos"))
+                                 .toArray()
+                                 .at(0)
+                                 .toObject()
+                                 .value(QStringLiteral("hallazgos"))
+                                 .toArray();
     QCOMPARE(found.size(), lines.size() - 2); // the last lines are the groups' last levels and the summary
     if (finding.isEmpty()) {
         QCOMPARE(found.size(), 0);
@@ -558,9 +565,23 @@ void TestCli::comprobarSeveralFiles()
     QVERIFY(unread.out.endsWith("Total: 0 errores, 0 avisos en 1 nivel de 1 archivo; 1 no se pudo leer\n"));
     QVERIFY2(unread.err.startsWith("vandrel-exp: " + missing.toUtf8() + ": "), unread.err.constData());
     const Run json = runCli({QStringLiteral("comprobar"), clean, bad, QStringLiteral("--json")});
-    const QJsonArray list = QJsonDocument::fromJson(json.out).array();
+    // One shape for several files as for one: the files under "archivos".
+    const QJsonObject report = QJsonDocument::fromJson(json.out).object();
+    QCOMPARE(report.value(QStringLiteral("version")).toInt(), 2);
+    const QJsonArray list = report.value(QStringLiteral("archivos")).toArray();
     QCOMPARE(list.size(), 2);
     QCOMPARE(list[1].toObject().value(QStringLiteral("archivo")).toString(), bad);
+    const Run unreadJson = runCli({QStringLiteral("comprobar"), missing, clean, QStringLiteral("--json")});
+    QCOMPARE(unreadJson.exitCode, 2);
+    QCOMPARE(QJsonDocument::fromJson(unreadJson.out)
+                 .object()
+                 .value(QStringLiteral("no_leidos"))
+                 .toArray()
+                 .at(0)
+                 .toObject()
+                 .value(QStringLiteral("archivo"))
+                 .toString(),
+             missing);
     const Run twice = runCli({QStringLiteral("comprobar"), QStringLiteral("-"), QStringLiteral("-")});
     QCOMPARE(twice.exitCode, 2);
     QCOMPARE(QString::fromUtf8(twice.err),
@@ -695,8 +716,11 @@ void TestCli::comprobarSarif()
     QCOMPARE(kinds, everyKind);
     // As many results as the JSON report has findings, and the fields' columns.
     qsizetype findings = 0;
-    for (const QJsonValue &file : QJsonDocument::fromJson(plain.out).array())
+    const QJsonObject plainReport = QJsonDocument::fromJson(plain.out).object();
+    for (const QJsonValue &file : plainReport.value(QStringLiteral("archivos")).toArray())
         findings += file.toObject().value(QStringLiteral("hallazgos")).toArray().size();
+    findings +=
+        plainReport.value(QStringLiteral("cadena_yaml")).toObject().value(QStringLiteral("hallazgos")).toArray().size();
     QCOMPARE(results.size(), findings);
     QVERIFY2(results.contains(QStringLiteral("muchos.txt:2:5-5 error vacio")), qPrintable(results.join(u'\n')));
     QVERIFY2(results.contains(QStringLiteral("muchos.txt:2:30-31 error no_numerico")), qPrintable(results.join(u'\n')));
@@ -1670,7 +1694,8 @@ void TestCli::textOutputIsOneLineAFinding()
              QStringLiteral("%1:2:1: error: Nob Base: «\\x1b[31m» no es un número entero sin signo\n").arg(shown)
                  + lastLevelsLine(1) + QStringLiteral("1 error, 0 avisos en 1 nivel\n"));
     const Run json = runCli({QStringLiteral("comprobar"), path, QStringLiteral("--json")});
-    const QJsonObject document = QJsonDocument::fromJson(json.out).object();
+    const QJsonObject document =
+        QJsonDocument::fromJson(json.out).object().value(QStringLiteral("archivos")).toArray().at(0).toObject();
     QCOMPARE(document.value(QStringLiteral("archivo")).toString(), path); // JSON escapes it itself
     const Run missing = runCli({QStringLiteral("comprobar"), path + QStringLiteral("x")});
     QCOMPARE(missing.exitCode, 2);
@@ -2164,8 +2189,10 @@ void TestCli::comprobarOfAChain()
     QVERIFY2(raised.out.startsWith("i.yml:8:19: error: Knight: el nivel base 4 no tiene experiencia y el máximo es 5"),
              raised.out.constData());
     QVERIFY(raised.out.contains("  Knight: base 5 (i.yml:8:19), trabajo 2 (job_exp.yml:"));
-    const QJsonObject json =
-        QJsonDocument::fromJson(comprobar({QStringLiteral("i.yml"), QStringLiteral("--json")}).out).object();
+    const QJsonObject json = QJsonDocument::fromJson(comprobar({QStringLiteral("i.yml"), QStringLiteral("--json")}).out)
+                                 .object()
+                                 .value(QStringLiteral("cadena_yaml"))
+                                 .toObject();
     QCOMPARE(json.value(QStringLiteral("nivel_maximo")).toInt(), 275);
     QCOMPARE(json.value(QStringLiteral("trabajos")).toArray().size(), 7);
     QCOMPARE(json.value(QStringLiteral("hallazgos")).toArray().at(0).toObject().value(QStringLiteral("codigo")),
@@ -2243,7 +2270,8 @@ void TestCli::groupFilesContract()
     const Run checked =
         runCli({QStringLiteral("comprobar"), groups, QStringLiteral("--trabajos"), links, QStringLiteral("--json")});
     QCOMPARE(checked.exitCode, 0);
-    const QJsonObject report = QJsonDocument::fromJson(checked.out).object();
+    const QJsonObject report =
+        QJsonDocument::fromJson(checked.out).object().value(QStringLiteral("grupos_libconfig")).toObject();
     QCOMPARE(report.value(QStringLiteral("trabajos")).toArray().size(), 128);
     QCOMPARE(report.value(QStringLiteral("hallazgos")).toArray().size(), 0);
     // The job_db.conf among the files stands for --trabajos.
