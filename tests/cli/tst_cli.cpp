@@ -2313,26 +2313,8 @@ void TestCli::sarifSaysWhatWasNotRead()
                                        .at(0)
                                        .toObject();
     QCOMPARE(invocation.value(QStringLiteral("executionSuccessful")), QJsonValue(false));
-    const QJsonArray notifications = invocation.value(QStringLiteral("toolExecutionNotifications")).toArray();
-    QCOMPARE(notifications.size(), 1);
-    const QJsonObject notification = notifications.at(0).toObject();
-    QCOMPARE(notification.value(QStringLiteral("level")).toString(), QStringLiteral("error"));
-    QVERIFY(notification.value(QStringLiteral("message"))
-                .toObject()
-                .value(QStringLiteral("text"))
-                .toString()
-                .contains(QStringLiteral("falta.txt")));
-    QCOMPARE(notification.value(QStringLiteral("locations"))
-                 .toArray()
-                 .at(0)
-                 .toObject()
-                 .value(QStringLiteral("physicalLocation"))
-                 .toObject()
-                 .value(QStringLiteral("artifactLocation"))
-                 .toObject()
-                 .value(QStringLiteral("uri"))
-                 .toString(),
-             QStringLiteral("falta.txt"));
+    // What the notification holds is the report's own test (tst_check_reports).
+    QCOMPARE(invocation.value(QStringLiteral("toolExecutionNotifications")).toArray().size(), 1);
 }
 
 void TestCli::helpAnywhere_data()
