@@ -11,7 +11,7 @@ VERSION := $(shell sed -n 's/^project([^)]* VERSION \([0-9.]*\).*/\1/p' CMakeLis
 DEB = build-package/vandrel-exp-editor_$(VERSION)_amd64.deb
 WINDOWS_INSTALLER = build-windows/vandrel-exp-editor-$(VERSION)-win64-instalador.exe
 
-.PHONY: build run test bench package licences test-package fuzz fuzz-smoke fuzz-build screenshots install clean \
+.PHONY: build run test bench package licences test-package fuzz fuzz-smoke fuzz-build format-check screenshots install clean \
   windows test-windows windows-package
 
 build:
@@ -31,7 +31,12 @@ test:
 	$(CMAKE) --build --preset test -j$(JOBS)
 	VEXP_SARIF_SCHEMA=$$(./scripts/sarif-schema.sh) ctest --preset test -j$(JOBS)
 	./scripts/check-windows.sh
+	$(MAKE) format-check
 	$(MAKE) fuzz-smoke
+
+# Every tracked C++ file as .clang-format lays it out.
+format-check:
+	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
 
 bench:
 	$(DEPS) bench

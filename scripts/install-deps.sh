@@ -25,7 +25,7 @@ for purpose in "$@"; do
          libyaml-cpp-dev fonts-liberation2" ;;
   test) packages="$packages build-essential cmake qt6-base-dev qt6-svg-dev qt6-translations-l10n libx11-dev libattr1-dev
          libyaml-cpp-dev libacl1-dev fonts-liberation2 xvfb xauth clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix wine64
-         qt6-gtk-platformtheme openbox wmctrl xdotool python3-jsonschema" ;;
+         qt6-gtk-platformtheme openbox wmctrl xdotool python3-jsonschema clang-format git" ;;
   sarif) packages="$packages npm" ;;
   bench) packages="$packages build-essential cmake qt6-base-dev libattr1-dev libyaml-cpp-dev libbenchmark-dev" ;;
   windows) packages="$packages build-essential cmake qt6-base-dev qt6-svg-dev qt6-base-dev-tools
