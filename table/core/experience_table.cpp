@@ -4,7 +4,6 @@
 
 #include <QStringList>
 
-#include <cassert>
 #include <charconv>
 #include <cstring>
 
@@ -63,7 +62,7 @@ ExperienceTable::ExperienceTable()
 
 void ExperienceTable::setRowCount(int32_t count)
 {
-    assert(count >= 1);
+    Q_ASSERT(count >= 1);
     rows_.resize(size_t(count - 1));
     if (rows_.empty()) {
         arena_.clear();
@@ -117,8 +116,8 @@ std::string_view ExperienceTable::value(int32_t row, int column) const
 
 void ExperienceTable::setValue(int32_t row, int column, std::string_view text)
 {
-    assert(column >= kFirstValueColumn && column <= kLastValueColumn);
-    assert(text.find_first_of(",\r\n") == std::string_view::npos);
+    Q_ASSERT(column >= kFirstValueColumn && column <= kLastValueColumn);
+    Q_ASSERT(text.find_first_of(",\r\n") == std::string_view::npos);
     const std::string_view old = packedRow(row);
 
     std::string rebuilt;
