@@ -56,19 +56,24 @@ int generar(const ParsedArguments &args);
 // normalizar ENTRADA SALIDA: exit 0, or 1 on failure.
 int normalizar(const ParsedArguments &args);
 
-// comprobar ARCHIVO [--tipo int32|uint32|int64] [--niveles N] [--json]
-// Exit 0 without errors, 1 with at least one, 2 when the file cannot be read.
+// comprobar ARCHIVO... [--tipo int32|uint32|int64] [--niveles N] [--nivel-maximo N]
+// [--trabajos job_db.conf] [--json | --sarif]: tables, YAML job databases
+// and an exp_group_db.conf. Exit 0 without errors, 1 with at least one, 2
+// when a file cannot be read.
 int comprobar(const ParsedArguments &args);
 
 // comparar A B: exit 0 when equal in every cell, 1 when not, 2 when a file
 // cannot be read.
 int comparar(const ParsedArguments &args);
 
-// exportar TABLA [-o SALIDA]: the YAML job database; exit 0, or 1 on failure.
+// exportar TABLA [-o SALIDA] [--base job_exp.yml] [--nivel-maximo N]: the
+// YAML job database; with --formato libconfig (or a .conf output),
+// --trabajos and --separar, the admin's exp_group_db.conf. Exit 0, or 1 on
+// failure.
 int exportar(const ParsedArguments &args);
 
-// importar ARCHIVO.yml... [-o SALIDA]: the table from YAML job databases;
-// exit 0, or 1 on failure.
+// importar ARCHIVO.yml... | exp_group_db.conf [--trabajos job_db.conf]
+// [-o SALIDA]: the table the server ends with; exit 0, or 1 on failure.
 int importar(const ParsedArguments &args);
 
 // grafico ARCHIVO -o SALIDA [--formato png|pdf|svg] [--escala log|lineal]:

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #pragma once
 
-// The companion tool's standard streams, the same on every platform: bytes
-// go out unchanged (no CR added before LF on Windows) and messages are UTF-8.
+// The companion tool's standard streams: bytes (tables, pictures) go out
+// unchanged on every platform (no CR added before LF on Windows); texts
+// (messages, reports) in UTF-8 here, and on Windows as writeText says.
 
 #include <QByteArray>
 #include <QString>
@@ -50,8 +51,8 @@ QString countOf(qint64 count, const char *singular, const char *plural);
 // "vandrel-exp: <message>" on standard error; returns `status`.
 int fail(const QString &message, int status = 1);
 
-// Text for standard output, as UTF-8; false when standard output could not
-// take it whole (a full disk, a closed stream).
+// Text for standard output, as writeText writes it; false when standard
+// output could not take it whole (a full disk, a closed stream).
 [[nodiscard]] bool printText(const QString &text);
 // The same for JSON and SARIF: UTF-8 wherever it goes.
 [[nodiscard]] bool printJson(const QString &text);
