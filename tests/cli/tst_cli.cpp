@@ -214,6 +214,7 @@ private slots:
     void comprobarOfAChain();
     void groupFilesContract();
     void sarifSaysWhatWasNotRead();
+    void manualListsEveryOption();
     void helpAnywhere_data();
     void helpAnywhere();
     void generarCortar();
@@ -2300,6 +2301,27 @@ void TestCli::sarifSaysWhatWasNotRead()
     QCOMPARE(invocation.value(QStringLiteral("executionSuccessful")), QJsonValue(false));
     // What the notification holds is the report's own test (tst_check_reports).
     QCOMPARE(invocation.value(QStringLiteral("toolExecutionNotifications")).toArray().size(), 1);
+}
+
+void TestCli::manualListsEveryOption()
+{
+    // Every option of the command table has its entry in the manual page's
+    // OPCIONES (generar's twenty parameters, by the first and the last).
+    QFile manual(QFINDTESTDATA("../../packaging/man/vandrel-exp.1"));
+    QVERIFY(manual.open(QIODevice::ReadOnly));
+    QString text = QString::fromUtf8(manual.readAll());
+    text = text.mid(text.indexOf(QStringLiteral(".SH OPCIONES")));
+    text = text.left(text.indexOf(QStringLiteral("\n.SH "), 1)).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+    QStringList parameters;
+    for (const ParameterField &parameter : parameterFields())
+        parameters << QStringLiteral("--%1").arg(QString::fromUtf8(parameter.name));
+    for (const Command &command : commandTable())
+        for (const OptionSpec &option : command.options)
+            if (!parameters.contains(option.name) || option.name == parameters.first()
+                || option.name == parameters.last())
+                QVERIFY2(text.contains(option.name + u' ') || text.contains(option.name + u'\n')
+                             || text.contains(option.name + u'"'),
+                         qPrintable(option.name));
 }
 
 void TestCli::helpAnywhere_data()
