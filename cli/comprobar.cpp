@@ -31,12 +31,11 @@ namespace {
 
 // Checks one table file's bytes; none past the reader's bound on rows,
 // which is met only once the whole file is in.
-std::optional<FileReport> checkFile(const QString &path, const ByteBuffer &bytes, std::string_view largest,
-                                    const QString &tipo, qint64 niveles)
+std::optional<FileReport> checkFile(const QString &path, const ByteBuffer &bytes, ServerInteger tipo, qint64 niveles)
 {
     FileReport report;
     report.path = path;
-    report.check = checkTableBytes(std::string_view(bytes.data(), bytes.size()), largest, tipo, niveles);
+    report.check = checkTableBytes(std::string_view(bytes.data(), bytes.size()), tipo, niveles);
     if (report.check.levels > kMaxReadRows)
         return std::nullopt;
     for (const TableFinding &f : report.check.findings)
@@ -48,7 +47,9 @@ std::optional<FileReport> checkFile(const QString &path, const ByteBuffer &bytes
 
 int comprobar(const ParsedArguments &args)
 {
-    const QString tipo = args.value(QStringLiteral("--tipo"), QStringLiteral("int32")).toLower();
+    // The option as a type here, once.
+    const std::optional<ServerInteger> tipo =
+        serverIntegerNamed(args.value(QStringLiteral("--tipo"), QStringLiteral("int32")));
     const bool json = args.has(QStringLiteral("--json")), sarif = args.has(QStringLiteral("--sarif"));
     qint64 niveles = -1;
     if (args.has(QStringLiteral("--niveles"))) {
@@ -60,8 +61,7 @@ int comprobar(const ParsedArguments &args)
     }
     if (json && sarif)
         return fail(QStringLiteral("--json y --sarif no van juntas."), 2);
-    const std::string_view largest = largestOfType(tipo);
-    if (largest.empty())
+    if (!tipo)
         return fail(QStringLiteral("--tipo admite int32, uint32 o int64."), 2);
     if (args.operands.isEmpty())
         return fail(QStringLiteral("La orden comprobar necesita un archivo."), 2);
@@ -135,7 +135,7 @@ int comprobar(const ParsedArguments &args)
             groupTexts.emplace_back(text);
             continue;
         }
-        std::optional<FileReport> checked = checkFile(path, bytes, largest, tipo, niveles);
+        std::optional<FileReport> checked = checkFile(path, bytes, *tipo, niveles);
         if (!checked) {
             cannotRead(path, fileFailure(path, tooManyLevelsMessage()));
             continue;
@@ -185,8 +185,7 @@ int comprobar(const ParsedArguments &args)
                 refused.push_back({"no_se_carga", true, refusal->place, refusal->message});
             }
         }
-        chain->check =
-            checkJobChain(chain->chain, args.has(QStringLiteral("--tipo")) && tipo == QStringLiteral("int32"));
+        chain->check = checkJobChain(chain->chain, args.has(QStringLiteral("--tipo")) && *tipo == ServerInteger::Int32);
         // The files the server will not load come first, in the order given.
         chain->check.findings.insert(chain->check.findings.begin(), refused.begin(), refused.end());
         chain->check.errors += qint64(refused.size());

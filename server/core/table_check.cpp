@@ -391,15 +391,38 @@ private:
 
 } // namespace
 
-std::string_view largestOfType(const QString &type)
+std::optional<ServerInteger> serverIntegerNamed(QStringView name)
 {
-    if (type == QStringLiteral("int32"))
-        return "2147483647";
-    if (type == QStringLiteral("uint32"))
+    for (const ServerInteger type : {ServerInteger::Int32, ServerInteger::Uint32, ServerInteger::Int64})
+        if (name.compare(serverIntegerName(type), Qt::CaseInsensitive) == 0)
+            return type;
+    return std::nullopt;
+}
+
+QString serverIntegerName(ServerInteger type)
+{
+    switch (type) {
+    case ServerInteger::Uint32:
+        return QStringLiteral("uint32");
+    case ServerInteger::Int64:
+        return QStringLiteral("int64");
+    case ServerInteger::Int32:
+        break;
+    }
+    return QStringLiteral("int32");
+}
+
+std::string_view largestOf(ServerInteger type)
+{
+    switch (type) {
+    case ServerInteger::Uint32:
         return "4294967295";
-    if (type == QStringLiteral("int64"))
+    case ServerInteger::Int64:
         return "9223372036854775807";
-    return {};
+    case ServerInteger::Int32:
+        break;
+    }
+    return "2147483647";
 }
 
 namespace {
@@ -415,7 +438,7 @@ std::string_view fieldAt(std::string_view bytes, size_t lineStart, int field)
 
 // What the editor's reading cannot see: where the servers read the file
 // otherwise (see server_reading.h), and where each class group ends.
-void addServerFindings(std::string_view bytes, const QString &typeName, qint64 expectedLevels, TableCheck &check)
+void addServerFindings(std::string_view bytes, ServerInteger type, qint64 expectedLevels, TableCheck &check)
 {
     const ServerReading reading = readAsServers(bytes);
     std::vector<TableFinding> &findings = check.findings;
@@ -473,8 +496,8 @@ void addServerFindings(std::string_view bytes, const QString &typeName, qint64 e
                       .arg(kServerRows)
                       .arg(kServerRows + 1));
 
-    const int bits = typeName == QStringLiteral("int64") ? 64 : 32;
-    const bool isUnsigned = typeName == QStringLiteral("uint32");
+    const int bits = type == ServerInteger::Int64 ? 64 : 32;
+    const bool isUnsigned = type == ServerInteger::Uint32;
     check.lastLevels = lastLevels(reading, bits, isUnsigned);
     for (int column = 1; column <= 14; ++column) {
         const int last = check.lastLevels[size_t(column - 1)];
@@ -506,10 +529,9 @@ void addServerFindings(std::string_view bytes, const QString &typeName, qint64 e
 
 } // namespace
 
-TableCheck checkTableBytes(std::string_view bytes, std::string_view largest, const QString &typeName,
-                           qint64 expectedLevels)
+TableCheck checkTableBytes(std::string_view bytes, ServerInteger type, qint64 expectedLevels)
 {
-    TableCheck check = Checker(largest, typeName).run(bytes);
-    addServerFindings(bytes, typeName, expectedLevels, check);
+    TableCheck check = Checker(largestOf(type), serverIntegerName(type)).run(bytes);
+    addServerFindings(bytes, type, expectedLevels, check);
     return check;
 }

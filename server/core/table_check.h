@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -46,17 +47,22 @@ struct TableCheck
     std::array<int, 14> lastLevels{};
 };
 
-// The largest value of a server's integer type by name (int32, uint32,
-// int64), as decimal digits; empty for an unknown name.
-std::string_view largestOfType(const QString &type);
+// The integer type a server keeps the table's values in: int32 for the
+// servers that read this table; uint32 and int64 for readers that widened it.
+enum class ServerInteger { Int32, Uint32, Int64 };
+
+// The type by its name (--tipo), in any case; none for another name.
+std::optional<ServerInteger> serverIntegerNamed(QStringView name);
+// "int32", "uint32", "int64".
+QString serverIntegerName(ServerInteger type);
+// Its largest value, as decimal digits.
+std::string_view largestOf(ServerInteger type);
 
 // A field's value as reports quote it: whole up to 40 characters, longer
 // ones cut there and followed by their full length.
 QString shownValue(std::string_view text);
 
 // Checks a table file's bytes line by line as the editor reads them, against
-// the largest value `largest` of the type named `typeName`, and as the game
-// servers read them; with `expectedLevels` (0 or more), each group's last
-// level against it.
-TableCheck checkTableBytes(std::string_view bytes, std::string_view largest, const QString &typeName,
-                           qint64 expectedLevels = -1);
+// the largest value of `type`, and as the game servers read them; with
+// `expectedLevels` (0 or more), each group's last level against it.
+TableCheck checkTableBytes(std::string_view bytes, ServerInteger type, qint64 expectedLevels = -1);

@@ -118,8 +118,8 @@ void BM_CheckCleanMillionLines(benchmark::State &state)
 {
     const QByteArray &bytes = cleanMillionLines();
     for (auto _ : state) {
-        const TableCheck check = checkTableBytes(std::string_view(bytes.constData(), size_t(bytes.size())),
-                                                 largestOfType(QStringLiteral("int32")), QStringLiteral("int32"));
+        const TableCheck check =
+            checkTableBytes(std::string_view(bytes.constData(), size_t(bytes.size())), ServerInteger::Int32);
         if (check.levels != kMillion || !check.findings.empty())
             state.SkipWithError("unexpected findings");
         benchmark::DoNotOptimize(check.levels);

@@ -23,7 +23,7 @@ FileReport checked(const QString &path, std::string_view bytes)
 {
     FileReport report;
     report.path = path;
-    report.check = checkTableBytes(bytes, largestOfType(QStringLiteral("int32")), QStringLiteral("int32"));
+    report.check = checkTableBytes(bytes, ServerInteger::Int32);
     for (const TableFinding &f : report.check.findings)
         (f.error ? report.errors : report.warnings) += 1;
     return report;

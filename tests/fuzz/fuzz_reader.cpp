@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QString error;
     if (!LeerTabla(inBuffer, first, &error))
         return 0;
-    const TableCheck check = checkTableBytes(std::string_view(input.constData(), size_t(input.size())),
-                                             largestOfType(QStringLiteral("int32")), QStringLiteral("int32"));
+    const TableCheck check =
+        checkTableBytes(std::string_view(input.constData(), size_t(input.size())), ServerInteger::Int32);
     if (check.levels != first.rowCount() - 1)
         std::abort();
     const Curves curves = curvesOf(first, true, 8);

@@ -55,7 +55,7 @@ void TestTableCheck::shownValuesAreSafe()
     // And in a finding, as comprobar reports it.
     const TableCheck check =
         checkTableBytes(savedComment().toStdString() + value.toStdString() + ",2,3,4,5,6,7,8,9,10,11,12,13,14\r\n",
-                        largestOfType(QStringLiteral("int32")), QStringLiteral("int32"));
+                        ServerInteger::Int32);
     if (!value.contains('\n') && !value.contains('\r')) { // those end the line instead
         QCOMPARE(check.findings.size(), size_t(1));
         QVERIFY2(check.findings[0].message.contains(QStringLiteral("«%1»").arg(shown)),
@@ -167,7 +167,7 @@ void TestTableCheck::findingCodes()
     QFETCH(QString, type);
     QFETCH(QStringList, findings);
     const TableCheck check =
-        checkTableBytes(std::string_view(file.constData(), size_t(file.size())), largestOfType(type), type);
+        checkTableBytes(std::string_view(file.constData(), size_t(file.size())), *serverIntegerNamed(type));
     QStringList found;
     for (const TableFinding &f : check.findings) {
         found << QStringLiteral("%1:%2: %3 %4")
@@ -237,7 +237,7 @@ void TestTableCheck::checkOrdersNumbersByValue()
     for (const bool atEnd : {false, true}) {
         const QByteArray bytes = savedComment() + first + before + "\r\n" + first + after + (atEnd ? "" : "\r\n");
         const TableCheck check =
-            checkTableBytes(std::string_view(bytes.constData(), size_t(bytes.size())), largestOfType(type), type);
+            checkTableBytes(std::string_view(bytes.constData(), size_t(bytes.size())), *serverIntegerNamed(type));
         QStringList found;
         for (const TableFinding &f : check.findings)
             if (f.field == 14)
@@ -251,7 +251,7 @@ void TestTableCheck::checkCutsLongValues()
     // A 70 MB field was quoted whole: 73 MB of report for one finding.
     const std::string longText(1000000, 'x');
     const std::string bytes = "//c\r\n" + longText + ",2\r\n1," + std::string(45, '9') + "\r\n";
-    const TableCheck check = checkTableBytes(bytes, largestOfType(QStringLiteral("int64")), QStringLiteral("int64"));
+    const TableCheck check = checkTableBytes(bytes, ServerInteger::Int64);
     QStringList cut;
     for (const TableFinding &finding : check.findings) {
         QVERIFY2(finding.message.size() < 200, qPrintable(finding.message.left(300)));
@@ -314,13 +314,13 @@ void TestTableCheck::lastLevelOfEachGroup()
     QFETCH(int, first);
     QFETCH(int, rest);
     const TableCheck check =
-        checkTableBytes(std::string_view(file.constData(), size_t(file.size())), largestOfType(type), type);
+        checkTableBytes(std::string_view(file.constData(), size_t(file.size())), *serverIntegerNamed(type));
     QCOMPARE(check.lastLevels[0], first);
     for (size_t column = 1; column < 14; ++column)
         QCOMPARE(check.lastLevels[column], rest);
     // --niveles compares each group: one finding per group that differs.
     const TableCheck expected =
-        checkTableBytes(std::string_view(file.constData(), size_t(file.size())), largestOfType(type), type, rest);
+        checkTableBytes(std::string_view(file.constData(), size_t(file.size())), *serverIntegerNamed(type), rest);
     const auto differing = std::count_if(expected.findings.begin(), expected.findings.end(),
                                          [](const TableFinding &f) { return std::string_view(f.code) == "niveles"; });
     QCOMPARE(differing, first == rest ? 0 : 1);
