@@ -109,7 +109,10 @@ std::span<const ListedJob> listFor(int column)
     return column <= 7 ? std::span<const ListedJob>(kBaseJobs) : std::span<const ListedJob>(kJobJobs);
 }
 
-// A whole number of plain decimal digits, from 0 to 2^64 - 1.
+// A whole number of plain decimal digits, from 0 to 2^64 - 1. Deliberately
+// stricter than the servers' reading of the table (which skips blanks and a
+// sign, and which comprobar follows, warning with signo_o_blanco): what
+// exportar writes must be the number the table shows, not a guess at it.
 std::optional<uint64_t> plainNumber(std::string_view text)
 {
     if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
