@@ -70,7 +70,8 @@ earlierGone:
   SetOutPath "$INSTDIR"
   File "${BUILD}\vandrel-exp-editor.exe"
   File "${BUILD}\vandrel-exp.exe"
-  File "/oname=LICENCIA.txt" "${SOURCE}\COPYING"
+  ; The staged copy, in CR LF as in the zip.
+  File "${STAGE}\LICENCIA.txt"
   File "${STAGE}\LEEME.txt"
   File "${STAGE}\TERCEROS.txt"
   WriteUninstaller "$INSTDIR\Desinstalar.exe"
