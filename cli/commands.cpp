@@ -33,6 +33,8 @@ std::vector<OptionSpec> generationOptions()
     return options;
 }
 
+constexpr qsizetype kAnyNumber = std::numeric_limits<qsizetype>::max();
+
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> table = {
@@ -44,12 +46,17 @@ const std::vector<Command> &commands()
          "      cada columna llega al mayor de los niveles máximos; con --cortar, cada una\n"
          "      termina en el de su grupo (--NobJob 10: 0 en Nob Job desde el nivel 10), y\n"
          "      así la leen el servidor y exportar.\n",
-         generationOptions(), 0, generar, 1, false, true},
+         generationOptions(),
+         {},
+         generar,
+         1,
+         false,
+         true},
         {"normalizar",
          "  vandrel-exp normalizar ENTRADA SALIDA\n"
          "      Lee un archivo de tabla como el editor lo abre y lo escribe como el editor lo guarda.\n",
          {},
-         2,
+         {2, 2, "un archivo de entrada y uno de salida"},
          normalizar,
          1},
         {"comprobar",
@@ -84,7 +91,7 @@ const std::vector<Command> &commands()
           option("--niveles", "N", "el último nivel que debe tener cada grupo"), serverMaxLevelOption(),
           option("--trabajos", "ARCHIVO", "el db/re/job_db.conf o db/pre-re/job_db.conf del servidor"),
           option("--json", "", "el informe en JSON"), option("--sarif", "", "el informe en SARIF 2.1.0")},
-         std::numeric_limits<qsizetype>::max(),
+         {1, kAnyNumber, "un archivo", true},
          comprobar,
          2},
         {"comparar",
@@ -95,7 +102,7 @@ const std::vector<Command> &commands()
          "      al abrir el archivo (n + 1). Sale con 0 si son iguales, 1 si no, 2 si no puede\n"
          "      leer un archivo.\n",
          {},
-         2,
+         {2, 2, "dos archivos", true},
          comparar,
          2},
         {"exportar",
@@ -132,7 +139,7 @@ const std::vector<Command> &commands()
           option("--trabajos", "ARCHIVO", "el db/re/job_db.conf o db/pre-re/job_db.conf del servidor"),
           option("--separar", "", "parte los grupos que comparten columnas de curvas distintas"),
           serverMaxLevelOption()},
-         1,
+         {1, 1, "un archivo de tabla"},
          exportar,
          1},
         {"importar",
@@ -152,7 +159,7 @@ const std::vector<Command> &commands()
          "      rellenados con el último, desbordados sin L); avisa de cada cosa así.\n",
          {option("-o", "SALIDA", "el archivo de tabla (- o sin -o: la salida estándar)"), serverMaxLevelOption(),
           option("--trabajos", "ARCHIVO", "el db/re/job_db.conf o db/pre-re/job_db.conf del servidor")},
-         std::numeric_limits<qsizetype>::max(),
+         {1, kAnyNumber, "un archivo YAML o un exp_group_db.conf", true},
          importar,
          1},
         {"grafico",
@@ -165,7 +172,7 @@ const std::vector<Command> &commands()
                  {QStringLiteral("png"), QStringLiteral("pdf"), QStringLiteral("svg")}),
           option("--escala", "ESCALA", "la escala de la experiencia",
                  {QStringLiteral("log"), QStringLiteral("lineal")})},
-         1,
+         {1, 1, "un archivo y -o SALIDA.png, SALIDA.pdf o SALIDA.svg"},
          grafico,
          1,
          true},
@@ -227,7 +234,7 @@ int runCommand(const Command &command, const QStringList &args)
 {
     ParsedArguments parsed;
     QString error;
-    if (!parseArguments(args, command.options, command.maxOperands, &parsed, &error))
+    if (!parseArguments(QString::fromLatin1(command.name), args, command.options, command.operands, &parsed, &error))
         return fail(error, command.failureStatus);
     try {
         return command.run(parsed);
@@ -266,7 +273,7 @@ QString completionWords(const QStringList &words)
         for (const OptionSpec &option : command->options)
             answer << option.name;
         answer << QStringLiteral("--help") << QStringLiteral("--");
-        if (command->maxOperands == 0)
+        if (command->operands.max == 0)
             answer << QStringLiteral("@sin_archivos"); // the completion offers no file names
 
     } else if (command && words.size() == 2) {

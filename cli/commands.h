@@ -19,10 +19,10 @@ struct Command
     const char *name;
     const char *help;                // the usage lines and what it does
     std::vector<OptionSpec> options; // generar's parameters among them
-    qsizetype maxOperands;
+    OperandRule operands;
     int (*run)(const ParsedArguments &);
     int failureStatus;          // 2 where 1 means a finding
-    bool draws = false;         // needs the drawing application (grafico.h)
+    bool draws = false;         // needs an application object that can draw
     bool parameterList = false; // its help lists the generation parameters
 };
 
@@ -77,5 +77,6 @@ int exportar(const ParsedArguments &args);
 int importar(const ParsedArguments &args);
 
 // grafico ARCHIVO -o SALIDA [--formato png|pdf|svg] [--escala log|lineal]:
-// exit 0, or 1 on failure. Needs the application object of grafico.h.
+// exit 0, or 1 on failure. Needs a drawing application object
+// (chart/chart_application.h).
 int grafico(const ParsedArguments &args);

@@ -19,10 +19,6 @@
 int comparar(const ParsedArguments &parsed)
 {
     const QStringList &args = parsed.operands;
-    if (args.size() != 2)
-        return fail(QStringLiteral("La orden comparar necesita dos archivos."), 2);
-    if (args[0] == QStringLiteral("-") && args[1] == QStringLiteral("-"))
-        return fail(QStringLiteral("Solo uno de los dos archivos puede ser la entrada estándar (-)."), 2);
     // The two files are read at once, B on a thread of its own: reading is
     // nearly all the work. Standard input is read by one reader only.
     ExperienceTable a, b;

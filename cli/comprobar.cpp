@@ -63,10 +63,6 @@ int comprobar(const ParsedArguments &args)
         return fail(QStringLiteral("--json y --sarif no van juntas."), 2);
     if (!tipo)
         return fail(QStringLiteral("--tipo admite int32, uint32 o int64."), 2);
-    if (args.operands.isEmpty())
-        return fail(QStringLiteral("La orden comprobar necesita un archivo."), 2);
-    if (args.operands.count(QStringLiteral("-")) > 1)
-        return fail(QStringLiteral("Solo uno de los archivos puede ser la entrada estándar (-)."), 2);
 
     int maxLevel = 0, groupMaxLevel = 0;
     QString error;

@@ -78,8 +78,6 @@ int exportGroups(const ParsedArguments &args, const QString &input)
 
 int exportar(const ParsedArguments &args)
 {
-    if (args.operands.size() != 1)
-        return fail(QStringLiteral("La orden exportar necesita un archivo de tabla."));
     const QString &input = args.operands[0];
     if (isGroupFamily(args, args.value(QStringLiteral("-o"))))
         return exportGroups(args, input);

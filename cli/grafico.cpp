@@ -1,12 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
-#include "cli/grafico.h"
+#include "cli/commands.h"
 
-#include "chart/chart_application.h"
 #include "chart/chart_drawing.h"
 #include "chart/core/curves.h"
 #include "chart/svg_writer.h"
-#include "cli/commands.h"
 #include "cli/console.h"
 #include "core/system_error.h"
 #include "table/core/experience_table.h"
@@ -29,11 +27,6 @@ std::optional<ChartFormat> formatNamed(const QString &name)
 }
 
 } // namespace
-
-std::unique_ptr<QCoreApplication> makeChartApplication(int &argc, char **argv)
-{
-    return makeDrawingApplication(argc, argv);
-}
 
 int grafico(const ParsedArguments &args)
 {

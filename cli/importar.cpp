@@ -25,10 +25,6 @@ int writeImported(const ParsedArguments &args, const ExperienceTable &table, con
 
 int importar(const ParsedArguments &args)
 {
-    if (args.operands.isEmpty())
-        return fail(QStringLiteral("La orden importar necesita un archivo YAML o un exp_group_db.conf."));
-    if (args.operands.count(QStringLiteral("-")) > 1)
-        return fail(QStringLiteral("Solo uno de los archivos puede ser la entrada estándar (-)."));
     int maxLevel = 0;
     QString error;
     ExperienceTable table;

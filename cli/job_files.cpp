@@ -97,10 +97,18 @@ QStringList chainWarnings(const JobChain &chain)
     return warnings;
 }
 
+std::optional<ServerFamily> familyOption(const ParsedArguments &args)
+{
+    if (!args.has(QStringLiteral("--formato")))
+        return std::nullopt;
+    return args.value(QStringLiteral("--formato")) == QStringLiteral("libconfig") ? ServerFamily::Libconfig
+                                                                                  : ServerFamily::Yaml;
+}
+
 bool isGroupFamily(const ParsedArguments &args, const QString &fileName, std::string_view bytes)
 {
-    if (args.has(QStringLiteral("--formato")))
-        return args.value(QStringLiteral("--formato")) == QStringLiteral("libconfig");
+    if (const std::optional<ServerFamily> family = familyOption(args))
+        return *family == ServerFamily::Libconfig;
     return args.has(QStringLiteral("--trabajos")) || fileName.endsWith(QStringLiteral(".conf"), Qt::CaseInsensitive)
            || looksLikeExpGroupDatabase(bytes);
 }

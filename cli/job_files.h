@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ OptionSpec serverMaxLevelOption();
 // --nivel-maximo's value, or `otherwise` (the newest YAML servers' limit);
 // false, with the message, for a value that is not a level from 1 to 65535.
 bool serverMaxLevel(const ParsedArguments &args, int *level, QString *error, int otherwise = kDefaultServerMaxLevel);
+
+// The two families of servers' job files: --formato's values.
+enum class ServerFamily { Yaml, Libconfig };
+std::optional<ServerFamily> familyOption(const ParsedArguments &args);
 
 // Whether a command's files are the libconfig family's: --formato
 // libconfig, --trabajos, a name ending .conf, or bytes that begin as

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Equipo Vandrel
 // SPDX-License-Identifier: GPL-2.0-only
 // vandrel-exp: the editor's table files from the command line.
+#include "chart/chart_application.h"
 #include "cli/commands.h"
 #include "cli/console.h"
-#include "cli/grafico.h"
 #include "core/spanish.h"
 #include "core/system_error.h"
 #include "core/titulo.h"
@@ -19,7 +19,7 @@ int main(int argc, char **argv)
     // Pictures want an application object that can draw.
     const Command *drawing = argc > 1 ? findCommand(QString::fromLocal8Bit(argv[1])) : nullptr;
     const std::unique_ptr<QCoreApplication> app =
-        drawing && drawing->draws ? makeChartApplication(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+        drawing && drawing->draws ? makeDrawingApplication(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     useSpanish(*app);
     const QStringList all = commandArguments(argc, argv);
     const QString name = all.value(1);

@@ -8,8 +8,6 @@
 
 int normalizar(const ParsedArguments &args)
 {
-    if (args.operands.size() != 2)
-        return fail(QStringLiteral("La orden normalizar necesita un archivo de entrada y uno de salida."));
     const QString &input = args.operands[0], &output = args.operands[1];
     ExperienceTable table;
     QString error;

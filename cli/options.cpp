@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "cli/options.h"
 
+#include <algorithm>
+
 namespace {
 
 QString unknownOption(const QString &argument)
@@ -18,15 +20,15 @@ QString spanishList(const QStringList &items)
     return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" o ") + items.last();
 }
 
-bool parseArguments(const QStringList &args, std::span<const OptionSpec> options, qsizetype maxOperands,
-                    ParsedArguments *parsed, QString *error)
+bool parseArguments(const QString &command, const QStringList &args, std::span<const OptionSpec> options,
+                    const OperandRule &operands, ParsedArguments *parsed, QString *error)
 {
     bool optionsEnded = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &argument = args[i];
         const bool looksLikeOption = argument.startsWith(u'-') && argument != QStringLiteral("-");
         if (optionsEnded || !looksLikeOption) {
-            if (parsed->operands.size() == maxOperands) {
+            if (parsed->operands.size() == operands.max) {
                 *error = QStringLiteral("Sobra el argumento: %1 (vea vandrel-exp --help).").arg(argument);
                 return false;
             }
@@ -64,11 +66,25 @@ bool parseArguments(const QStringList &args, std::span<const OptionSpec> options
             *error = QStringLiteral("Falta el valor de %1.").arg(name);
             return false;
         }
-        if (!known->allowed.isEmpty() && !known->allowed.contains(value, Qt::CaseInsensitive)) {
-            *error = QStringLiteral("%1 admite %2.").arg(name, spanishList(known->allowed));
-            return false;
+        if (!known->allowed.isEmpty()) {
+            const auto allowed = std::find_if(known->allowed.begin(), known->allowed.end(), [&](const QString &word) {
+                return word.compare(value, Qt::CaseInsensitive) == 0;
+            });
+            if (allowed == known->allowed.end()) {
+                *error = QStringLiteral("%1 admite %2.").arg(name, spanishList(known->allowed));
+                return false;
+            }
+            value = *allowed; // as the table spells it: "INT64" is int64 from here on
         }
         parsed->values.insert(name, value);
+    }
+    if (parsed->operands.size() < operands.min) {
+        *error = QStringLiteral("La orden %1 necesita %2.").arg(command, QString::fromUtf8(operands.needs));
+        return false;
+    }
+    if (operands.standardInputOnce && parsed->operands.count(QStringLiteral("-")) > 1) {
+        *error = QStringLiteral("Solo uno de los archivos puede ser la entrada estándar (-).");
+        return false;
     }
     return true;
 }

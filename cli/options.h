@@ -6,7 +6,9 @@
 // "--opción=valor"; "--" ends the options (what follows is operands, even
 // "-x.txt" or "--"); "-" alone is an operand (standard input or output); an
 // option given twice, an unknown option, a value not allowed and a surplus
-// operand are refused, each named.
+// operand are refused, each named; a value from a list comes out as the list
+// spells it, whatever its case; so are too few operands and standard
+// input named twice, as the command's operand rule says.
 
 #include <QHash>
 #include <QString>
@@ -37,10 +39,19 @@ struct ParsedArguments
     }
 };
 
-// Parses `args` against `options`, taking at most `maxOperands` operands.
+// How many operands a command takes and what they are.
+struct OperandRule
+{
+    qsizetype min = 0;
+    qsizetype max = 0;
+    const char *needs = "";         // "dos archivos": what a message says the command needs
+    bool standardInputOnce = false; // every operand is read: "-" at most once
+};
+
+// Parses `args` for the command `command` against `options` and `operands`.
 // False, with the message (without the program's name), on any refusal.
-bool parseArguments(const QStringList &args, std::span<const OptionSpec> options, qsizetype maxOperands,
-                    ParsedArguments *parsed, QString *error);
+bool parseArguments(const QString &command, const QStringList &args, std::span<const OptionSpec> options,
+                    const OperandRule &operands, ParsedArguments *parsed, QString *error);
 
 // "a, b o c": a list as a message gives it.
 QString spanishList(const QStringList &items);

@@ -1385,7 +1385,7 @@ void TestCli::refusedArguments_data()
         << QStringLiteral("vandrel-exp: La orden normalizar necesita un archivo de entrada y uno de salida.\n");
     QTest::newRow("standard input twice")
         << QStringList{QStringLiteral("comparar"), QStringLiteral("-"), QStringLiteral("-")} << 2
-        << QStringLiteral("vandrel-exp: Solo uno de los dos archivos puede ser la entrada estándar (-).\n");
+        << QStringLiteral("vandrel-exp: Solo uno de los archivos puede ser la entrada estándar (-).\n");
     // The tool keeps no table: a failed generation speaks of none.
     QTest::newRow("a generation that overflows")
         << QStringList{QStringLiteral("generar"),    QStringLiteral("--MultExp"), QStringLiteral("32767"),
