@@ -266,7 +266,7 @@ private:
         painter_.save();
         painter_.setClipRect(plot.adjusted(-1, -1, 1, 1));
         painter_.setBrush(Qt::NoBrush);
-        for (int i = 0; i < 7; ++i) {
+        for (int i = 0; i < kBaseColumns; ++i) { // a panel: one curve a class group
             const QList<QPointF> &points = curves_.points[size_t(firstColumn + i)];
             QPolygonF line;
             line.reserve(points.size());
@@ -285,7 +285,7 @@ private:
     {
         painter_.setFont(sansFont(13));
         int y = top + kPlotTop + 8;
-        for (int i = 0; i < 7; ++i) {
+        for (int i = 0; i < kBaseColumns; ++i) { // a panel: one curve a class group
             painter_.setPen(QPen(QColor(kColours[i]), 3));
             painter_.drawLine(kPlotRight + 16, y + 9, kPlotRight + 44, y + 9);
             painter_.setPen(Qt::black);
@@ -332,7 +332,7 @@ QByteArray drawChart(const Curves &curves, const ChartRequest &request)
     // One drawing for every kind of picture. `layers`, when given, hold the
     // curves already drawn (curvesLayer), one a panel.
     constexpr int kBaseTop = kTitleHeight, kJobTop = kTitleHeight + kPanelHeight;
-    constexpr int kJobColumn = kFirstValueColumn + 7;
+    constexpr int kJobColumn = jobColumnOf(1);
     const auto paint = [&](QPainter &painter, const std::function<const QImage *(int)> &layers) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);

@@ -111,7 +111,7 @@ bool shortNumber(const char *field, const char *rowEnd, uint64_t &value, int &le
 // so two stretches of a table join by appending.
 struct Stretch
 {
-    std::array<QList<QPointF>, 15> points;
+    ByColumn<QList<QPointF>> points;
     qint64 notNumbers = 0;
     qint64 zeros = 0;
     double smallest = std::numeric_limits<double>::infinity();
@@ -121,7 +121,7 @@ struct Stretch
 void drawStretch(const ExperienceTable &table, bool logarithmic, int32_t first, int32_t end, qint64 perBucket,
                  Stretch &out)
 {
-    std::array<Bucket, 15> open{};
+    ByColumn<Bucket> open{};
     for (int32_t row = first; row < end; ++row) {
         if ((row - 1) % perBucket == 0) {
             for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {

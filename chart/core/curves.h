@@ -6,18 +6,18 @@
 // to what a picture can show: a million levels become at most two points per
 // bucket of levels (the lowest and the highest), so every peak and dip stays.
 
+#include "table/core/experience_table.h"
+
 #include <QList>
 #include <QPointF>
 
 #include <array>
 
-class ExperienceTable;
-
 struct Curves
 {
-    std::array<QList<QPointF>, 15> points; // by column, 1 to 14; x the level
-    qint64 notNumbers = 0;                 // cells that are not plain decimal digits, left out
-    qint64 zeros = 0;                      // cells of 0, left out on a logarithmic scale
+    ByColumn<QList<QPointF>> points; // by column, 1 to 14; x the level
+    qint64 notNumbers = 0;           // cells that are not plain decimal digits, left out
+    qint64 zeros = 0;                // cells of 0, left out on a logarithmic scale
     qint64 levels = 0;
     bool closingRowLeftOut = false; // a last row of zeros closes the table, it is no level
     double smallest = 0;            // of the values drawn

@@ -86,8 +86,8 @@ bool GenerarTabla(int16_t N, const Parametros &parametros, ExperienceTable &grid
 
     std::string row;
     row.reserve(14 * 24);
-    std::array<double, 15> running{};
-    for (int k = 1; k <= 14; ++k) {
+    ByColumn<double> running{};
+    for (int k = kFirstValueColumn; k <= kLastValueColumn; ++k) {
         running[size_t(k)] = levelOne[size_t(k)];
         if (k > 1)
             row += ',';
@@ -99,8 +99,8 @@ bool GenerarTabla(int16_t N, const Parametros &parametros, ExperienceTable &grid
     RunningRate job{parametros.MultJob, parametros.NextJob};
     for (int32_t i = 2; i <= int32_t(N) - 1; ++i) {
         row.clear();
-        for (int k = 1; k <= 14; ++k) {
-            const int16_t percentage = int16_t(k <= 7 ? base.percentage : job.percentage);
+        for (int k = kFirstValueColumn; k <= kLastValueColumn; ++k) {
+            const int16_t percentage = int16_t(isBaseColumn(k) ? base.percentage : job.percentage);
             const double increase = Porcentaje(running[size_t(k)], percentage);
             const double next = std::nearbyint(running[size_t(k)] + increase);
             if (!std::isfinite(next)) {
@@ -134,7 +134,7 @@ bool GenerarTabla(int16_t N, const Parametros &parametros, ExperienceTable &grid
             return false;
     }
 
-    table.appendRow(R, "0,0,0,0,0,0,0,0,0,0,0,0,0,0");
+    table.appendRow(R, closingRow());
     grid.swap(table);
     return true;
 }
@@ -142,15 +142,16 @@ bool GenerarTabla(int16_t N, const Parametros &parametros, ExperienceTable &grid
 void cutAtMaximumLevels(const Parametros &parametros, ExperienceTable &table)
 {
     std::array<int32_t, 15> maximum{};
-    for (int column = 1; column <= 14; ++column) // base and job alternate in NivelesMax
-        maximum[size_t(column)] = parametros.NivelesMax[size_t(column <= 7 ? 2 * column - 1 : 2 * (column - 7))];
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) // base and job alternate in NivelesMax
+        maximum[size_t(column)] =
+            parametros.NivelesMax[size_t(2 * classGroupOf(column) - (isBaseColumn(column) ? 1 : 0))];
     ExperienceTable cut;
     cut.setRowCount(1);
     cut.reserveRows(size_t(table.rowCount() - 1));
     std::string packed;
     for (int32_t row = 1; row < table.rowCount(); ++row) {
         packed.clear();
-        for (int column = 1; column <= 14; ++column) {
+        for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
             if (column > 1)
                 packed += ',';
             packed += row >= maximum[size_t(column)] ? std::string_view("0") : table.value(row, column);

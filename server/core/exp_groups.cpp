@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-only
 #include "server/core/exp_groups.h"
 
+#include "table/core/experience_table.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -34,24 +36,24 @@ constexpr const char *kJobs[] = {
 // clang-format on
 static_assert(std::size(kJobs) == 128);
 
-constexpr const char *kRepresentatives[8] = {nullptr,        "Novice",      "Swordsman",      "Knight",
-                                             "Super_Novice", "Novice_High", "Swordsman_High", "Lord_Knight"};
+constexpr const char *kRepresentatives[kBaseColumns + 1] = {
+    nullptr, "Novice", "Swordsman", "Knight", "Super_Novice", "Novice_High", "Swordsman_High", "Lord_Knight"};
 
-constexpr const char *kShippedGroups[15] = {nullptr,
-                                            "FirstClasses",
-                                            "FirstClasses",
-                                            "FirstClasses",
-                                            "FirstClasses",
-                                            "TranscendedClasses",
-                                            "TranscendedClasses",
-                                            "TranscendedClasses",
-                                            "Novice",
-                                            "FirstClasses",
-                                            "SecondClasses",
-                                            "SuperNovice",
-                                            "HighNovice",
-                                            "TranscendedFirstClasses",
-                                            "TranscendedSecondClasses"};
+constexpr const char *kShippedGroups[kColumnCount] = {nullptr,
+                                                      "FirstClasses",
+                                                      "FirstClasses",
+                                                      "FirstClasses",
+                                                      "FirstClasses",
+                                                      "TranscendedClasses",
+                                                      "TranscendedClasses",
+                                                      "TranscendedClasses",
+                                                      "Novice",
+                                                      "FirstClasses",
+                                                      "SecondClasses",
+                                                      "SuperNovice",
+                                                      "HighNovice",
+                                                      "TranscendedFirstClasses",
+                                                      "TranscendedSecondClasses"};
 
 struct ColumnJobs
 {
@@ -416,10 +418,10 @@ void ExpGroupServer::linkAsShipped()
     s.jobs.clear();
     s.jobIndex.clear();
     s.linksFromFile = false;
-    for (int c = 1; c <= 7; ++c) {
+    for (int c = 1; c <= kBaseColumns; ++c) {
         LinkedJob &job = s.jobNamed(kRepresentatives[c], {});
-        job.baseName = kShippedGroups[c];
-        job.jobName = kShippedGroups[c + 7];
+        job.baseName = kShippedGroups[baseColumnOf(c)];
+        job.jobName = kShippedGroups[jobColumnOf(c)];
         job.base = findGroup(true, job.baseName);
         job.job = findGroup(false, job.jobName);
     }
@@ -484,19 +486,19 @@ std::span<const char *const> groupFamilyJobs()
 
 const char *groupRepresentative(int classGroup)
 {
-    return classGroup >= 1 && classGroup <= 7 ? kRepresentatives[classGroup] : nullptr;
+    return classGroup >= 1 && classGroup <= kBaseColumns ? kRepresentatives[classGroup] : nullptr;
 }
 
 const char *shippedGroupOf(int column)
 {
-    return column >= 1 && column <= 14 ? kShippedGroups[column] : nullptr;
+    return column >= kFirstValueColumn && column <= kLastValueColumn ? kShippedGroups[column] : nullptr;
 }
 
 int groupColumnOf(std::string_view job, bool base)
 {
     const QString name = lowered(job);
     for (const ColumnJobs &column : kColumnJobs) {
-        if ((column.column <= 7) != base)
+        if (isBaseColumn(column.column) != base)
             continue;
         for (const char *listed : column.jobs)
             if (listed && QString::fromLatin1(listed).toLower() == name)

@@ -134,15 +134,15 @@ struct GroupPlan
     std::map<std::string, std::pair<std::string, std::vector<int>>> moves[2]; // [base]: new name -> (shared, columns)
 };
 
-bool sameCurve(const std::array<ColumnCurve, 15> &curves, int a, int b)
+bool sameCurve(const ByColumn<ColumnCurve> &curves, int a, int b)
 {
     return curves[size_t(a)].lastLevel == curves[size_t(b)].lastLevel
            && curves[size_t(a)].values == curves[size_t(b)].values;
 }
 
 // Columns sharing a group hold one curve, or, with `separate`, are split.
-bool planGroups(const std::array<ColumnCurve, 15> &curves, std::array<GroupKey, 15> &keys,
-                const ExpGroupServer &current, bool separate, const QString &linksName, GroupPlan *plan, QString *error)
+bool planGroups(const ByColumn<ColumnCurve> &curves, ByColumn<GroupKey> &keys, const ExpGroupServer &current,
+                bool separate, const QString &linksName, GroupPlan *plan, QString *error)
 {
     // Named references, not a structured binding: lambdas below capture them.
     auto &written = plan->written;
@@ -183,8 +183,8 @@ bool planGroups(const std::array<ColumnCurve, 15> &curves, std::array<GroupKey, 
             continue;
         }
         const bool base = key.first;
-        const GroupKey split{
-            base, splitName(key.second, groupRepresentative(base ? column : column - 7), base, current, added)};
+        const GroupKey split{base,
+                             splitName(key.second, groupRepresentative(classGroupOf(column)), base, current, added)};
         added.push_back(split);
         written.push_back({split, {column}});
         moves[base][split.second] = {key.second, {column}};
@@ -194,7 +194,7 @@ bool planGroups(const std::array<ColumnCurve, 15> &curves, std::array<GroupKey, 
 }
 
 // A whole exp_group_db.conf of the planned groups.
-std::string wholeGroupsFile(const GroupPlan &plan, const std::array<ColumnCurve, 15> &curves, const QString &tableName)
+std::string wholeGroupsFile(const GroupPlan &plan, const ByColumn<ColumnCurve> &curves, const QString &tableName)
 {
     const std::string le = "\n";
     std::string made = QStringLiteral("// Grupos de experiencia de la tabla «%1», escritos por %2 (vandrel-exp "
@@ -213,7 +213,7 @@ std::string wholeGroupsFile(const GroupPlan &plan, const std::array<ColumnCurve,
 }
 
 // The admin's exp_group_db.conf with the planned groups in it, every other byte kept.
-bool editedGroupsFile(const GroupPlan &plan, const std::array<ColumnCurve, 15> &curves, const ExpGroupServer &current,
+bool editedGroupsFile(const GroupPlan &plan, const ByColumn<ColumnCurve> &curves, const ExpGroupServer &current,
                       std::string *groups, QStringList *addedGroups, QString *error)
 {
     const ConfigFile &file = *current.file(kGroupsFile);
@@ -367,10 +367,10 @@ bool exportExpGroups(const ExperienceTable &table, const QString &tableName, con
     }
 
     // Each column's group: its representative's link.
-    std::array<GroupKey, 15> keys;
+    ByColumn<GroupKey> keys;
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-        const bool base = column <= 7;
-        const char *rep = groupRepresentative(base ? column : column - 7);
+        const bool base = isBaseColumn(column);
+        const char *rep = groupRepresentative(classGroupOf(column));
         const LinkedJob *job = current.job(QString::fromLatin1(rep));
         const std::string name = job ? (base ? job->baseName : job->jobName) : std::string();
         if (name.empty()) {
@@ -414,8 +414,8 @@ QStringList checkExportedGroups(const GroupExport &exported, const ExpGroupServe
 {
     QStringList warnings;
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-        const bool base = column <= 7;
-        const QString rep = QString::fromLatin1(groupRepresentative(base ? column : column - 7));
+        const bool base = isBaseColumn(column);
+        const QString rep = QString::fromLatin1(groupRepresentative(classGroupOf(column)));
         const ColumnCurve &curve = exported.curves[size_t(column)];
         const LinkedJob *job = loaded.job(rep);
         const int index = job ? (base ? job->base : job->job) : -1;
@@ -451,10 +451,10 @@ QStringList checkExportedGroups(const GroupExport &exported, const ExpGroupServe
 
 bool importExpGroups(const ExpGroupServer &server, ExperienceTable &table, QStringList *warnings, QString *error)
 {
-    std::array<ImportedColumn, 15> columns;
+    ByColumn<ImportedColumn> columns;
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-        const bool base = column <= 7;
-        const char *rep = groupRepresentative(base ? column : column - 7);
+        const bool base = isBaseColumn(column);
+        const char *rep = groupRepresentative(classGroupOf(column));
         const LinkedJob *job = server.job(QString::fromLatin1(rep));
         const int index = job ? (base ? job->base : job->job) : -1;
         if (index < 0) {

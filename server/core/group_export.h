@@ -23,17 +23,15 @@
 #include <optional>
 #include <string>
 
-class ExperienceTable;
-
 struct GroupExport
 {
     QString tableName;
-    std::array<ColumnCurve, 15> curves;  // by column, 1 to 14
-    std::array<std::string, 15> groupOf; // the group each column is written into
-    std::string groups;                  // exp_group_db.conf as it will be
-    std::optional<std::string> links;    // job_db.conf as it will be, where it changes
-    QStringList addedGroups;             // "base FirstClasses_Swordsman", …
-    QStringList movedJobs;               // jobs whose links changed
+    ByColumn<ColumnCurve> curves;     // by column, 1 to 14
+    ByColumn<std::string> groupOf;    // the group each column is written into
+    std::string groups;               // exp_group_db.conf as it will be
+    std::optional<std::string> links; // job_db.conf as it will be, where it changes
+    QStringList addedGroups;          // "base FirstClasses_Swordsman", …
+    QStringList movedJobs;            // jobs whose links changed
     QStringList warnings;
 };
 

@@ -99,14 +99,14 @@ constexpr ListedJob kJobJobs[] = {
 };
 
 // One job per class group, for both its columns.
-constexpr const char *kRepresentatives[8] = {nullptr,       "Novice",      "Swordman",      "Knight",
-                                             "Supernovice", "Novice_High", "Swordman_High", "Lord_Knight"};
+constexpr const char *kRepresentatives[kBaseColumns + 1] = {
+    nullptr, "Novice", "Swordman", "Knight", "Supernovice", "Novice_High", "Swordman_High", "Lord_Knight"};
 
 constexpr uint64_t kLargestExp = std::numeric_limits<uint64_t>::max();
 
 std::span<const ListedJob> listFor(int column)
 {
-    return column <= 7 ? std::span<const ListedJob>(kBaseJobs) : std::span<const ListedJob>(kJobJobs);
+    return isBaseColumn(column) ? std::span<const ListedJob>(kBaseJobs) : std::span<const ListedJob>(kJobJobs);
 }
 
 // A whole number of plain decimal digits, from 0 to 2^64 - 1. Deliberately
@@ -163,12 +163,12 @@ bool sameCurve(const ColumnCurve &a, const ColumnCurve &b)
 
 // Entries by the built-in lists: equal columns of one kind share one, whose
 // jobs keep the lists' order.
-std::vector<ExportedEntry> builtInEntries(const std::array<ColumnCurve, 15> &curves)
+std::vector<ExportedEntry> builtInEntries(const ByColumn<ColumnCurve> &curves)
 {
     std::vector<ExportedEntry> entries;
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
         auto same = std::find_if(entries.begin(), entries.end(), [&](const ExportedEntry &entry) {
-            return (entry.columns.front() <= 7) == (column <= 7)
+            return isBaseColumn(entry.columns.front()) == isBaseColumn(column)
                    && sameCurve(curves[size_t(entry.columns.front())], curves[size_t(column)]);
         });
         if (same != entries.end())
@@ -184,19 +184,19 @@ std::vector<ExportedEntry> builtInEntries(const std::array<ColumnCurve, 15> &cur
 }
 
 // Entries by the groups of a server's own file.
-bool baseEntries(const std::array<ColumnCurve, 15> &curves, const JobChain &base, std::vector<ExportedEntry> *entries,
+bool baseEntries(const ByColumn<ColumnCurve> &curves, const JobChain &base, std::vector<ExportedEntry> *entries,
                  QString *error)
 {
     const QString file = base.files().empty() ? QString() : base.files().front().name;
     std::vector<std::pair<int, std::vector<int>>> groups; // entry index, columns
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-        const char *job = kRepresentatives[column <= 7 ? column : column - 7];
+        const char *job = kRepresentatives[classGroupOf(column)];
         const LoadedJob *loaded = base.find(QString::fromLatin1(job));
-        const int entry = !loaded ? -1 : column <= 7 ? loaded->base.entry : loaded->job.entry;
+        const int entry = !loaded ? -1 : isBaseColumn(column) ? loaded->base.entry : loaded->job.entry;
         if (entry < 0) {
             *error = QStringLiteral("%1 no da la experiencia %2 de %3, que es la de la columna %4; no se ha escrito "
                                     "nada.")
-                         .arg(file, column <= 7 ? QStringLiteral("base") : QStringLiteral("de trabajo"),
+                         .arg(file, isBaseColumn(column) ? QStringLiteral("base") : QStringLiteral("de trabajo"),
                               QString::fromLatin1(job), columnName(column));
             return false;
         }
@@ -220,7 +220,7 @@ bool baseEntries(const std::array<ColumnCurve, 15> &curves, const JobChain &base
     for (const auto &group : groups) {
         const int entryIndex = group.first;
         const std::vector<int> &columns = group.second; // a named reference: lambdas below capture it
-        const bool baseKind = columns.front() <= 7;
+        const bool baseKind = isBaseColumn(columns.front());
         // The group: the jobs of that entry for which it is still the last word.
         QStringList jobs;
         QHash<QString, int> seen;
@@ -234,7 +234,7 @@ bool baseEntries(const std::array<ColumnCurve, 15> &curves, const JobChain &base
         }
         // Equal curves of one kind in different groups share one entry.
         auto same = std::find_if(entries->begin(), entries->end(), [&](const ExportedEntry &e) {
-            return (e.columns.front() <= 7) == baseKind
+            return isBaseColumn(e.columns.front()) == baseKind
                    && sameCurve(curves[size_t(e.columns.front())], curves[size_t(columns.front())]);
         });
         if (same != entries->end()) {
@@ -271,7 +271,7 @@ std::string_view withoutIndent(std::string_view line)
 
 } // namespace
 
-bool readColumnCurves(const ExperienceTable &table, std::array<ColumnCurve, 15> *curves, QString *error)
+bool readColumnCurves(const ExperienceTable &table, ByColumn<ColumnCurve> *curves, QString *error)
 {
     bool anyLevel = false;
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
@@ -302,7 +302,7 @@ QString columnsNamed(const std::vector<int> &columns)
 
 const char *representativeJob(int classGroup)
 {
-    return classGroup >= 1 && classGroup <= 7 ? kRepresentatives[classGroup] : nullptr;
+    return classGroup >= 1 && classGroup <= kBaseColumns ? kRepresentatives[classGroup] : nullptr;
 }
 
 bool exportJobDatabase(const ExperienceTable &table, const QString &tableName, const JobChain *base,
@@ -374,7 +374,7 @@ std::string blockText(const ExportedBlock &block, std::string_view indent, std::
     };
     line({}, blockBeginLine(block.tableName).toStdString());
     for (const ExportedEntry &entry : block.entries) {
-        const bool base = entry.columns.front() <= 7;
+        const bool base = isBaseColumn(entry.columns.front());
         const ColumnCurve &curve = block.curves[size_t(entry.columns.front())];
         line("- ", "Jobs:");
         for (const QString &job : entry.jobs)
@@ -419,7 +419,7 @@ QStringList checkExportedBlock(const ExportedBlock &block, const JobChain &chain
         grouped.push_back({tail, {name}});
     };
     for (const ExportedEntry &entry : block.entries) {
-        const bool base = entry.columns.front() <= 7;
+        const bool base = isBaseColumn(entry.columns.front());
         const ColumnCurve &curve = block.curves[size_t(entry.columns.front())];
         const QString kind = base ? QStringLiteral("base") : QStringLiteral("de trabajo");
         const QString column = columnsNamed(entry.columns);
@@ -469,17 +469,17 @@ QStringList checkExportedBlock(const ExportedBlock &block, const JobChain &chain
 
 bool importJobDatabase(const JobChain &chain, ExperienceTable &table, QStringList *warnings, QString *error)
 {
-    std::array<ImportedColumn, 15> columns;
+    ByColumn<ImportedColumn> columns;
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-        const char *name = kRepresentatives[column <= 7 ? column : column - 7];
+        const char *name = kRepresentatives[classGroupOf(column)];
         const LoadedJob *job = chain.find(QString::fromLatin1(name));
         if (!job) {
             *error = QStringLiteral("ningún archivo da la experiencia de %1, que va a las columnas %2 y %3.")
-                         .arg(QString::fromLatin1(name), columnName(column <= 7 ? column : column - 7),
-                              columnName(column <= 7 ? column + 7 : column));
+                         .arg(QString::fromLatin1(name), columnName(baseColumnOf(classGroupOf(column))),
+                              columnName(jobColumnOf(classGroupOf(column))));
             return false;
         }
-        const JobLevels &levels = column <= 7 ? job->base : job->job;
+        const JobLevels &levels = isBaseColumn(column) ? job->base : job->job;
         columns[size_t(column)] = {QString::fromLatin1(name), levels.maximum,
                                    levels.maximumAt.isSet() ? chain.placeText(levels.maximumAt) : QString(),
                                    &levels.exp};
@@ -487,10 +487,10 @@ bool importJobDatabase(const JobChain &chain, ExperienceTable &table, QStringLis
     return buildImportedTable(columns, table, warnings, error);
 }
 
-bool buildImportedTable(const std::array<ImportedColumn, 15> &columns, ExperienceTable &table, QStringList *warnings,
+bool buildImportedTable(const ByColumn<ImportedColumn> &columns, ExperienceTable &table, QStringList *warnings,
                         QString *error)
 {
-    std::array<int, 15> ends{};
+    ByColumn<int> ends{};
     int rows = 0;
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
         const ImportedColumn &imported = columns[size_t(column)];

@@ -11,6 +11,7 @@
 // A job's maximum level holds a placeholder, not experience.
 
 #include "server/core/job_chain.h"
+#include "table/core/experience_table.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,8 +20,6 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-
-class ExperienceTable;
 
 // The c-th representative job, c from 1 to 7.
 const char *representativeJob(int classGroup);
@@ -44,7 +43,7 @@ struct ExportedEntry
 struct ExportedBlock
 {
     QString tableName;
-    std::array<ColumnCurve, 15> curves; // by column, 1 to 14
+    ByColumn<ColumnCurve> curves; // by column, 1 to 14
     std::vector<ExportedEntry> entries;
     QStringList warnings;
 };
@@ -53,7 +52,7 @@ struct ExportedBlock
 // file). False, with *error naming the level and column, for a value that
 // is not a whole number from 0 to 2^64 - 1 before its column's end, or a
 // table with no level.
-bool readColumnCurves(const ExperienceTable &table, std::array<ColumnCurve, 15> *curves, QString *error);
+bool readColumnCurves(const ExperienceTable &table, ByColumn<ColumnCurve> *curves, QString *error);
 
 // "Novice base", "Novice base y Swordman base": columns as messages name them.
 QString columnsNamed(const std::vector<int> &columns);
@@ -113,5 +112,5 @@ struct ImportedColumn
 // as many rows as the largest maximum; a level below a maximum without
 // experience ends its column, with a warning. False, with *error, for a
 // table too large; `table` is then left as it was.
-bool buildImportedTable(const std::array<ImportedColumn, 15> &columns, ExperienceTable &table, QStringList *warnings,
+bool buildImportedTable(const ByColumn<ImportedColumn> &columns, ExperienceTable &table, QStringList *warnings,
                         QString *error);

@@ -44,11 +44,11 @@ private:
 
 // Reads fourteen numbers from a line's start as sscanf("%d,%d,…") does;
 // `firstAt` is where the first number's sign or digits begin.
-bool readFourteen(std::string_view line, std::array<qint64, 14> &values, size_t *firstAt)
+bool readFourteen(std::string_view line, std::array<qint64, kValueColumns> &values, size_t *firstAt)
 {
     constexpr qint64 kLongMax = std::numeric_limits<qint64>::max();
     size_t i = 0;
-    for (size_t k = 0; k < 14; ++k) {
+    for (size_t k = 0; k < kValueColumns; ++k) {
         while (i < line.size() && isBlank(line[i]))
             ++i;
         if (k == 0)
@@ -135,7 +135,7 @@ ServerReading readAsServers(std::string_view bytes)
         const void *lf = std::memchr(bytes.data() + at, '\n', room);
         const size_t end = lf ? size_t(static_cast<const char *>(lf) - bytes.data()) + 1 : at + room;
         const std::string_view line = bytes.substr(at, end - at);
-        std::array<qint64, 14> values{};
+        std::array<qint64, kValueColumns> values{};
         size_t firstAt = 0;
         const bool comment = line.substr(0, 2) == "//";
         const bool kept = !comment && readFourteen(line, values, &firstAt);
@@ -195,10 +195,10 @@ qint64 valueAsRead(qint64 value, int bits, bool isUnsigned)
     return isUnsigned ? qint64(quint32(quint64(value))) : qint64(qint32(quint32(quint64(value))));
 }
 
-std::array<int, 14> lastLevels(const ServerReading &reading, int bits, bool isUnsigned)
+std::array<int, kValueColumns> lastLevels(const ServerReading &reading, int bits, bool isUnsigned)
 {
-    std::array<int, 14> last{};
-    for (size_t column = 0; column < 14; ++column) {
+    std::array<int, kValueColumns> last{};
+    for (size_t column = 0; column < kValueColumns; ++column) {
         const auto row = std::find_if(reading.rows.begin(), reading.rows.end(), [&](const ServerReading::Row &r) {
             return valueAsRead(r.values[column], bits, isUnsigned) <= 0;
         });

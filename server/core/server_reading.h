@@ -19,6 +19,8 @@
 // - in each column the character stops at the first row whose value is 0 or
 //   negative; there is no level past row 255.
 
+#include "table/core/experience_table.h"
+
 #include <QtGlobal>
 
 #include <array>
@@ -32,9 +34,9 @@ struct ServerReading
 {
     struct Row
     {
-        qint64 line;                   // the file line (as the editor counts lines) its first number is on
-        size_t lineStart;              // where that line begins in the file
-        std::array<qint64, 14> values; // as the C library's long holds them, before the cut to 32 bits
+        qint64 line;                              // the file line (as the editor counts lines) its first number is on
+        size_t lineStart;                         // where that line begins in the file
+        std::array<qint64, kValueColumns> values; // as the C library's long holds them, before the cut to 32 bits
     };
     std::vector<Row> rows;       // the rows kept, at most kServerRows
     qint64 firstIgnoredLine = 0; // the line of a row past kServerRows; 0 for none
@@ -69,4 +71,4 @@ qint64 valueAsRead(qint64 value, int bits, bool isUnsigned);
 // The last level of each of the fourteen columns for the rows a server kept:
 // the first row whose value (as read) is 0 or negative, else the row after
 // the last, at most kServerRows.
-std::array<int, 14> lastLevels(const ServerReading &reading, int bits, bool isUnsigned);
+std::array<int, kValueColumns> lastLevels(const ServerReading &reading, int bits, bool isUnsigned);

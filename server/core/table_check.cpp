@@ -385,7 +385,7 @@ private:
     bool fieldDigitsOnly_ = true;
     int fieldInLine_ = 0;
     int column_ = 0;
-    std::array<std::array<Number, 2>, 15> held_{};
+    ByColumn<std::array<Number, 2>> held_{};
     std::string_view lastLevelLine_; // the last line holding a level, to see if it closes the table
 };
 
@@ -499,7 +499,7 @@ void addServerFindings(std::string_view bytes, ServerInteger type, qint64 expect
     const int bits = type == ServerInteger::Int64 ? 64 : 32;
     const bool isUnsigned = type == ServerInteger::Uint32;
     check.lastLevels = lastLevels(reading, bits, isUnsigned);
-    for (int column = 1; column <= 14; ++column) {
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
         const int last = check.lastLevels[size_t(column - 1)];
         // A zero before the last row ends its group early (a negative value
         // or one past the type already has its error).

@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <string>
 
 const std::vector<QString> &headerTexts()
 {
@@ -21,6 +22,17 @@ const std::vector<QString> &headerTexts()
 QString columnName(int column)
 {
     return headerTexts()[size_t(column)].trimmed();
+}
+
+std::string_view closingRow()
+{
+    static const std::string row = [] {
+        std::string zeros = "0";
+        for (int column = kFirstValueColumn + 1; column <= kLastValueColumn; ++column)
+            zeros += ",0";
+        return zeros;
+    }();
+    return row;
 }
 
 bool isClosingRow(std::string_view packed)
@@ -39,7 +51,7 @@ bool isClosingRow(std::string_view packed)
             return false;
         }
     }
-    return fields == 14 && digitInField;
+    return fields == kValueColumns && digitInField;
 }
 
 std::string_view fieldOf(std::string_view packed, int column)

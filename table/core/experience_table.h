@@ -7,15 +7,43 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
 // Column 0 holds the level label; columns 1 to 7 the base values and 8 to 14
-// the job values.
+// the job values, of the seven class groups in the same order: column c and
+// c + 7 are one class group's base and job curves.
 inline constexpr int kColumnCount = 15;
+inline constexpr int kValueColumns = 14;
+inline constexpr int kBaseColumns = 7; // and as many job columns: one of each a class group
 inline constexpr int kFirstValueColumn = 1;
-inline constexpr int kLastValueColumn = 14;
+inline constexpr int kLastValueColumn = kValueColumns;
+
+// Something for each column, indexed by column number (index 0, the label's, unused).
+template <typename T> using ByColumn = std::array<T, kColumnCount>;
+
+constexpr bool isBaseColumn(int column)
+{
+    return column <= kBaseColumns;
+}
+
+// The class group (1 to 7) a value column belongs to.
+constexpr int classGroupOf(int column)
+{
+    return isBaseColumn(column) ? column : column - kBaseColumns;
+}
+
+// A class group's base and job columns.
+constexpr int baseColumnOf(int classGroup)
+{
+    return classGroup;
+}
+constexpr int jobColumnOf(int classGroup)
+{
+    return classGroup + kBaseColumns;
+}
 
 // The header texts and column widths of the grid, one piece per column.
 inline constexpr char kFormatoCuadricula[] =
@@ -36,6 +64,8 @@ inline constexpr std::string_view kCommentLinePrefix = "//Archivo Creado Con ";
 // fields joined by commas: fourteen fields, each one or more '0'. It closes
 // the table (a character stops there) and is no level of a curve.
 bool isClosingRow(std::string_view packed);
+// The closing row as generation writes it: fourteen single zeros.
+std::string_view closingRow();
 
 // The experience table as the grid holds it: text cells by (row, column),
 // row 0 the header row, rows 1 to rowCount() - 1 the levels.
