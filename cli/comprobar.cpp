@@ -5,6 +5,7 @@
 #include "cli/chain_report.h"
 #include "cli/check_reports.h"
 #include "cli/console.h"
+#include "cli/file_arguments.h"
 #include "cli/group_report.h"
 #include "cli/job_files.h"
 #include "core/file_name.h"

@@ -4,16 +4,15 @@
 
 // The companion tool's standard streams: bytes (tables, pictures) go out
 // unchanged on every platform (no CR added before LF on Windows); texts
-// (messages, reports) in UTF-8 here, and on Windows as writeText says.
+// (messages, reports) as writeText says: UTF-8 here; on Windows, to a
+// console in its own characters and to a file or a pipe in the console's
+// code page.
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <cstdio>
-
-class ByteBuffer;
-class ExperienceTable;
 
 // Puts the standard streams in binary mode where the platform needs it, and
 // gives a closed one a stand-in that fails every write (so that no file the
@@ -64,28 +63,7 @@ QString standardOutputFailure();
 // All of `bytes` to standard output; false, with the reason, when it could not.
 bool writeStandardOutput(const QByteArray &bytes, QString *error);
 
-// A file argument as messages show it: its name (see shownName), or
-// "(entrada estándar)" for "-".
-QString shownArgument(const QString &path);
-// The same without the folders, as a title names a file.
-QString shownFileName(const QString &path);
-
-// Reads the table file at `path`, or standard input when it is "-".
-bool readTableArgument(const QString &path, ExperienceTable &table, QString *error);
-
-// Reads the bytes of the table file at `path`, or of standard input when it
-// is "-", within the table reader's bounds.
-bool readBytesArgument(const QString &path, ByteBuffer &bytes, QString *error);
-
-// Writes `bytes` to the file at `path` (through a temporary that replaces it
-// only once complete), or to standard output when it is "-".
-bool writeBytesArgument(const QString &path, const QByteArray &bytes, QString *error);
-
-// Warns on standard error, without failing, where `table` holds values that
-// a server reading signed 32-bit values does not read as written (and that
-// comprobar rejects): the first such cell and how many there are.
-void warnOfValuesPastTheServer(const ExperienceTable &table);
-
-// Writes the table file at `path` (through a temporary that replaces it only
-// once complete), or to standard output when it is "-" or empty.
-bool writeTableArgument(const QString &path, const ExperienceTable &table, QString *error);
+// A document in UTF-8 (the YAML database) to standard output: to a console
+// as text, which it shows whatever its code page; to a file or a pipe, its
+// bytes unchanged.
+bool writeDocumentOutput(const QByteArray &utf8, QString *error);

@@ -40,3 +40,8 @@ bool writeText(FILE *stream, const QString &text, TextEncoding)
     const bool whole = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size());
     return std::fflush(stream) == 0 && whole;
 }
+
+bool writeDocumentOutput(const QByteArray &utf8, QString *error)
+{
+    return writeStandardOutput(utf8, error); // terminals here take UTF-8
+}

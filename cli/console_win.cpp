@@ -92,3 +92,15 @@ bool writeText(FILE *stream, const QString &text, TextEncoding encoding)
     }
     return true;
 }
+
+bool writeDocumentOutput(const QByteArray &utf8, QString *error)
+{
+    DWORD mode = 0;
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stdout)));
+    if (handle == INVALID_HANDLE_VALUE || handle == nullptr || !GetConsoleMode(handle, &mode))
+        return writeStandardOutput(utf8, error); // a file or a pipe: the document as it is
+    if (writeText(stdout, QString::fromUtf8(utf8)))
+        return true;
+    *error = standardOutputFailure();
+    return false;
+}

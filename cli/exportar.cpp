@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 
 #include "cli/console.h"
+#include "cli/file_arguments.h"
 #include "cli/job_files.h"
 #include "core/system_error.h"
 #include "server/core/group_export.h"
@@ -114,7 +115,9 @@ int exportar(const ParsedArguments &args)
     } else {
         text = wholeJobDatabase(block, withBase ? base.versionOf(0) : 2);
     }
-    if (!writeBytesArgument(output, QByteArray::fromStdString(text), &error))
+    // Comment lines hold accented letters: a console shows them as text.
+    const QByteArray yaml = QByteArray::fromStdString(text);
+    if (!(output == QStringLiteral("-") ? writeDocumentOutput(yaml, &error) : writeBytesArgument(output, yaml, &error)))
         return fail(error);
 
     // What the server will load: the base, then what was written.

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 
 #include "cli/console.h"
+#include "cli/file_arguments.h"
 #include "generation/core/generador.h"
 #include "generation/core/parametros.h"
 #include "table/core/experience_table.h"

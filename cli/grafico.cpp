@@ -6,6 +6,7 @@
 #include "chart/core/curves.h"
 #include "chart/svg_writer.h"
 #include "cli/console.h"
+#include "cli/file_arguments.h"
 #include "core/system_error.h"
 #include "table/core/experience_table.h"
 

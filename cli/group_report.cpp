@@ -4,6 +4,7 @@
 
 #include "cli/chain_report.h"
 #include "cli/console.h"
+#include "cli/file_arguments.h"
 
 #include <algorithm>
 

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 
 #include "cli/console.h"
+#include "cli/file_arguments.h"
 #include "cli/job_files.h"
 #include "server/core/group_export.h"
 #include "server/core/job_database.h"

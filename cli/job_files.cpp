@@ -3,6 +3,7 @@
 #include "cli/job_files.h"
 
 #include "cli/console.h"
+#include "cli/file_arguments.h"
 #include "core/file_name.h"
 #include "core/system_error.h"
 

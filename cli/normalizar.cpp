@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 
 #include "cli/console.h"
+#include "cli/file_arguments.h"
 #include "core/system_error.h"
 #include "table/core/experience_table.h"
 

@@ -296,6 +296,13 @@ grep -q "$(printf 'l\241nea')" "$work/informe.txt" 2>/dev/null && ok "comprobar 
   || bad "code page 850 report: $(od -c "$work/informe.txt" 2>/dev/null | head -3)"
 grep -q "línea" "$work/informe.json" 2>/dev/null && ok "comprobar --json at code page 850: UTF-8 still" \
   || bad "code page 850 JSON: $(od -c "$work/informe.json" 2>/dev/null | head -3)"
+# exportar without -o in a console at code page 850: the YAML's comment lines
+# shown as text (Wine's console on a terminal passes them on as UTF-8), not
+# its UTF-8 bytes read in that page ("c├│piela").
+timeout 120 script -qec "$wine cmd /c 'chcp 850 >nul & vandrel-exp.exe exportar cortada.txt'" "$work/consola.log" \
+  </dev/null >/dev/null 2>&1 || true
+grep -aq "cópiela" "$work/consola.log" && ok "exportar to a console at code page 850: the comments as text" \
+  || bad "exportar to a console: $(grep -a -m1 'piela' "$work/consola.log" | od -c | head -2)"
 # A double click: the tool alone on a console of its own shows its usage and
 # waits for a key instead of closing at once; started from cmd it does not wait.
 "$wine" wineconsole vandrel-exp.exe </dev/null >/dev/null 2>&1 &
