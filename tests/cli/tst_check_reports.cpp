@@ -15,6 +15,8 @@ private slots:
     void jsonHasOneShape();
     void sarifSaysWhatWasNotRead();
     void textNamesEachFileWhenSeveral();
+    void summariesInSpanish_data();
+    void summariesInSpanish();
 };
 
 namespace {
@@ -139,6 +141,29 @@ void TestCheckReports::textNamesEachFileWhenSeveral()
     const QStringList named = textOf(report, true).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(named[2], QStringLiteral("b.txt: 1 error, 0 avisos en 1 nivel"));
     QCOMPARE(summaryOf(1, 1, 1), QStringLiteral("1 error, 1 aviso en 1 nivel"));
+}
+
+void TestCheckReports::summariesInSpanish_data()
+{
+    // The last line of a table's report: one of a thing in the singular.
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("summary");
+    const QByteArray c = "//Archivo Creado Con Vandrel EXP Editor v1.0\r\n",
+                     one = "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n";
+    QTest::newRow("one level") << c + one << QStringLiteral("0 errores, 0 avisos en 1 nivel");
+    QTest::newRow("one error") << c + one + "1,2,3\r\n" << QStringLiteral("1 error, 0 avisos en 2 niveles");
+    QTest::newRow("one warning") << c + "1,2,3,4,5,6,7,8,9,10,11,12,13,14\n"
+                                 << QStringLiteral("0 errores, 1 aviso en 1 nivel");
+    QTest::newRow("two errors") << c + one + "1,2,3\r\n1,2,3\r\n" << QStringLiteral("2 errores, 0 avisos en 3 niveles");
+}
+
+void TestCheckReports::summariesInSpanish()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, summary);
+    const QString text =
+        textOf(checked(QStringLiteral("a.txt"), std::string_view(file.constData(), size_t(file.size()))), false);
+    QCOMPARE(text.trimmed().split(u'\n').last(), summary);
 }
 
 QTEST_APPLESS_MAIN(TestCheckReports)
