@@ -4,6 +4,8 @@
 // shape, the SARIF log's rules, results and failed runs, the text's lines.
 #include "cli/check_reports.h"
 
+#include "core/file_name.h"
+
 #include <QJsonArray>
 #include <QTest>
 
@@ -128,6 +130,8 @@ void TestCheckReports::sarifSaysWhatWasNotRead()
                  .toString(),
              QStringLiteral("dir/falta.txt"));
     QCOMPARE(jsonReport(reports).value(QStringLiteral("no_leidos")).toArray().size(), 1);
+    // A name's bytes that are not UTF-8, percent-encoded as they are.
+    QCOMPARE(artifactUri(nameFromSystem("a\xf1o.txt")), QStringLiteral("a%F1o.txt"));
 }
 
 void TestCheckReports::textNamesEachFileWhenSeveral()
