@@ -339,23 +339,6 @@ Q_DECLARE_METATYPE(SaveStep)
 
 namespace {
 
-enum class Target {
-    CharacterDevice,
-    PipeWithReader,
-    PipeWithoutReader,
-    Socket,
-    HardLink,
-    Acl,
-    AnotherAccountsFile,
-    InheritedAcl,
-    UserAttributes,
-    SkippedAttribute,
-    HiddenAttribute,
-    NoAnonymousTemporary,
-    LinkChain,
-    LinkLoop,
-};
-
 #if defined(Q_OS_UNIX)
 // The steps the hook below fails, and a signal it raises at one step.
 std::set<SaveStep> failingSteps;
@@ -407,217 +390,253 @@ QByteArray attributeOf(const QString &path, const char *name)
 
 } // namespace
 
+namespace {
+
+// A file to save over, as a test sets it up: the path, and what every save
+// over it must show afterwards.
+struct SaveScene
+{
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("Exp.txt")), other = dir.filePath(QStringLiteral("otro.txt"));
+    QByteArray path8 = QFile::encodeName(path);
+    QByteArray saved = savedBytes(numberedTable(40));
+    QStringList expectedFiles{QStringLiteral("Exp.txt")};
+    QString skip; // set by a set-up this machine cannot make
+#if defined(Q_OS_UNIX)
+    struct stat before = {}, after = {};
+    QByteArray formerAcl;
+#endif
+};
+
+// One kind of target: its set-up, the save's expected failure (empty: it
+// succeeds), whether another account saves it, and what stays of it.
+struct SavedTarget
+{
+    std::function<void(SaveScene &)> arrange;
+    QString failure;
+    bool byAnotherAccount = false;
+    std::function<void(SaveScene &)> check = [](SaveScene &) {};
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(SavedTarget)
+
 void TestSafeWrite::savingKeepsWhatTheFileWas_data()
 {
-    QTest::addColumn<Target>("target");
-    QTest::addColumn<QString>("failure"); // empty: the save succeeds
-    QTest::newRow("a character device") << Target::CharacterDevice << QString();
-    QTest::newRow("a named pipe with a reader") << Target::PipeWithReader << QString();
-    QTest::newRow("a named pipe nobody reads")
-        << Target::PipeWithoutReader << QStringLiteral("Ningún programa lee de la tubería.");
-    QTest::newRow("a socket") << Target::Socket << QStringLiteral("Es un socket");
-    QTest::newRow("a hard link") << Target::HardLink << QString();
-    QTest::newRow("an ACL") << Target::Acl << QString();
-    QTest::newRow("root's file, saved by the user its ACL lets write") << Target::AnotherAccountsFile << QString();
-    QTest::newRow("no ACL, in a folder with a default ACL") << Target::InheritedAcl << QString();
-    QTest::newRow("user attributes") << Target::UserAttributes << QString();
-    QTest::newRow("an attribute /etc/xattr.conf skips") << Target::SkippedAttribute << QString();
-    QTest::newRow("a trusted attribute its owner cannot see") << Target::HiddenAttribute << QString();
-    QTest::newRow("a folder without anonymous temporaries") << Target::NoAnonymousTemporary << QString();
-    QTest::newRow("a chain of links") << Target::LinkChain << QString();
-    QTest::newRow("a loop of links") << Target::LinkLoop << QStringLiteral("Demasiados niveles de enlaces simbólicos");
+    QTest::addColumn<SavedTarget>("target");
+#if defined(Q_OS_UNIX)
+    const auto row = [](const char *name, const SavedTarget &target) { QTest::newRow(name) << target; };
+    row("a character device", {[](SaveScene &s) {
+                                   if (geteuid() != 0)
+                                       s.skip = QStringLiteral("only root may make a device");
+                                   else // as /dev/null, in the test's folder
+                                       QCOMPARE(::mknod(s.path8.constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+                               },
+                               {},
+                               false,
+                               [](SaveScene &s) { QCOMPARE(s.after.st_rdev, s.before.st_rdev); }});
+    // The test reads: the table fits in the pipe's buffer.
+    static int readerFd = -1;
+    row("a named pipe with a reader", {[](SaveScene &s) {
+                                           QCOMPARE(::mkfifo(s.path8.constData(), 0600), 0);
+                                           readerFd = ::open(s.path8.constData(), O_RDONLY | O_NONBLOCK);
+                                           QVERIFY(readerFd >= 0);
+                                       },
+                                       {},
+                                       false,
+                                       [](SaveScene &s) {
+                                           QByteArray got(s.saved.size() + 1, '\0');
+                                           const ssize_t read = ::read(readerFd, got.data(), size_t(got.size()));
+                                           ::close(readerFd);
+                                           QCOMPARE(read, ssize_t(s.saved.size()));
+                                           got.chop(1);
+                                           QCOMPARE(got, s.saved);
+                                       }});
+    row("a named pipe nobody reads", {[](SaveScene &s) { QCOMPARE(::mkfifo(s.path8.constData(), 0600), 0); },
+                                      QStringLiteral("Ningún programa lee de la tubería.")});
+    row("a socket", {[](SaveScene &s) {
+                         const int socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                         const auto closeIt = qScopeGuard([&] { ::close(socketFd); }); // the name stays
+                         sockaddr_un address = {};
+                         address.sun_family = AF_UNIX;
+                         QVERIFY(size_t(s.path8.size()) < sizeof address.sun_path);
+                         std::memcpy(address.sun_path, s.path8.constData(), size_t(s.path8.size()));
+                         QCOMPARE(::bind(socketFd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+                     },
+                     QStringLiteral("Es un socket")});
+    row("a hard link", {[](SaveScene &s) {
+                            QVERIFY(putFile(s.path, kFormer));
+                            QCOMPARE(::link(s.path8.constData(), QFile::encodeName(s.other).constData()), 0);
+                            s.expectedFiles << QStringLiteral("otro.txt");
+                        },
+                        {},
+                        false,
+                        [](SaveScene &s) {
+                            QCOMPARE(s.after.st_ino, s.before.st_ino);
+                            QCOMPARE(s.after.st_nlink, nlink_t(2));
+                            QCOMPARE(fileBytes(s.other), s.saved);
+                        }});
+    row("an ACL", {[](SaveScene &s) {
+                       QVERIFY(putFile(s.path, kFormer));
+                       QCOMPARE(chmod(s.path8.constData(), 0600), 0);
+                       QVERIFY(QFile::setPermissions(s.dir.path(), QFileDevice::Permissions(0x7755)));
+                       if (!setAcl(s.path, "u::rw-,u:65534:r--,g::---,m::r--,o::---"))
+                           s.skip = QStringLiteral("this file system keeps no ACL");
+                   },
+                   {},
+                   false,
+                   [](SaveScene &s) {
+                       QCOMPARE(aclText(s.path), s.formerAcl);
+                       QCOMPARE(s.after.st_mode & 07777, s.before.st_mode & 07777);
+                       if (geteuid() == 0)
+                           QVERIFY(s.after.st_ino != s.before.st_ino);
+                       // The ACL's user still reads the table.
+                       QCOMPARE(inUnprivilegedChild([&] { return fileBytes(s.path) == s.saved ? 0 : 1; }), 0);
+                   }});
+    // The folder takes the child's temporary, but the temporary could not
+    // be given root as owner: the file is written in place.
+    row("root's file, saved by the user its ACL lets write",
+        {[](SaveScene &s) {
+             if (geteuid() != 0) {
+                 s.skip = QStringLiteral("only root may make a file of another account");
+                 return;
+             }
+             QVERIFY(putFile(s.path, kFormer));
+             QCOMPARE(chmod(s.path8.constData(), 0600), 0);
+             QVERIFY(QFile::setPermissions(s.dir.path(), QFileDevice::Permissions(0x7777)));
+             if (!setAcl(s.path, "u::rw-,u:65534:rw-,g::---,m::rw-,o::---"))
+                 s.skip = QStringLiteral("this file system keeps no ACL");
+         },
+         {},
+         true,
+         [](SaveScene &s) {
+             QCOMPARE(aclText(s.path), s.formerAcl);
+             QCOMPARE(s.after.st_ino, s.before.st_ino);
+             QCOMPARE(s.after.st_uid, uid_t(0));
+             QCOMPARE(s.after.st_mode & 07777, s.before.st_mode & 07777);
+         }});
+    row("no ACL, in a folder with a default ACL",
+        {[](SaveScene &s) {
+             QVERIFY(putFile(s.path, kFormer));
+             QCOMPARE(chmod(s.path8.constData(), 0640), 0);
+             if (!setAcl(s.dir.path(), "u::rwx,u:65534:rwx,g::r-x,m::rwx,o::r-x", ACL_TYPE_DEFAULT))
+                 s.skip = QStringLiteral("this file system keeps no ACL");
+         },
+         {},
+         false,
+         [](SaveScene &s) {
+             QCOMPARE(aclText(s.path), s.formerAcl); // the folder's ACL is not added
+             QCOMPARE(s.after.st_mode & 07777, mode_t(0640));
+         }});
+    row("user attributes", {[](SaveScene &s) {
+                                QVERIFY(putFile(s.path, kFormer));
+                                if (::setxattr(s.path8.constData(), "user.origen", "servidor", 8, 0) != 0)
+                                    s.skip = QStringLiteral("this file system keeps no user attributes");
+                            },
+                            {},
+                            false,
+                            [](SaveScene &s) {
+                                QCOMPARE(attributeOf(s.path, "user.origen"), QByteArray("servidor"));
+                                if (geteuid() == 0) // others cannot see trusted.* to copy them: written in place
+                                    QVERIFY(s.after.st_ino != s.before.st_ino);
+                            }});
+    row("an attribute /etc/xattr.conf skips",
+        {[](SaveScene &s) {
+             QVERIFY(putFile(s.path, kFormer));
+             if (::setxattr(s.path8.constData(), "user.Beagle.indice", "1", 1, 0) != 0)
+                 s.skip = QStringLiteral("this file system keeps no user attributes");
+         },
+         {},
+         false,
+         [](SaveScene &s) {
+             QCOMPARE(attributeOf(s.path, "user.Beagle.indice"), QByteArray("1"));
+             QCOMPARE(s.after.st_ino, s.before.st_ino);
+         }});
+    // Set by root on the table of the account that saves it.
+    row("a trusted attribute its owner cannot see",
+        {[](SaveScene &s) {
+             if (geteuid() != 0) {
+                 s.skip = QStringLiteral("only root may set a trusted attribute");
+                 return;
+             }
+             QVERIFY(putFile(s.path, kFormer));
+             QCOMPARE(chown(s.path8.constData(), kNobody, kNobody), 0);
+             QVERIFY(QFile::setPermissions(s.dir.path(), QFileDevice::Permissions(0x7777)));
+             if (::setxattr(s.path8.constData(), "trusted.origen", "servidor", 8, 0) != 0)
+                 s.skip = QStringLiteral("this file system keeps no trusted attributes");
+         },
+         {},
+         true,
+         [](SaveScene &s) {
+             QCOMPARE(attributeOf(s.path, "trusted.origen"), QByteArray("servidor"));
+             QCOMPARE(s.after.st_ino, s.before.st_ino);
+             QCOMPARE(s.after.st_uid, uid_t(kNobody));
+         }});
+    row("a folder without anonymous temporaries", {[](SaveScene &s) {
+                                                       QVERIFY(putFile(s.path, kFormer));
+                                                       failSteps({SaveStep::AnonymousTemporary});
+                                                   },
+                                                   {},
+                                                   false,
+                                                   [](SaveScene &s) {
+                                                       if (geteuid() == 0)
+                                                           QVERIFY(s.after.st_ino != s.before.st_ino);
+                                                   }});
+    row("a chain of links", {[](SaveScene &s) {
+                                 QVERIFY(putFile(s.other, kFormer));
+                                 QVERIFY(QFile::link(QStringLiteral("otro.txt"), s.dir.filePath(QStringLiteral("b"))));
+                                 QVERIFY(QFile::link(QStringLiteral("b"), s.path));
+                                 s.expectedFiles << QStringLiteral("b") << QStringLiteral("otro.txt");
+                             },
+                             {},
+                             false,
+                             [](SaveScene &s) { QCOMPARE(fileBytes(s.other), s.saved); }});
+    row("a loop of links", {[](SaveScene &s) {
+                                QVERIFY(QFile::link(QStringLiteral("b"), s.path));
+                                QVERIFY(QFile::link(QStringLiteral("Exp.txt"), s.dir.filePath(QStringLiteral("b"))));
+                                s.expectedFiles << QStringLiteral("b");
+                            },
+                            QStringLiteral("Demasiados niveles de enlaces simbólicos")});
+#else
+    QTest::newRow("POSIX only") << SavedTarget{};
+#endif
 }
 
 void TestSafeWrite::savingKeepsWhatTheFileWas()
 {
 #if defined(Q_OS_UNIX)
-    QFETCH(Target, target);
-    QFETCH(QString, failure);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Exp.txt")), other = dir.filePath(QStringLiteral("otro.txt"));
-    const QByteArray path8 = QFile::encodeName(path);
-    const ExperienceTable table = numberedTable(40);
-    const QByteArray saved = savedBytes(table);
-    QStringList expectedFiles{QStringLiteral("Exp.txt")};
-    int readerFd = -1, socketFd = -1;
-    struct stat before = {};
-
-    switch (target) {
-    case Target::CharacterDevice:
-        if (geteuid() != 0)
-            QSKIP("only root may make a device");
-        QCOMPARE(::mknod(path8.constData(), S_IFCHR | 0666, makedev(1, 3)), 0); // as /dev/null, in the test's folder
-        break;
-    case Target::PipeWithReader:
-        // The test reads: the table fits in the pipe's buffer.
-        QCOMPARE(::mkfifo(path8.constData(), 0600), 0);
-        readerFd = ::open(path8.constData(), O_RDONLY | O_NONBLOCK);
-        QVERIFY(readerFd >= 0);
-        break;
-    case Target::PipeWithoutReader:
-        QCOMPARE(::mkfifo(path8.constData(), 0600), 0);
-        break;
-    case Target::Socket: {
-        socketFd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address = {};
-        address.sun_family = AF_UNIX;
-        QVERIFY(size_t(path8.size()) < sizeof address.sun_path);
-        std::memcpy(address.sun_path, path8.constData(), size_t(path8.size()));
-        QCOMPARE(::bind(socketFd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
-        break;
-    }
-    case Target::HardLink:
-        QVERIFY(putFile(path, kFormer));
-        QCOMPARE(::link(path8.constData(), QFile::encodeName(other).constData()), 0);
-        expectedFiles << QStringLiteral("otro.txt");
-        break;
-    case Target::Acl:
-        QVERIFY(putFile(path, kFormer));
-        QCOMPARE(chmod(path8.constData(), 0600), 0);
-        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7755)));
-        if (!setAcl(path, "u::rw-,u:65534:r--,g::---,m::r--,o::---"))
-            QSKIP("this file system keeps no ACL");
-        break;
-    case Target::AnotherAccountsFile:
-        // The folder takes the child's temporary, but the temporary could
-        // not be given root as owner: the file is written in place.
-        if (geteuid() != 0)
-            QSKIP("only root may make a file of another account");
-        QVERIFY(putFile(path, kFormer));
-        QCOMPARE(chmod(path8.constData(), 0600), 0);
-        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
-        if (!setAcl(path, "u::rw-,u:65534:rw-,g::---,m::rw-,o::---"))
-            QSKIP("this file system keeps no ACL");
-        break;
-    case Target::InheritedAcl:
-        QVERIFY(putFile(path, kFormer));
-        QCOMPARE(chmod(path8.constData(), 0640), 0);
-        if (!setAcl(dir.path(), "u::rwx,u:65534:rwx,g::r-x,m::rwx,o::r-x", ACL_TYPE_DEFAULT))
-            QSKIP("this file system keeps no ACL");
-        break;
-    case Target::UserAttributes:
-        QVERIFY(putFile(path, kFormer));
-        if (::setxattr(path8.constData(), "user.origen", "servidor", 8, 0) != 0)
-            QSKIP("this file system keeps no user attributes");
-        break;
-    case Target::SkippedAttribute:
-        QVERIFY(putFile(path, kFormer));
-        if (::setxattr(path8.constData(), "user.Beagle.indice", "1", 1, 0) != 0)
-            QSKIP("this file system keeps no user attributes");
-        break;
-    case Target::HiddenAttribute:
-        // Set by root on the table of the account that saves it.
-        if (geteuid() != 0)
-            QSKIP("only root may set a trusted attribute");
-        QVERIFY(putFile(path, kFormer));
-        QCOMPARE(chown(path8.constData(), kNobody, kNobody), 0);
-        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
-        if (::setxattr(path8.constData(), "trusted.origen", "servidor", 8, 0) != 0)
-            QSKIP("this file system keeps no trusted attributes");
-        break;
-    case Target::NoAnonymousTemporary:
-        QVERIFY(putFile(path, kFormer));
-        failSteps({SaveStep::AnonymousTemporary});
-        break;
-    case Target::LinkChain:
-        QVERIFY(putFile(other, kFormer));
-        QVERIFY(QFile::link(QStringLiteral("otro.txt"), dir.filePath(QStringLiteral("b"))));
-        QVERIFY(QFile::link(QStringLiteral("b"), path));
-        expectedFiles = QStringList{QStringLiteral("Exp.txt"), QStringLiteral("b"), QStringLiteral("otro.txt")};
-        break;
-    case Target::LinkLoop:
-        QVERIFY(QFile::link(QStringLiteral("b"), path));
-        QVERIFY(QFile::link(QStringLiteral("Exp.txt"), dir.filePath(QStringLiteral("b"))));
-        expectedFiles = QStringList{QStringLiteral("Exp.txt"), QStringLiteral("b")};
-        break;
-    }
-    const QByteArray formerAcl = aclText(path);
-    ::lstat(path8.constData(), &before);
+    QFETCH(SavedTarget, target);
+    SaveScene s;
+    target.arrange(s);
+    if (!s.skip.isEmpty())
+        QSKIP(qPrintable(s.skip));
+    if (QTest::currentTestFailed())
+        return;
+    s.formerAcl = aclText(s.path);
+    ::lstat(s.path8.constData(), &s.before);
 
     QString error;
-    const bool written =
-        target == Target::AnotherAccountsFile || target == Target::HiddenAttribute
-            ? inUnprivilegedChild([&] { return writeFileBytes(path, savedBytes(table), &error) ? 0 : 1; }) == 0
-            : writeFileBytes(path, savedBytes(table), &error);
-    if (socketFd >= 0)
-        ::close(socketFd);
-    if (failure.isEmpty())
+    const bool written = target.byAnotherAccount
+                             ? inUnprivilegedChild([&] { return writeFileBytes(s.path, s.saved, &error) ? 0 : 1; }) == 0
+                             : writeFileBytes(s.path, s.saved, &error);
+    if (target.failure.isEmpty())
         QVERIFY2(written, qPrintable(error));
     else
-        QVERIFY2(!written && error.contains(failure), qPrintable(error));
+        QVERIFY2(!written && error.contains(target.failure), qPrintable(error));
 
-    struct stat after = {};
-    QCOMPARE(::lstat(path8.constData(), &after), 0);
-    QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT); // a device, pipe, socket or link stays one
-    switch (target) {
-    case Target::CharacterDevice:
-        QCOMPARE(after.st_rdev, before.st_rdev);
-        break;
-    case Target::PipeWithReader: {
-        QByteArray got(saved.size() + 1, '\0');
-        QCOMPARE(::read(readerFd, got.data(), size_t(got.size())), ssize_t(saved.size()));
-        got.chop(1);
-        QCOMPARE(got, saved);
-        ::close(readerFd);
-        break;
-    }
-    case Target::HardLink:
-        QCOMPARE(after.st_ino, before.st_ino);
-        QCOMPARE(after.st_nlink, nlink_t(2));
-        QCOMPARE(fileBytes(other), saved);
-        break;
-    case Target::Acl: {
-        QCOMPARE(aclText(path), formerAcl);
-        QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
-        if (geteuid() == 0)
-            QVERIFY(after.st_ino != before.st_ino);
-        const int status = inUnprivilegedChild([&] { return fileBytes(path) == saved ? 0 : 1; });
-        QCOMPARE(status, 0); // the ACL's user still reads the table
-        break;
-    }
-    case Target::AnotherAccountsFile:
-        QCOMPARE(aclText(path), formerAcl);
-        QCOMPARE(after.st_ino, before.st_ino);
-        QCOMPARE(after.st_uid, uid_t(0));
-        QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
-        break;
-    case Target::InheritedAcl:
-        QCOMPARE(aclText(path), formerAcl); // the folder's ACL is not added
-        QCOMPARE(after.st_mode & 07777, mode_t(0640));
-        break;
-    case Target::UserAttributes:
-        QCOMPARE(attributeOf(path, "user.origen"), QByteArray("servidor"));
-        if (geteuid() == 0) // others cannot see trusted.* to copy them: written in place
-            QVERIFY(after.st_ino != before.st_ino);
-        break;
-    case Target::SkippedAttribute:
-        QCOMPARE(attributeOf(path, "user.Beagle.indice"), QByteArray("1"));
-        QCOMPARE(after.st_ino, before.st_ino);
-        break;
-    case Target::HiddenAttribute:
-        QCOMPARE(attributeOf(path, "trusted.origen"), QByteArray("servidor"));
-        QCOMPARE(after.st_ino, before.st_ino);
-        QCOMPARE(after.st_uid, uid_t(kNobody));
-        break;
-    case Target::NoAnonymousTemporary:
-        if (geteuid() == 0)
-            QVERIFY(after.st_ino != before.st_ino);
-        break;
-    case Target::LinkChain:
-        QCOMPARE(fileBytes(other), saved);
-        break;
-    case Target::LinkLoop:
-    case Target::PipeWithoutReader:
-    case Target::Socket:
-        break;
-    }
-    if (S_ISREG(after.st_mode))
-        QCOMPARE(fileBytes(path), failure.isEmpty() ? saved : kFormer);
-    QDir folder(dir.path());
-    QStringList files = folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    QCOMPARE(::lstat(s.path8.constData(), &s.after), 0);
+    QCOMPARE(s.after.st_mode & S_IFMT, s.before.st_mode & S_IFMT); // a device, pipe, socket or link stays one
+    target.check(s);
+    if (QTest::currentTestFailed())
+        return;
+    if (S_ISREG(s.after.st_mode))
+        QCOMPARE(fileBytes(s.path), target.failure.isEmpty() ? s.saved : kFormer);
+    QStringList files =
+        QDir(s.dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
     files.sort();
-    expectedFiles.sort();
-    QCOMPARE(files, expectedFiles); // no temporary left
+    s.expectedFiles.sort();
+    QCOMPARE(files, s.expectedFiles); // no temporary left
     QCOMPARE(QDir(backupFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
     QCOMPARE(childBackups(), QStringList());
 #else
