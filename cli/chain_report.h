@@ -21,10 +21,6 @@ struct ChainReport
 
 QString textOfChain(const ChainReport &report);
 QJsonObject jsonOfChain(const ChainReport &report);
-// One SARIF result: the finding's rule (by its index in the check's table),
-// level, message and place.
-QJsonObject sarifResult(const char *code, bool error, const QString &message, const QString &uri,
-                        const QJsonObject &region);
 
 // SARIF results for the chain's findings; `artifactUri` names a file as SARIF wants it.
 QJsonArray sarifResultsOfChain(const ChainReport &report, QString (*artifactUri)(const QString &));

@@ -3,6 +3,7 @@
 #include "cli/check_reports.h"
 
 #include "cli/console.h"
+#include "cli/finding_json.h"
 #include "core/file_name.h"
 #include "table/core/experience_table.h"
 

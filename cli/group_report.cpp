@@ -5,15 +5,11 @@
 #include "cli/chain_report.h"
 #include "cli/console.h"
 #include "cli/file_arguments.h"
+#include "cli/finding_json.h"
 
 #include <algorithm>
 
 namespace {
-
-QString severityOf(const GroupNote &note)
-{
-    return note.error ? QStringLiteral("error") : QStringLiteral("aviso");
-}
 
 QString kindName(bool base)
 {
@@ -55,7 +51,7 @@ QString textOfGroups(const GroupReport &report)
     const ExpGroupServer &server = report.server;
     QString out;
     for (const GroupNote &f : report.findings)
-        out += QStringLiteral("%1: %2: %3\n").arg(server.placeText(f.place), severityOf(f), f.message);
+        out += QStringLiteral("%1: %2: %3\n").arg(server.placeText(f.place), severityName(f.error), f.message);
     out += QStringLiteral("Grupos (MAX_LEVEL %1):\n").arg(server.maxLevel());
     for (const ExpGroup &group : server.groups())
         out += QStringLiteral("  %1 %2: nivel máximo %3, %4 (%5)%6\n")
@@ -85,7 +81,7 @@ QString textOfGroups(const GroupReport &report)
 QJsonObject jsonOfGroups(const GroupReport &report)
 {
     const ExpGroupServer &server = report.server;
-    QJsonArray files, groups, jobs, findings;
+    QJsonArray files, groups, jobs;
     for (const QString &path : report.paths)
         files.append(path);
     for (const ExpGroup &group : server.groups()) {
@@ -110,17 +106,10 @@ QJsonObject jsonOfGroups(const GroupReport &report)
                                 {QStringLiteral("base"), link(job.base)},
                                 {QStringLiteral("trabajo"), link(job.job)}});
     }
-    for (const GroupNote &f : report.findings)
-        findings.append(QJsonObject{{QStringLiteral("archivo"), report.paths.value(f.place.file)},
-                                    {QStringLiteral("linea"), f.place.line},
-                                    {QStringLiteral("columna"), f.place.column},
-                                    {QStringLiteral("gravedad"), severityOf(f)},
-                                    {QStringLiteral("codigo"), QString::fromLatin1(f.code)},
-                                    {QStringLiteral("mensaje"), f.message}});
     QJsonObject object{{QStringLiteral("archivos"), files},
                        {QStringLiteral("nivel_maximo"), server.maxLevel()},
                        {QStringLiteral("grupos"), groups},
-                       {QStringLiteral("hallazgos"), findings}};
+                       {QStringLiteral("hallazgos"), findingsJson(report.findings, report.paths)}};
     if (server.linksLoaded())
         object.insert(QStringLiteral("trabajos"), jobs);
     return object;
@@ -128,12 +117,5 @@ QJsonObject jsonOfGroups(const GroupReport &report)
 
 QJsonArray sarifResultsOfGroups(const GroupReport &report, QString (*artifactUri)(const QString &))
 {
-    QJsonArray results;
-    for (const GroupNote &f : report.findings) {
-        QJsonObject region{{QStringLiteral("startLine"), std::max(1, f.place.line)}};
-        if (f.place.column > 0)
-            region.insert(QStringLiteral("startColumn"), f.place.column);
-        results.append(sarifResult(f.code, f.error, f.message, artifactUri(report.paths.value(f.place.file)), region));
-    }
-    return results;
+    return sarifResultsOf(report.findings, report.paths, artifactUri);
 }
