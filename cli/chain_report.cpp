@@ -3,6 +3,7 @@
 #include "cli/chain_report.h"
 
 #include "cli/console.h"
+#include "cli/file_arguments.h"
 #include "cli/finding_json.h"
 #include "server/core/table_check.h"
 
@@ -25,6 +26,28 @@ QJsonObject levelsJson(const ChainReport &report, const JobLevels &levels)
 }
 
 } // namespace
+
+std::vector<std::pair<QString, QString>> loadChainReport(ChainReport &report, const QStringList &paths,
+                                                         std::vector<std::string> texts, bool int32)
+{
+    std::vector<std::pair<QString, QString>> unreadable;
+    std::vector<ChainNote> refused;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const std::optional<ChainRefusal> refusal =
+            report.chain.load({shownArgument(paths[i]), std::move(texts[size_t(i)])}, i == 0 && paths.size() > 1);
+        report.paths << paths[i];
+        if (refusal && refusal->bound)
+            unreadable.emplace_back(
+                paths[i], QStringLiteral("%1: %2").arg(report.chain.placeText(refusal->place), refusal->message));
+        else if (refusal)
+            refused.push_back({"no_se_carga", true, refusal->place, refusal->message});
+    }
+    report.check = checkJobChain(report.chain, int32);
+    // The files the server will not load come first, in the order given.
+    report.check.findings.insert(report.check.findings.begin(), refused.begin(), refused.end());
+    report.check.errors += qint64(refused.size());
+    return unreadable;
+}
 
 QString textOfChain(const ChainReport &report)
 {

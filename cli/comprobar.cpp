@@ -170,22 +170,11 @@ int comprobar(const ParsedArguments &args)
     std::optional<ChainReport> chain;
     if (!chainPaths.isEmpty()) {
         chain.emplace(ChainReport{JobChain(maxLevel), {}, {}});
-        std::vector<ChainNote> refused;
-        for (qsizetype i = 0; i < chainPaths.size(); ++i) {
-            const std::optional<ChainRefusal> refusal = chain->chain.load(
-                {shownArgument(chainPaths[i]), std::move(chainTexts[size_t(i)])}, i == 0 && chainPaths.size() > 1);
-            chain->paths << chainPaths[i];
-            if (refusal && refusal->bound) {
-                cannotRead(chainPaths[i],
-                           QStringLiteral("%1: %2").arg(chain->chain.placeText(refusal->place), refusal->message));
-            } else if (refusal) {
-                refused.push_back({"no_se_carga", true, refusal->place, refusal->message});
-            }
-        }
-        chain->check = checkJobChain(chain->chain, args.has(QStringLiteral("--tipo")) && *tipo == ServerInteger::Int32);
-        // The files the server will not load come first, in the order given.
-        chain->check.findings.insert(chain->check.findings.begin(), refused.begin(), refused.end());
-        chain->check.errors += qint64(refused.size());
+        const std::vector<std::pair<QString, QString>> unreadable =
+            loadChainReport(*chain, chainPaths, std::move(chainTexts),
+                            args.has(QStringLiteral("--tipo")) && *tipo == ServerInteger::Int32);
+        for (const auto &[path, message] : unreadable)
+            cannotRead(path, message);
         errors += chain->check.errors;
         warnings += chain->check.warnings;
         if (!json && !sarif && !printText(textOfChain(*chain)))

@@ -6,7 +6,12 @@
 
 #include "core/file_name.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestCheckReports : public QObject
@@ -16,18 +21,21 @@ class TestCheckReports : public QObject
 private slots:
     void jsonHasOneShape();
     void sarifSaysWhatWasNotRead();
+    void sarifHasEveryKindOfFinding();
     void textNamesEachFileWhenSeveral();
     void summariesInSpanish_data();
     void summariesInSpanish();
 };
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-FileReport checked(const QString &path, std::string_view bytes)
+FileReport checked(const QString &path, std::string_view bytes, qint64 expectedLevels = -1)
 {
     FileReport report;
     report.path = path;
-    report.check = checkTableBytes(bytes, ServerInteger::Int32);
+    report.check = checkTableBytes(bytes, ServerInteger::Int32, expectedLevels);
     for (const TableFinding &f : report.check.findings)
         (f.error ? report.errors : report.warnings) += 1;
     return report;
@@ -132,6 +140,133 @@ void TestCheckReports::sarifSaysWhatWasNotRead()
     QCOMPARE(jsonReport(reports).value(QStringLiteral("no_leidos")).toArray().size(), 1);
     // A name's bytes that are not UTF-8, percent-encoded as they are.
     QCOMPARE(artifactUri(nameFromSystem("a\xf1o.txt")), QStringLiteral("a%F1o.txt"));
+}
+
+void TestCheckReports::sarifHasEveryKindOfFinding()
+{
+    // Files that between them give every kind of finding: tables, a chain
+    // of YAML job databases, and libconfig groups (one of them a file the
+    // server fails whole, in a run of its own).
+    CheckReports reports;
+    reports.tables.push_back(checked(u"muchos.txt"_s,
+                                     "\xEF\xBB\xBF"
+                                     "1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"
+                                     "1,2,,4,5,6,7,8,9,10,11,12,13,x\r\n"
+                                     "9999999999,2,3,4,5,6,7,8,9,10,11,12,13,1\n"
+                                     "sin coma\r\n"
+                                     "1,2,3\r\n",
+                                     9));
+    reports.tables.push_back(checked(u"vacio.txt"_s, "", 9));
+    // What only the servers' reading finds.
+    std::string server = "\xEF\xBB\xBF//c\r\n"
+                         "1,2,3,4,5,6,7,8,9,10,11,12,13,+14\r\n"
+                         "2,3,4,5,6,7,8,9,10,11,12,13,14,-15\r\n"
+                         "0,3,4,5,6,7,8,9,10,11,12,13,14,15\r"
+                         "3,4,5,6,7,8,9,10,11,12,13,14,15,16\r\n"
+                         "4,5,6,7,8,9,10,11,12,13,14,15,16,"
+                         + std::string(1100, '0') + "17\r\n";
+    for (int level = 0; level < 260; ++level)
+        server += "5,6,7,8,9,10,11,12,13,14,15,16,17,18\r\n";
+    reports.tables.push_back(checked(u"servidor.txt"_s, server + "\x1a", 9));
+    // The server's own file, the admin's, and one the server refuses.
+    const std::string header = "Header:\n  Type: JOB_STATS\n  Version: 2\nBody:\n";
+    ChainReport chain{JobChain(kDefaultServerMaxLevel), {}, {}};
+    QVERIFY(loadChainReport(chain, {u"a.yml"_s, u"b.yml"_s, u"c.yml"_s},
+                            {header
+                                 + "  - Jobs:\n      Novice: true\n    MaxBaseLevel: 3\n    BaseExp:\n"
+                                   "      - Level: 1\n        Exp: 2147483648\n      - Level: 2\n        Exp: 0\n"
+                                   "      - Level: 4\n        Exp: 1\n"
+                                   "  - Jobs:\n      Swordman: true\n    MaxBaseLevel: 1\n",
+                             header
+                                 + "  - Jobs:\n      Novice: false\n      Kinght: true\n    MaxJobLevel: 300\n"
+                                   "  - Jobs:\n      Knight: true\n    JobExp:\n      - Level: 0\n        Exp: 1\n",
+                             "\xEF\xBB\xBF" + header},
+                            false)
+                .empty());
+    reports.chain = &chain;
+    GroupReport groups{
+        ExpGroupServer(kDefaultGroupServerMaxLevel), {u"exp_group_db.conf"_s, u"job_db.conf"_s}, {}, 0, 0};
+    QString error;
+    QVERIFY2(
+        loadGroupReport(groups,
+                        {"base_exp_group_db: {\n"
+                         "  FirstClasses: { MaxLevel: 3 Exp: [ 1, 2, 3 ] }\n"                 // valores_de_mas
+                         "  FirstClasses: { MaxLevel: 3 Exp: [ 1, 2 ] }\n"                    // grupo_repetido
+                         "  Transcended: { MaxLevel: 300 Exp: [ 1, 2147483648 ] }\n"          // maximo_recortado,
+                                                                                              // valores_de_menos,
+                                                                                              // valor_desbordado
+                         "  Sin: { MaxLevel: 3 }\n"                                           // sin_exp
+                         "  Un_Nombre_De_Grupo_Demasiado_Largo: { MaxLevel: 2 Exp: [ 1 ] }\n" // nombre_largo,
+                                                                                              // grupo_sin_uso
+                         "}\n",                                                               // sin_raiz (no job root)
+                         "Novice: { BaseExpGroup: \"firstclasses\" JobExpGroup: \"Novice\" }\n" // grupo_desconocido
+                         "Swordsman: { JobExpGroup: \"Novice\" }\n"                             // sin_grupo
+                         "Knight: { BaseExpGroup: \"Transcended\" }\n"},
+                        &error),
+        qPrintable(error));
+    reports.groups = &groups;
+    GroupReport mixed{ExpGroupServer(kDefaultGroupServerMaxLevel), {u"mezcla.conf"_s}, {}, 0, 0};
+    QVERIFY(loadGroupReport(mixed, {"base_exp_group_db: { A: { MaxLevel: 3 Exp: [ 1, 2L ] } }\n"}, &error));
+    CheckReports alone;
+    alone.groups = &mixed;
+
+    QSet<QString> kinds;
+    QStringList results;
+    const QJsonObject log = sarifReport(reports);
+    for (const QJsonObject &each : {log, sarifReport(alone)}) {
+        const QJsonObject run = each.value(u"runs"_s).toArray().at(0).toObject();
+        const QJsonArray rules =
+            run.value(u"tool"_s).toObject().value(u"driver"_s).toObject().value(u"rules"_s).toArray();
+        for (const QJsonValue &value : run.value(u"results"_s).toArray()) {
+            const QJsonObject result = value.toObject();
+            const QString rule = result.value(u"ruleId"_s).toString();
+            kinds.insert(rule);
+            QCOMPARE(rules.at(result.value(u"ruleIndex"_s).toInt()).toObject().value(u"id"_s).toString(), rule);
+            const QJsonObject location =
+                result.value(u"locations"_s).toArray().at(0).toObject().value(u"physicalLocation"_s).toObject();
+            const QJsonObject region = location.value(u"region"_s).toObject();
+            results << u"%1:%2:%3-%4 %5 %6"_s
+                           .arg(location.value(u"artifactLocation"_s).toObject().value(u"uri"_s).toString())
+                           .arg(region.value(u"startLine"_s).toInt())
+                           .arg(region.value(u"startColumn"_s).toInt())
+                           .arg(region.value(u"endColumn"_s).toInt())
+                           .arg(result.value(u"level"_s).toString(), rule);
+        }
+    }
+    QSet<QString> everyKind;
+    for (const FindingCode &code : findingCodes())
+        everyKind.insert(QString::fromLatin1(code.code));
+    QCOMPARE(kinds, everyKind);
+    // As many results as the JSON has findings, at their fields' columns.
+    qsizetype findings = 0;
+    const QJsonObject json = jsonReport(reports);
+    for (const QJsonValue &file : json.value(u"archivos"_s).toArray())
+        findings += file.toObject().value(u"hallazgos"_s).toArray().size();
+    for (const QString &part : {u"cadena_yaml"_s, u"grupos_libconfig"_s})
+        findings += json.value(part).toObject().value(u"hallazgos"_s).toArray().size();
+    QCOMPARE(log.value(u"runs"_s).toArray().at(0).toObject().value(u"results"_s).toArray().size(), findings);
+    for (const QString &expected : {u"muchos.txt:2:5-5 error vacio"_s, u"muchos.txt:2:30-31 error no_numerico"_s,
+                                    u"muchos.txt:3:1-11 error fuera_de_rango"_s, u"vacio.txt:1:0-0 error sin_niveles"_s,
+                                    u"b.yml:7:7-0 error trabajo_desconocido"_s, u"c.yml:1:1-0 error no_se_carga"_s})
+        QVERIFY2(results.contains(expected), qPrintable(expected + u"\n\n"_s + results.join(u'\n')));
+
+    // Valid against the SARIF 2.1.0 schema.
+    const QString schema = qEnvironmentVariable("VEXP_SARIF_SCHEMA");
+    if (schema.isEmpty() || !QFileInfo::exists(schema))
+        QSKIP("no SARIF schema at hand (make test fetches it: scripts/sarif-schema.sh)");
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"log.sarif"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(log).toJson()) > 0);
+    file.close();
+    QProcess validator;
+    validator.start(u"/usr/bin/python3"_s,
+                    {u"-c"_s,
+                     u"import json, sys, jsonschema\n"
+                     "schema = json.load(open(sys.argv[1]))\n"
+                     "jsonschema.Draft4Validator(schema).validate(json.load(open(sys.argv[2])))\n"_s,
+                     schema, file.fileName()});
+    QVERIFY(validator.waitForFinished(60000));
+    QVERIFY2(validator.exitCode() == 0, validator.readAllStandardError().constData());
 }
 
 void TestCheckReports::textNamesEachFileWhenSeveral()
