@@ -44,43 +44,65 @@ std::optional<FileReport> checkFile(const QString &path, const ByteBuffer &bytes
     return report;
 }
 
+// comprobar's options, as types.
+struct CheckOptions
+{
+    ServerInteger tipo = ServerInteger::Int32;
+    qint64 niveles = -1; // none asked
+    int maxLevel = 0, groupMaxLevel = 0;
+    bool json = false, sarif = false;
+};
+
+bool readCheckOptions(const ParsedArguments &args, CheckOptions *options, QString *error)
+{
+    // The parser took only a listed name.
+    options->tipo = *serverIntegerNamed(args.value(QStringLiteral("--tipo"), QStringLiteral("int32")));
+    options->json = args.has(QStringLiteral("--json"));
+    options->sarif = args.has(QStringLiteral("--sarif"));
+    if (args.has(QStringLiteral("--niveles"))) {
+        bool ok = false;
+        options->niveles = args.value(QStringLiteral("--niveles")).toLongLong(&ok);
+        // Past 65535 no server's level fits; 0 levels is no table.
+        if (!ok || options->niveles < 1 || options->niveles > 65535) {
+            *error = QStringLiteral("--niveles necesita un número de niveles de 1 a 65535.");
+            return false;
+        }
+    }
+    if (options->json && options->sarif) {
+        *error = QStringLiteral("--json y --sarif no van juntas.");
+        return false;
+    }
+    return serverMaxLevel(args, &options->maxLevel, error)
+           && serverMaxLevel(args, &options->groupMaxLevel, error, kDefaultGroupServerMaxLevel);
+}
+
+// Whether an exp_group_db.conf may be among `operands`, for --trabajos to go
+// with, said before any report: the files' first bytes tell. Standard
+// input, a pipe or a device is read once, later: it may be one.
+bool anyGroupFileAmong(const QStringList &operands)
+{
+    return operands.contains(QStringLiteral("-"))
+           || std::any_of(operands.begin(), operands.end(), [](const QString &path) {
+                  QFile file(path);
+                  return path.endsWith(QStringLiteral(".conf"), Qt::CaseInsensitive) || !QFileInfo(path).isFile()
+                         || (file.open(QIODevice::ReadOnly)
+                             && looksLikeExpGroupDatabase(file.read(1 << 16).toStdString()));
+              });
+}
+
 } // namespace
 
 int comprobar(const ParsedArguments &args)
 {
-    // The option as a type here, once.
-    const std::optional<ServerInteger> tipo =
-        serverIntegerNamed(args.value(QStringLiteral("--tipo"), QStringLiteral("int32")));
-    const bool json = args.has(QStringLiteral("--json")), sarif = args.has(QStringLiteral("--sarif"));
-    qint64 niveles = -1;
-    if (args.has(QStringLiteral("--niveles"))) {
-        bool ok = false;
-        niveles = args.value(QStringLiteral("--niveles")).toLongLong(&ok);
-        // Past 65535 no server's level fits; 0 levels is no table.
-        if (!ok || niveles < 1 || niveles > 65535)
-            return fail(QStringLiteral("--niveles necesita un número de niveles de 1 a 65535."), 2);
-    }
-    if (json && sarif)
-        return fail(QStringLiteral("--json y --sarif no van juntas."), 2);
-    if (!tipo)
-        return fail(QStringLiteral("--tipo admite int32, uint32 o int64."), 2);
-
-    int maxLevel = 0, groupMaxLevel = 0;
+    CheckOptions options;
     QString error;
-    if (!serverMaxLevel(args, &maxLevel, &error)
-        || !serverMaxLevel(args, &groupMaxLevel, &error, kDefaultGroupServerMaxLevel))
+    if (!readCheckOptions(args, &options, &error))
         return fail(error, 2);
-
-    // --trabajos without an exp_group_db.conf is said before any report: the
-    // files' first bytes tell (standard input and pipes cannot be looked at twice).
-    if (args.has(QStringLiteral("--trabajos")) && !args.operands.contains(QStringLiteral("-"))
-        && std::none_of(args.operands.begin(), args.operands.end(), [](const QString &path) {
-               QFile file(path);
-               // A pipe or a device is read once, later: it may be one.
-               return path.endsWith(QStringLiteral(".conf"), Qt::CaseInsensitive) || !QFileInfo(path).isFile()
-                      || (file.open(QIODevice::ReadOnly)
-                          && looksLikeExpGroupDatabase(file.read(1 << 16).toStdString()));
-           }))
+    const ServerInteger tipo = options.tipo;
+    const qint64 niveles = options.niveles;
+    const int maxLevel = options.maxLevel, groupMaxLevel = options.groupMaxLevel;
+    const bool json = options.json, sarif = options.sarif;
+    if (args.has(QStringLiteral("--trabajos")) && !anyGroupFileAmong(args.operands))
         return fail(QStringLiteral("Un job_db.conf (--trabajos) acompaña a un exp_group_db.conf, y no hay ninguno."),
                     2);
     const bool several = args.operands.size() > 1;
@@ -132,7 +154,7 @@ int comprobar(const ParsedArguments &args)
             groupTexts.emplace_back(text);
             continue;
         }
-        std::optional<FileReport> checked = checkFile(path, bytes, *tipo, niveles);
+        std::optional<FileReport> checked = checkFile(path, bytes, tipo, niveles);
         if (!checked) {
             cannotRead(path, fileFailure(path, tooManyLevelsMessage()));
             continue;
@@ -172,7 +194,7 @@ int comprobar(const ParsedArguments &args)
         chain.emplace(ChainReport{JobChain(maxLevel), {}, {}});
         const std::vector<std::pair<QString, QString>> unreadable =
             loadChainReport(*chain, chainPaths, std::move(chainTexts),
-                            args.has(QStringLiteral("--tipo")) && *tipo == ServerInteger::Int32);
+                            args.has(QStringLiteral("--tipo")) && tipo == ServerInteger::Int32);
         for (const auto &[path, message] : unreadable)
             cannotRead(path, message);
         errors += chain->check.errors;
