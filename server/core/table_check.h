@@ -5,6 +5,8 @@
 // What an admin asks of a table file before it goes live: will the server
 // read every line, does a value pass its integer type, did a curve drop.
 
+#include "table/core/experience_table.h"
+
 #include <QString>
 
 #include <array>
@@ -44,7 +46,7 @@ struct TableCheck
     qint64 lines = 0;
     // Where each class group (column 1 to 14) ends as a server reads the
     // file: the first row whose value is 0 or negative, at most 255.
-    std::array<int, 14> lastLevels{};
+    std::array<int, kValueColumns> lastLevels{};
 };
 
 // The integer type a server keeps the table's values in: int32 for the
